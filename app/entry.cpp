@@ -1,0 +1,115 @@
+#include "app/app.h"
+
+#include <SDL.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <optional>
+#include <stdexcept>
+
+#include "app/game_state.h"
+#include "app/options.h"
+#include "app/render.h"
+#include "app/script.h"
+#include "app/timer.h"
+#include "media/slideshow.h"
+#include "platform/app_focus.h"
+#include "platform/fatal_error.h"
+
+namespace {
+
+// Keeps a frame from starting sooner than the minimum frame time after the last one,
+// so menus don't spin a core and whole-millisecond timing stays meaningful.
+class FramePacer {
+public:
+    explicit FramePacer(int minMs) : minMs(minMs), last(SDL_GetTicks()) {}
+    void Wait() {
+        if (minMs > 0) {
+            Uint32 spent = SDL_GetTicks() - last;
+            if (spent < static_cast<Uint32>(minMs))
+                SDL_Delay(static_cast<Uint32>(minMs) - spent);
+        }
+        last = SDL_GetTicks();
+    }
+
+private:
+    int minMs;
+    Uint32 last;
+};
+
+void WriteFrame(const std::string& path) {
+    if (SDL_Surface* screen = ScreenSurface(); screen == nullptr || SDL_SaveBMP(screen, path.c_str()) != 0)
+        std::fprintf(stderr, "quillmere: couldn't write the frame to \"%s\"\n", path.c_str());
+}
+
+int RunSession(const GameOptions& options, const std::optional<InputScript>& script) {
+    if (!StartUp()) {
+        platform::ReportFatalError("ERROR", StartUpFailure());
+        return 1;
+    }
+    SDL_Delay(250);
+    if (!options.level.empty()) {
+        GameValues().currentLevelName = options.level;
+        SetState(GameState::Play);
+    } else {
+        StartOpeningCutscene();
+    }
+    FramePacer pacer(options.minFrameMs);
+    for (long frame = 0; options.maxFrames < 0 || frame < options.maxFrames; ++frame) {
+        if (script)
+            script->PushEventsFor(frame);
+        if (!RunFrame())
+            break;
+        for (const GameOptions::Shot& shot : options.shots)
+            if (shot.frame == frame)
+                WriteFrame(shot.path);
+        if (script)
+            for (const std::string& path : script->ShotsFor(frame))
+                WriteFrame(path);
+        pacer.Wait();
+    }
+    Shutdown();
+    return 0;
+}
+
+}  // namespace
+
+int RunGame(const std::vector<std::string>& args) {
+    GameOptions options;
+    std::optional<InputScript> script;
+    try {
+        options = ParseOptions(args);
+        if (options.showHelp) {
+            std::fputs(HelpText().c_str(), stdout);
+            return 0;
+        }
+        if (options.showVersion) {
+            std::printf("quillmere %s\n", QUILLMERE_VERSION);
+            return 0;
+        }
+        if (!options.dataDir.empty() && chdir(options.dataDir.c_str()) != 0)
+            throw std::invalid_argument("cannot open the game folder \"" + options.dataDir + "\"");
+        if (!options.scriptPath.empty())
+            script = InputScript::Load(options.scriptPath);
+    } catch (const std::invalid_argument& e) {
+        std::fprintf(stderr, "quillmere: %s\n", e.what());
+        return 2;
+    }
+    if (script || options.fixedStep)
+        SetFixedTimerStep(1.0);
+    if (script) {
+        platform::SetScriptedFocus(true);
+        platform::SetFatalErrorWaits(false);
+    }
+
+    try {
+        return RunSession(options, script);
+    } catch (const std::string& message) {
+        platform::ReportFatalError("ERROR", message);
+    } catch (const char* message) {
+        platform::ReportFatalError("ERROR", message);
+    } catch (const std::exception& e) {
+        platform::ReportFatalError("EXCEPTION", e.what());
+    }
+    return 1;
+}

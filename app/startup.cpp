@@ -1,0 +1,128 @@
+#include "app/app.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <SDL_syswm.h>
+#include <SDL_ttf.h>
+
+#include <cstring>
+#include <memory>
+
+#include "app/render.h"
+#include "app/timer.h"
+#include "audio/music.h"
+#include "content/module_loader.h"
+#include "content/settings_file.h"
+#include "dialog/dialogs.h"
+#include "media/slideshow.h"
+#include "platform/resources.h"
+#include "play/save_data.h"
+#include "ui/widgets.h"
+#include "world/world.h"
+
+namespace {
+struct StartUpState {
+    std::unique_ptr<Image> loadingPicture;
+    SDL_Surface* smallIcon = nullptr;
+    SDL_Surface* largeIcon = nullptr;
+    std::string failure;
+};
+
+StartUpState& State() {
+    static StartUpState state;
+    return state;
+}
+
+SDL_Surface* LoadIcon(const char* name) {
+    auto bytes = platform::FindResource(name, "ICON");
+    if (!bytes)
+        return nullptr;
+    SDL_RWops* rw = SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size()));
+    return rw ? IMG_Load_RW(rw, 1) : nullptr;
+}
+
+bool DummyVideo() {
+    char driver[32] = {0};
+    return SDL_VideoDriverName(driver, sizeof driver) != nullptr && std::strcmp(driver, "dummy") == 0;
+}
+
+bool Fail(const std::string& why) {
+    State().failure = why + ": " + SDL_GetError();
+    return false;
+}
+}  // namespace
+
+const std::string& StartUpFailure() { return State().failure; }
+
+const Image& LoadingPicture() {
+    static const Image none;
+    return State().loadingPicture ? *State().loadingPicture : none;
+}
+
+bool StartUp() {
+    StartUpState& s = State();
+    if (SDL_Init(0xFFFF) < 0 && SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER) < 0)
+        return Fail("Couldn't start SDL");
+    SDL_WM_SetCaption("Quillmere", "Quillmere");
+    s.smallIcon = LoadIcon("ICON_16x16");
+    s.largeIcon = LoadIcon("ICON_32x32");
+
+    // The dummy driver keeps no window-manager information, and a headless run must not fail on it.
+    if (!DummyVideo()) {
+        SDL_SysWMinfo info;
+        info.version.major = 1;
+        info.version.minor = 2;
+        info.version.patch = 14;
+        if (SDL_GetWMInfo(&info) != 1)
+            throw std::string("Wrong SDL version!");
+    }
+    // X11 takes one icon and scales it for the title bar and the task list.
+    if (s.largeIcon)
+        SDL_WM_SetIcon(s.largeIcon, nullptr);
+    SDL_ShowCursor(SDL_DISABLE);
+
+    SDL_Surface* screen = SDL_SetVideoMode(640, 480, 32, 0x10001);
+    if (screen == nullptr)
+        return Fail("Couldn't open the 640x480 window");
+    SetScreenSurface(screen);
+
+    s.loadingPicture = std::make_unique<Image>("GUI/Loading.png", 1, 0, 640, 480);
+    s.loadingPicture->Blit(screen, 0, 0);
+    SDL_Flip(screen);
+
+    if (TTF_Init() < 0)
+        return Fail("Couldn't start the font library");
+    if (!OpenAudio())
+        return Fail("Couldn't open the audio device");
+    ResetFrameClock();
+
+    InstallCursor(Image("GUI/Cursor.png", 1, 0, 14, 19));
+
+    LoadAllModules();
+    LoadSettings();
+    LoadSaveData();
+    CreateDialogBox();
+    return true;
+}
+
+bool Shutdown() {
+    StartUpState& s = State();
+    s.loadingPicture.reset();
+    SaveSaveData();
+    SaveSettings();
+    DeleteAllTemplates();
+    TheWorld().Clear();
+    CloseAudio();
+    clearWidgets();
+    FreeRenderSurfaces();
+    FreeDialogBox();
+    ClearSlideQueue();
+    TTF_Quit();
+    SDL_Quit();
+    if (s.smallIcon)
+        SDL_FreeSurface(s.smallIcon);
+    if (s.largeIcon)
+        SDL_FreeSurface(s.largeIcon);
+    s.smallIcon = s.largeIcon = nullptr;
+    return true;
+}

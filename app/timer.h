@@ -1,0 +1,35 @@
+#pragma once
+#include <cstdint>
+
+// A millisecond stopwatch over SDL's tick counter that can be paused.
+class Timer {
+public:
+    Timer();
+    void Reset();
+    std::int32_t Elapsed();
+    void SetPaused(bool paused);
+    bool IsPaused() const { return paused; }
+
+private:
+    bool paused = false;
+    std::uint32_t startTicks = 0;
+    std::uint32_t heldTicks = 0;
+    std::int32_t lastElapsed = 0;
+};
+
+// Source of milliseconds for every Timer; SDL_GetTicks unless a test installs its own.
+using TickSource = std::uint32_t (*)();
+void SetTickSource(TickSource source);
+std::uint32_t CurrentTicks();
+
+// The process-wide frame clock and frame-rate estimate.
+constexpr int kNominalFps = 100;
+
+void ResetFrameClock();   // start-up: frameClock reset, counters to their initial values
+void FrameTick();         // once per frame
+double TimerStep();       // kNominalFps / estimated fps, or the fixed step when one is set
+double EstimatedFps();
+std::int32_t FramesDrawn();
+
+// Scripted runs, tests and the simulator fix the step so runs repeat exactly; 0 lifts it.
+void SetFixedTimerStep(double step);

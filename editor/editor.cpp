@@ -1,0 +1,7 @@
+#include "editor/editor.h"
+
+void EditorEntry() {}
+void EditorUpdate() {}
+void EditorExit() {}
+void StartTestPlay() {}
+void SetEditorHoldsLevel(bool) {}

@@ -1,0 +1,3 @@
+#include "media/screenshot.h"
+
+void SaveScreenshot() {}

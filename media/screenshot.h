@@ -1,0 +1,4 @@
+#pragma once
+
+// Placeholder until screenshots land.
+void SaveScreenshot();

@@ -1,0 +1,24 @@
+#include "platform/open_link.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace platform {
+
+bool OpenLink(const std::string& address) {
+    if (address.empty() || address.find('\0') != std::string::npos)
+        return false;
+    std::string program = "xdg-open";
+    char* argv[] = {program.data(), const_cast<char*>(address.c_str()), nullptr};
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, program.c_str(), nullptr, nullptr, argv, environ) != 0)
+        return false;
+    // xdg-open hands over to the browser and returns quickly; reap it so no zombie stays.
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace platform

@@ -1,0 +1,4 @@
+#include "play/play.h"
+
+void PlayUpdate() {}
+void PlaySettle() {}

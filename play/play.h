@@ -1,0 +1,5 @@
+#pragma once
+
+// Placeholder until level play lands.
+void PlayUpdate();
+void PlaySettle();

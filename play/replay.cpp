@@ -1,0 +1,6 @@
+#include "play/replay.h"
+
+bool LoadReplay() { return false; }
+void StopReplayPlayback() {}
+void ClearReplayUsed() {}
+void ClearRecordedMoves() {}

@@ -1,0 +1,4 @@
+#include "play/save_data.h"
+
+void LoadSaveData() {}
+void SaveSaveData() {}

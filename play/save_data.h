@@ -1,0 +1,5 @@
+#pragma once
+
+// Placeholder until save data lands.
+void LoadSaveData();
+void SaveSaveData();

@@ -1,0 +1,39 @@
+#include <gtest/gtest.h>
+
+#include "app/game_state.h"
+#include "app/input.h"
+#include "world/world.h"
+
+namespace {
+
+TEST(GameStateTest, SetStateSwallowsTheFrameInput) {
+    ResetGameState();
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.keysym.sym = SDLK_ESCAPE;
+    InjectEvent(e);
+    ASSERT_TRUE(KeyPressed(kEscapeKey));
+    SetState(GameState::TitleMenu);
+    EXPECT_EQ(CurrentState(), GameState::TitleMenu);
+    EXPECT_FALSE(KeyPressed(kEscapeKey));
+}
+
+TEST(GameStateTest, PlayEntryAndExitSetTheSharedValues) {
+    ResetGameState();
+    GameValues().playPaused = true;
+    SetState(GameState::Play);
+    EXPECT_FALSE(GameValues().playPaused);
+    EXPECT_FALSE(GameValues().cursorVisible);
+    EXPECT_TRUE(GameValues().endingPending);
+    EXPECT_EQ(TheWorld().GetGravity(), 90);
+
+    TheWorld().levelStatus = 3;
+    GameValues().cameFromEditor = true;
+    TheWorld().SetGravity(0);
+    SetState(GameState::LevelEditor);
+    EXPECT_EQ(TheWorld().levelStatus, 0);
+    EXPECT_TRUE(GameValues().cursorVisible);
+    EXPECT_EQ(TheWorld().GetGravity(), 90) << "back to the editor with gravity down";
+    ResetGameState();
+}
+}  // namespace

@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include "app/options.h"
+#include "app/script.h"
+
+namespace {
+
+TEST(ScriptTest, MalformedLinesNameTheLine) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"1 keydown 32\nabc", "line 2"},
+        {"5 jump 3", "unknown event"},
+        {"5 keydown", "takes 1 numbers"},
+        {"5 mousedown 1 2", "takes 3 numbers"},
+        {"5 keydown x", "whole numbers"},
+        {"5 shot", "needs a file name"},
+        {"-1 quit", "line 1"},
+    };
+    for (auto [text, expected] : cases) {
+        try {
+            InputScript::Parse(text, "s.txt");
+            ADD_FAILURE() << "accepted: " << text;
+        } catch (const std::invalid_argument& e) {
+            EXPECT_NE(std::string(e.what()).find(expected), std::string::npos) << e.what();
+        }
+    }
+}
+
+TEST(ScriptTest, EventsArriveThroughSdlOnTheirFrame) {
+    InputScript script = InputScript::Parse("# a comment\n\n2 key 32\n3 mousemove 5 6\n3 shot a.bmp\n4 quit\n", "s");
+    EXPECT_EQ(script.LastFrame(), 4);
+    EXPECT_EQ(script.ShotsFor(3), std::vector<std::string>{"a.bmp"});
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+    }
+    script.PushEventsFor(2);
+    ASSERT_TRUE(SDL_PollEvent(&e));
+    EXPECT_EQ(e.type, SDL_KEYDOWN);
+    EXPECT_EQ(e.key.keysym.sym, 32);
+    EXPECT_FALSE(SDL_PollEvent(&e));
+    script.PushEventsFor(3);
+    ASSERT_TRUE(SDL_PollEvent(&e));
+    EXPECT_EQ(e.type, SDL_KEYUP);  // "key" releases on the next frame
+}
+
+TEST(OptionsTest, ParsesAndRejects) {
+    GameOptions o = ParseOptions({"--data", "d", "--frames", "10", "--shot", "3:x.bmp", "--uncapped", "--level", "Main/Level 2"});
+    EXPECT_EQ(o.dataDir, "d");
+    EXPECT_EQ(o.maxFrames, 10);
+    ASSERT_EQ(o.shots.size(), 1u);
+    EXPECT_EQ(o.shots[0].frame, 3);
+    EXPECT_EQ(o.minFrameMs, 0);
+    EXPECT_EQ(o.level, "Main/Level 2");
+    EXPECT_THROW(ParseOptions({"--frames", "ten"}), std::invalid_argument);
+    EXPECT_THROW(ParseOptions({"--shot", "3"}), std::invalid_argument);
+    EXPECT_THROW(ParseOptions({"--data"}), std::invalid_argument);
+    EXPECT_THROW(ParseOptions({"--bogus"}), std::invalid_argument);
+}
+}  // namespace

@@ -1,0 +1,6 @@
+#include "world/world.h"
+
+World& TheWorld() {
+    static World world;
+    return world;
+}
