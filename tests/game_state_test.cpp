@@ -37,3 +37,38 @@ TEST(GameStateTest, PlayEntryAndExitSetTheSharedValues) {
     ResetGameState();
 }
 }  // namespace
+
+#include "app/app.h"
+#include "app/timer.h"
+
+namespace {
+
+void Push(Uint8 type, int sym = 0) {
+    SDL_Event e{};
+    e.type = type;
+    e.key.type = type;
+    e.key.keysym.sym = static_cast<SDLKey>(sym);
+    SDL_PushEvent(&e);
+}
+
+TEST(FrameLoopTest, QuitEndsTheFrameBeforeAnythingElseRuns) {
+    ResetGameState();
+    int frames = FramesDrawn();
+    Push(SDL_KEYDOWN, SDLK_ESCAPE);
+    Push(SDL_QUIT);
+    EXPECT_FALSE(RunFrame());
+    EXPECT_EQ(FramesDrawn(), frames) << "the frame clock must not have ticked";
+    EXPECT_EQ(CurrentState(), GameState::Intro) << "no state step ran";
+}
+
+TEST(FrameLoopTest, EscapeOnTheTitleMenuEndsTheLoop) {
+    ResetGameState();
+    SetState(GameState::TitleMenu);
+    EXPECT_TRUE(RunFrame()) << "a quiet frame goes on";
+    int frames = FramesDrawn();
+    Push(SDL_KEYDOWN, SDLK_ESCAPE);
+    EXPECT_FALSE(RunFrame());
+    EXPECT_EQ(FramesDrawn(), frames) << "the rest of the frame is not run";
+    ResetGameState();
+}
+}  // namespace
