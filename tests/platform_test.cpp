@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include <SDL_image.h>
+
+#include "platform/directory.h"
+#include "platform/open_link.h"
+#include "platform/resources.h"
+#include "tests/test_support.h"
+
+namespace {
+
+TEST(PlatformTest, EmbeddedIconsAreRealPictures) {
+    for (auto [name, size] : {std::pair{"ICON_16x16", 16}, std::pair{"ICON_32x32", 32}}) {
+        auto bytes = platform::FindResource(name, "ICON");
+        ASSERT_TRUE(bytes.has_value()) << name;
+        SDL_Surface* icon = IMG_Load_RW(SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size())), 1);
+        ASSERT_NE(icon, nullptr) << name;
+        EXPECT_EQ(icon->w, size);
+        EXPECT_EQ(icon->h, size);
+        SDL_FreeSurface(icon);
+    }
+    EXPECT_FALSE(platform::FindResource("ICON_16x16", "OGG").has_value()) << "the type is part of the key";
+    EXPECT_FALSE(platform::FindResource("NOPE", "ICON").has_value());
+}
+
+TEST(PlatformTest, DirectoryListingIsSortedAndTolerant) {
+    test::ScratchDir dir;
+    for (const char* d : {"Zeta", "Main", "MainExtra", "alpha"})
+        std::filesystem::create_directories(dir / d);
+    test::WriteFile(dir / "b.rpl", "x");
+    test::WriteFile(dir / "a.RPL", "x");
+    test::WriteFile(dir / "c.txt", "x");
+    EXPECT_EQ(platform::ListSubdirectories(dir.Path().string()),
+              (std::vector<std::string>{"Main", "MainExtra", "Zeta", "alpha"}));
+    EXPECT_EQ(platform::ListFiles(dir.Path().string(), ".rpl"), (std::vector<std::string>{"a.RPL", "b.rpl"}));
+    EXPECT_TRUE(platform::ListSubdirectories((dir / "missing").string()).empty());
+}
+
+TEST(PlatformTest, LinksRefuseWhatCannotBeAnAddress) {
+    EXPECT_FALSE(platform::OpenLink(""));
+    EXPECT_FALSE(platform::OpenLink(std::string("http://a\0b", 10)));
+}
+}  // namespace
