@@ -1,6 +1,74 @@
 #include "play/replay.h"
 
+#include <fstream>
+
+#include "app/game_state.h"
+#include "platform/replace_file.h"
+
+namespace {
+// Reads one line the way a text stream would, but never holds more than kMaxReplayLine
+// bytes of it. False when nothing at all could be read (end of file).
+bool ReadBoundedLine(std::istream& in, std::string& line) {
+    line.clear();
+    std::streambuf* buffer = in.rdbuf();
+    bool any = false;
+    for (;;) {
+        int c = buffer->sbumpc();
+        if (c == std::char_traits<char>::eof()) {
+            in.setstate(std::ios::eofbit);
+            break;
+        }
+        any = true;
+        if (c == '\n')
+            break;
+        if (line.size() < kMaxReplayLine)
+            line.push_back(static_cast<char>(c));
+    }
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return any;
+}
+}  // namespace
+
+std::optional<ReplayFile> ReadReplayFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    ReplayFile replay;
+    std::string line;
+    ReadBoundedLine(in, replay.levelName);
+    while (in.good() && replay.moves.size() < kMaxReplayEntries) {
+        ReadBoundedLine(in, line);
+        replay.moves.push_back(line);
+    }
+    return replay;
+}
+
+bool WriteReplayFile(const std::filesystem::path& path, const std::string& levelName,
+                     const std::vector<std::string>& moves) {
+    std::string text = levelName + "\n";
+    for (const std::string& move : moves)
+        text += move + "\n";
+    return platform::ReplaceFileContents(path, text);
+}
+
+ReplayState& Replays() {
+    static ReplayState state;
+    return state;
+}
+
+void StartPlayback(const ReplayFile& replay) {
+    ReplayState& r = Replays();
+    r.replayPlaying = true;
+    r.playbackMoves = replay.moves;
+    GameValues().currentLevelName = replay.levelName;
+    r.playbackTimer.Reset();
+    r.playbackIndex = 0;
+}
+
 bool LoadReplay() { return false; }
-void StopReplayPlayback() {}
-void ClearReplayUsed() {}
-void ClearRecordedMoves() {}
+void SaveReplay() {}
+
+void StopReplayPlayback() { Replays().replayPlaying = false; }
+void ClearReplayUsed() { Replays().replayUsed = false; }
+void ClearRecordedMoves() { Replays().recordedMoves.clear(); }

@@ -1,7 +1,47 @@
 #pragma once
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
 
-// Placeholder until replays land.
-bool LoadReplay();  // true when a replay was chosen and its level should be played
+#include "app/timer.h"
+
+// A replay is the level name and the moves taken by hand in one attempt, one per line,
+// every line ended by a line end. Reading keeps the stream's own rhythm: after the last
+// line end comes one empty entry, so N moves read back as N + 1 entries, and a file
+// without its final line end gives one entry fewer.
+struct ReplayFile {
+    std::string levelName;
+    std::vector<std::string> moves;
+};
+
+// Nothing when the file cannot be opened. Lines may end in LF or CR LF. Hostile files are
+// bounded: over-long lines are cut and reading stops after kMaxReplayEntries entries.
+std::optional<ReplayFile> ReadReplayFile(const std::filesystem::path& path);
+bool WriteReplayFile(const std::filesystem::path& path, const std::string& levelName,
+                     const std::vector<std::string>& moves);
+inline constexpr std::size_t kMaxReplayLine = 1024;
+inline constexpr std::size_t kMaxReplayEntries = 1000000;
+
+// The replay state of level play.
+struct ReplayState {
+    std::vector<std::string> recordedMoves;  // moves taken by hand in this attempt
+    std::vector<std::string> playbackMoves;
+    std::size_t playbackIndex = 0;
+    Timer playbackTimer;
+    bool replayPlaying = false;
+    bool replayUsed = false;  // a played-back move helped in this attempt
+};
+ReplayState& Replays();
+
+// "Load Replay": asks for a file; true when one was read and its level should be played
+// (the current level name is then the replay's).
+bool LoadReplay();
+// "Save Replay": asks for a file and writes the current level and the recorded moves.
+void SaveReplay();
+// Starts playing back `replay` (the caller enters Play).
+void StartPlayback(const ReplayFile& replay);
 void StopReplayPlayback();
 void ClearReplayUsed();
 void ClearRecordedMoves();

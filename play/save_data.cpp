@@ -1,4 +1,133 @@
 #include "play/save_data.h"
 
-void LoadSaveData() {}
-void SaveSaveData() {}
+#include <array>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+#include "platform/replace_file.h"
+
+void SaveData::Build(const std::vector<std::string>& levelNames) {
+    records.clear();
+    index.clear();
+    for (const std::string& name : levelNames) {
+        // A name registered twice keeps its first place, like the registry's own order.
+        if (index.emplace(name, records.size()).second)
+            records.push_back(SaveRecord{name, 0, 0});
+    }
+}
+
+SaveRecord* SaveData::Find(const std::string& levelName) {
+    auto it = index.find(levelName);
+    return it == index.end() ? nullptr : &records[it->second];
+}
+
+const SaveRecord* SaveData::Find(const std::string& levelName) const {
+    auto it = index.find(levelName);
+    return it == index.end() ? nullptr : &records[it->second];
+}
+
+void SaveData::RecordResult(const std::string& levelName, std::uint8_t completed, std::int32_t turns) {
+    SaveRecord* record = Find(levelName);
+    if (record == nullptr)
+        return;
+    record->completed = completed != 0 ? 1 : 0;
+    if (record->bestTurns == 0 || record->bestTurns > turns)
+        record->bestTurns = turns;
+}
+
+std::uint8_t SaveData::IsCompleted(const std::string& levelName) const {
+    const SaveRecord* record = Find(levelName);
+    return record ? record->completed : 0;
+}
+
+std::int32_t SaveData::BestTurns(const std::string& levelName) const {
+    const SaveRecord* record = Find(levelName);
+    return record ? record->bestTurns : 0;
+}
+
+void SaveData::Reset() {
+    for (SaveRecord& record : records) {
+        record.completed = 0;
+        record.bestTurns = 0;
+    }
+}
+
+void SaveData::Read(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return;
+    std::array<unsigned char, kRecordSize> raw{};
+    for (;;) {
+        in.read(reinterpret_cast<char*>(raw.data()), kRecordSize);
+        std::size_t got = static_cast<std::size_t>(in.gcount());
+        if (got == 0)
+            break;
+        // The name runs to its first zero byte, and never past its field, terminated or not.
+        std::size_t field = std::min(got, kNameField);
+        const void* zero = std::memchr(raw.data(), 0, field);
+        std::size_t length = zero ? static_cast<const unsigned char*>(zero) - raw.data() : field;
+        std::string name(reinterpret_cast<const char*>(raw.data()), length);
+        SaveRecord* record = Find(name);
+        // A torn last record gives what it holds: the flag when its byte is there, the
+        // turns only when all four bytes are.
+        if (record != nullptr && got > kNameField) {
+            record->completed = raw[kNameField] != 0 ? 1 : 0;
+            if (got == kRecordSize) {
+                std::uint32_t bits = raw[41] | raw[42] << 8 | raw[43] << 16 | std::uint32_t{raw[44]} << 24;
+                std::int32_t turns = static_cast<std::int32_t>(bits);
+                // A duplicate keeps the smallest real count: a zero must not wipe a best,
+                // and a negative count would stick as a best no completion could beat.
+                if (turns > 0 && (record->bestTurns == 0 || record->bestTurns > turns))
+                    record->bestTurns = turns;
+            }
+        }
+        if (got < kRecordSize)
+            break;
+    }
+}
+
+bool SaveData::Write(const std::filesystem::path& path) const {
+    std::string bytes;
+    bytes.reserve(records.size() * kRecordSize);
+    for (const SaveRecord& record : records) {
+        std::array<char, kRecordSize> raw{};
+        // Longer names are cut so the field keeps its terminating zero.
+        std::size_t length = std::min(record.levelName.size(), kNameField - 1);
+        std::memcpy(raw.data(), record.levelName.data(), length);
+        raw[kNameField] = static_cast<char>(record.completed);
+        std::uint32_t bits = static_cast<std::uint32_t>(record.bestTurns);
+        for (int i = 0; i < 4; ++i)
+            raw[41 + i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+        bytes.append(raw.data(), raw.size());
+    }
+    return platform::ReplaceFileContents(path, bytes);
+}
+
+SaveData& TheSaveData() {
+    static SaveData data;
+    return data;
+}
+
+void LoadSaveData() { LoadSaveData({}); }
+
+void LoadSaveData(const std::vector<std::string>& levelNames) {
+    TheSaveData().Build(levelNames);
+    TheSaveData().Read(kSaveDataPath);
+}
+
+void SaveSaveData() { TheSaveData().Write(kSaveDataPath); }
+
+void RecordResult(const std::string& levelName, std::uint8_t completed, std::int32_t turns) {
+    TheSaveData().RecordResult(levelName, completed, turns);
+}
+
+std::uint8_t IsCompleted(const std::string& levelName) { return TheSaveData().IsCompleted(levelName); }
+
+std::int32_t BestTurns(const std::string& levelName) { return TheSaveData().BestTurns(levelName); }
+
+void ClearSaveData() {
+    std::error_code error;
+    std::filesystem::remove(kSaveDataPath, error);
+    TheSaveData().Reset();
+}

@@ -1,5 +1,60 @@
 #pragma once
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
-// Placeholder until save data lands.
+// The player's progress: for every known level, whether it was completed and its best
+// turn count (0 means none yet). Stored as fixed 45-byte records, no header, little-endian:
+// 40 bytes of zero-terminated name, 1 byte completed flag, 4 bytes best turns.
+struct SaveRecord {
+    std::string levelName;
+    std::uint8_t completed = 0;
+    std::int32_t bestTurns = 0;
+};
+
+class SaveData {
+public:
+    static constexpr std::size_t kNameField = 40;
+    static constexpr std::size_t kRecordSize = 45;
+
+    // One empty record per level, in the given (registry) order.
+    void Build(const std::vector<std::string>& levelNames);
+    // Applies every record of the file to the known levels; unknown names are dropped.
+    // A missing or unreadable file changes nothing.
+    void Read(const std::filesystem::path& path);
+    // Writes through a temporary file and a rename, so a torn write keeps the old file.
+    bool Write(const std::filesystem::path& path) const;
+
+    // Exact, case-sensitive name; a name with no record is ignored.
+    void RecordResult(const std::string& levelName, std::uint8_t completed, std::int32_t turns);
+    std::uint8_t IsCompleted(const std::string& levelName) const;
+    std::int32_t BestTurns(const std::string& levelName) const;
+    // Forgets all progress (the records stay, zeroed).
+    void Reset();
+
+    const std::vector<SaveRecord>& Records() const { return records; }
+
+private:
+    SaveRecord* Find(const std::string& levelName);
+    const SaveRecord* Find(const std::string& levelName) const;
+
+    std::vector<SaveRecord> records;
+    std::unordered_map<std::string, std::size_t> index;
+};
+
+// The one save data of the program, kept in "./SaveData.sav".
+SaveData& TheSaveData();
+inline constexpr const char* kSaveDataPath = "./SaveData.sav";
+
+// Start-up: one record per level of the loaded modules, then the file's contents.
 void LoadSaveData();
+// Same, with the level names given (tests, tools).
+void LoadSaveData(const std::vector<std::string>& levelNames);
 void SaveSaveData();
+void RecordResult(const std::string& levelName, std::uint8_t completed, std::int32_t turns);
+std::uint8_t IsCompleted(const std::string& levelName);
+std::int32_t BestTurns(const std::string& levelName);
+// Deletes "./SaveData.sav" and zeroes every record.
+void ClearSaveData();

@@ -1,0 +1,138 @@
+// Progress kept in 45-byte records: best turns, odd files, safe writing.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "play/save_data.h"
+#include "tests/test_support.h"
+
+namespace {
+
+std::string Record(const std::string& name, std::uint8_t completed, std::int32_t turns) {
+    std::string raw(45, '\0');
+    raw.replace(0, std::min<std::size_t>(name.size(), 40), name.substr(0, 40));
+    raw[40] = static_cast<char>(completed);
+    auto bits = static_cast<std::uint32_t>(turns);
+    for (int i = 0; i < 4; ++i)
+        raw[41 + i] = static_cast<char>(bits >> (8 * i));
+    return raw;
+}
+
+TEST(SaveDataTest, BestTurnsKeepsTheSmallestRealCount) {
+    struct Case {
+        std::int32_t before, now, best;
+    };
+    // 0 reads as "no best yet", so any later completion replaces it.
+    for (Case c : {Case{9, 12, 9}, Case{0, 12, 12}, Case{12, 9, 9}, Case{0, 0, 0}}) {
+        SaveData data;
+        data.Build({"Main/A"});
+        if (c.before != 0)
+            data.RecordResult("Main/A", 1, c.before);
+        data.RecordResult("Main/A", 1, c.now);
+        EXPECT_EQ(data.BestTurns("Main/A"), c.best) << c.before << " then " << c.now;
+        EXPECT_EQ(data.IsCompleted("Main/A"), 1);
+    }
+    SaveData data;
+    data.Build({"Main/A"});
+    data.RecordResult("Main/A", 1, 0);
+    data.RecordResult("Main/A", 1, 7);
+    EXPECT_EQ(data.BestTurns("Main/A"), 7) << "a 0-turn completion is replaced by the next";
+    data.RecordResult("main/a", 1, 3);
+    data.RecordResult("Main/Nope", 1, 3);
+    EXPECT_EQ(data.BestTurns("Main/A"), 7) << "names match exactly";
+    EXPECT_EQ(data.IsCompleted("Main/Nope"), 0);
+    EXPECT_EQ(data.BestTurns("Main/Nope"), 0);
+}
+
+TEST(SaveDataTest, WritesFortyFiveByteRecordsAndReadsThemBack) {
+    test::ScratchDir dir;
+    SaveData data;
+    data.Build({"Main/Level 1", "Main/Botany \xE0 la Kool-aid Man", std::string(45, 'x')});
+    data.RecordResult("Main/Level 1", 1, 0x01020304);
+    data.RecordResult("Main/Botany \xE0 la Kool-aid Man", 1, 5);
+    ASSERT_TRUE(data.Write(dir / "SaveData.sav"));
+
+    std::string bytes = test::ReadFile(dir / "SaveData.sav");
+    ASSERT_EQ(bytes.size(), 3 * 45u);
+    EXPECT_EQ(bytes.substr(0, 45), Record("Main/Level 1", 1, 0x01020304)) << "little-endian, zero filler";
+    EXPECT_EQ(bytes.substr(90, 40), std::string(39, 'x') + '\0') << "an over-long name is cut to 39 bytes";
+
+    SaveData back;
+    back.Build({"Main/Level 1", "Main/Botany \xE0 la Kool-aid Man"});
+    back.Read(dir / "SaveData.sav");
+    EXPECT_EQ(back.BestTurns("Main/Level 1"), 0x01020304);
+    EXPECT_EQ(back.BestTurns("Main/Botany \xE0 la Kool-aid Man"), 5);
+    auto leftovers = std::distance(std::filesystem::directory_iterator(dir.Path()), {});
+    EXPECT_EQ(leftovers, 1) << "no temporary file left behind";
+}
+
+TEST(SaveDataTest, OddFilesNeverCostOtherLevelsTheirProgress) {
+    test::ScratchDir dir;
+    std::string unterminated = Record(std::string(40, 'Z'), 1, 4);  // no zero byte in the name field
+    std::string garbage;
+    for (int i = 0; i < 4000; ++i)
+        garbage.push_back(static_cast<char>(i * 37 + 11));
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::uint8_t completedA;
+        std::int32_t bestA, bestB;
+    };
+    Case cases[] = {
+        {"empty file", "", 0, 0, 0},
+        {"unknown level dropped", Record("Gone/Level", 1, 3) + Record("Main/B", 1, 6), 0, 0, 6},
+        {"duplicate: last flag, smallest non-zero turns",
+         Record("Main/A", 1, 9) + Record("Main/A", 1, 4) + Record("Main/A", 0, 0), 0, 4, 0},
+        {"unterminated name field is bounded", unterminated + Record("Main/A", 1, 2), 1, 2, 0},
+        {"negative turns are no best", Record("Main/A", 1, -5), 1, 0, 0},
+        {"garbage flag reads as completed", Record("Main/A", 7, 3), 1, 3, 0},
+        {"short last record gives what it holds", Record("Main/B", 1, 6) + Record("Main/A", 1, 8).substr(0, 43), 1, 0, 6},
+        {"garbage around good records", Record("Main/A", 1, 5) + garbage + std::string(45 - garbage.size() % 45, '\0') +
+                                             Record("Main/B", 1, 2), 1, 5, 2},
+    };
+    for (const Case& c : cases) {
+        test::WriteFile(dir / "SaveData.sav", c.bytes);
+        SaveData data;
+        data.Build({"Main/A", "Main/B"});
+        data.Read(dir / "SaveData.sav");
+        EXPECT_EQ(data.IsCompleted("Main/A"), c.completedA) << c.what;
+        EXPECT_EQ(data.BestTurns("Main/A"), c.bestA) << c.what;
+        EXPECT_EQ(data.BestTurns("Main/B"), c.bestB) << c.what;
+    }
+}
+
+TEST(SaveDataTest, ProcessWideDataFollowsTheWorkingFolder) {
+    test::ScratchDir dir;
+    test::WorkingDir cd(dir.Path());
+    test::WriteFile(dir / "SaveData.sav", Record("Main/A", 1, 3) + Record("Other/Gone", 1, 1));
+    LoadSaveData({"Main/A", "Main/B"});
+    EXPECT_EQ(BestTurns("Main/A"), 3);
+    RecordResult("Main/B", 1, 11);
+    SaveSaveData();
+    EXPECT_EQ(test::ReadFile(dir / "SaveData.sav"), Record("Main/A", 1, 3) + Record("Main/B", 1, 11))
+        << "levels no module defines are left out";
+
+    ClearSaveData();
+    EXPECT_FALSE(std::filesystem::exists(dir / "SaveData.sav"));
+    EXPECT_EQ(BestTurns("Main/A"), 0);
+    SaveSaveData();
+    EXPECT_EQ(test::ReadFile(dir / "SaveData.sav"), Record("Main/A", 0, 0) + Record("Main/B", 0, 0));
+}
+
+TEST(SaveDataTest, WritingReplacesTheFileInsteadOfOverwritingIt) {
+    test::ScratchDir dir;
+    test::WriteFile(dir / "SaveData.sav", Record("Main/A", 1, 3));
+    // A second name for the old file shows whether its bytes were ever touched in place,
+    // which is what an interrupted write would leave half done.
+    std::filesystem::create_hard_link(dir / "SaveData.sav", dir / "old.sav");
+    SaveData data;
+    data.Build({"Main/A"});
+    ASSERT_TRUE(data.Write(dir / "SaveData.sav"));
+    EXPECT_EQ(test::ReadFile(dir / "old.sav"), Record("Main/A", 1, 3));
+    EXPECT_EQ(test::ReadFile(dir / "SaveData.sav"), Record("Main/A", 0, 0));
+    EXPECT_FALSE(data.Write(dir / "no such folder" / "SaveData.sav"));
+}
+
+}  // namespace
