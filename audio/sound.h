@@ -23,5 +23,7 @@ public:
     int channel = -1;
 
 private:
+    bool OwnsChannel() const;
+
     Mix_Chunk* chunk = nullptr;
 };
