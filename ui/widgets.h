@@ -1,8 +1,158 @@
 #pragma once
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
 #include "world/image.h"
 
-// Placeholder until widgets land.
-void InstallCursor(const Image& cursor);
+class TextLabel;
+
+// A clickable rectangle with up to three looks. A click is a press and a release of the
+// left button both inside; the button list's position of a button is its identity.
+class Button {
+public:
+    Button();
+    Button(const Image& normal, int x, int y, int width, int height, int depth);
+    virtual ~Button() = default;
+    Button(const Button&) = delete;
+    Button& operator=(const Button&) = delete;
+
+    // Blits straight onto the surface, outside the draw queue.
+    virtual void draw(SDL_Surface* surface);
+    virtual void reset();
+
+    void setCurrentImage(const Image& image);
+    void setNormalImage(const Image& image);
+    void setHoverImage(const Image& image);
+    void setPressedImage(const Image& image);
+    void setDepth(int value) { depth = value; }
+    SDL_Rect getRect() const;
+    void setRect(int newX, int newY, int newWidth, int newHeight);
+
+    // Once per frame, from updateWidgets only.
+    void update();
+
+    bool isPressed() const { return pressed; }
+    bool isHovered() const { return hovered; }
+    bool isClicked() const { return clicked; }
+
+protected:
+    bool hasCurrentImage = false;
+    bool hasNormalImage = false;
+    bool hasHoverImage = false;
+    bool hasPressedImage = false;
+    std::int32_t depth = 0;
+    std::int16_t x = 0, y = 0;
+    std::uint16_t width = 0, height = 0;
+    Image currentImage;
+    Image normalImage;
+    Image hoverImage;
+    Image pressedImage;
+    bool pressed = false;
+    bool hovered = false;
+    bool clicked = false;
+};
+
+// A button whose three looks are its caption rendered in three colours. Its size follows
+// the normal look, so callers place it after setting font and text.
+class TextButton : public Button {
+public:
+    TextButton();
+    ~TextButton() override;
+
+    void reset() override;
+    void setFont(const std::string& path, int pointSize);
+    void setText(const std::string& caption);
+    void setNormalColour(SDL_Color colour);
+    void setHoverColour(SDL_Color colour);
+    void setPressedColour(SDL_Color colour);
+    const std::string& getText() const { return text; }
+
+private:
+    enum class Look { Normal, Hover, Pressed };
+    void renderLook(Look look);
+    void renderAll();
+
+    std::string text;
+    TTF_Font* font = nullptr;
+    SDL_Color normalColour{0, 0, 0, 0};
+    SDL_Color hoverColour{0, 0, 0, 0};
+    SDL_Color pressedColour{0, 0, 0, 0};
+};
+
+// A picture on screen. x and y are open: the level select moves its selection frame.
+class ImageWidget {
+public:
+    ImageWidget(const Image& image, int x, int y, int depth);
+    void update();
+    Image& getImage() { return *image; }
+
+    std::int32_t depth;
+    std::int32_t x;
+    std::int32_t y;
+
+private:
+    std::unique_ptr<Image> image;
+};
+
+// The widget lists own what is registered. Registration hands the widget over and
+// returns it, so a screen can keep a pointer to one it changes later.
+template <class W>
+W* addImageWidget(std::unique_ptr<W> widget);
+template <class B>
+B* addButton(std::unique_ptr<B> button);
+template <class L>
+L* addLabel(std::unique_ptr<L> label);
+ImageWidget* addImageWidget(ImageWidget* widget);
+Button* addButton(Button* button);
+TextLabel* addLabel(TextLabel* label);
+
+// Take the widget out of its list without deleting it: the caller owns it again.
+void removeImageWidget(ImageWidget* widget);
+void removeButton(Button* button);
+void removeLabel(TextLabel* label);
+
+// Index of the first button in list order with that flag, or -1.
+int clickedButton();
+int pressedButton();
+int hoveredButton();
+
+// Once per frame: the cursor, then every button, image widget and label.
 void updateWidgets();
 void clearWidgets();
-int clickedButton();
+
+// The software cursor, installed at start-up; without one the system cursor shows.
+void InstallCursor(const Image& cursor);
+void RemoveCursor();
+
+// A modal screen (the file chooser) sets the current screen's widgets aside for its own
+// and puts them back, untouched, when it ends.
+class WidgetLayer {
+public:
+    WidgetLayer();
+    ~WidgetLayer();
+    WidgetLayer(const WidgetLayer&) = delete;
+    WidgetLayer& operator=(const WidgetLayer&) = delete;
+};
+
+template <class W>
+W* addImageWidget(std::unique_ptr<W> widget) {
+    W* kept = widget.release();
+    addImageWidget(static_cast<ImageWidget*>(kept));
+    return kept;
+}
+template <class B>
+B* addButton(std::unique_ptr<B> button) {
+    B* kept = button.release();
+    addButton(static_cast<Button*>(kept));
+    return kept;
+}
+template <class L>
+L* addLabel(std::unique_ptr<L> label) {
+    L* kept = label.release();
+    addLabel(static_cast<TextLabel*>(kept));
+    return kept;
+}

@@ -1,0 +1,188 @@
+#include <SDL_ttf.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/test_support.h"
+#include "ui/text_label.h"
+#include "world/draw_queue.h"
+#include "world/pixels.h"
+
+namespace {
+
+class TextLabelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!TTF_WasInit()) {
+            ASSERT_EQ(TTF_Init(), 0);
+        }
+        font = OpenFont(InterfaceFontPath(), 24);
+        FrameDrawQueue().Clear();
+    }
+    void TearDown() override {
+        TTF_CloseFont(font);
+        FrameDrawQueue().Clear();
+    }
+
+    int Width(const std::string& s) const {
+        int w = 0, h = 0;
+        TTF_SizeText(font, s.c_str(), &w, &h);
+        return w;
+    }
+    int LineHeight() const { return TTF_FontHeight(font); }
+
+    // A label as the screens make one: everything set before the text.
+    void Prepare(TextLabel& label, int box, bool wrap, bool centred = false) {
+        label.setPosition(100, 50);
+        label.setDepth(3);
+        label.setBoxWidth(box);
+        label.setWrap(wrap);
+        label.setCentred(centred);
+    }
+
+    const DrawRequest& Drawn(TextLabel& label) {
+        FrameDrawQueue().Clear();
+        label.draw();
+        EXPECT_EQ(FrameDrawQueue().Size(), 1u);
+        return FrameDrawQueue().Requests().front();
+    }
+
+    test::WorkingDir inGame{QM_GAME_DIR};
+    TTF_Font* font = nullptr;
+};
+
+TEST_F(TextLabelTest, OneLineWithoutABoxIsNeverWrappedOrClipped) {
+    TextLabel label;
+    Prepare(label, -1, true);
+    const std::string text = "A long caption that runs well past any box the screens use";
+    label.setText(text);
+    ASSERT_NE(label.getSurface(), nullptr);
+    EXPECT_EQ(label.getSurface()->w, Width(text));
+    EXPECT_EQ(label.getSurface()->h, LineHeight());
+    const DrawRequest& r = Drawn(label);
+    EXPECT_EQ(r.x, 100);
+    EXPECT_EQ(r.y, 50);
+    EXPECT_EQ(r.depth, 3);
+    EXPECT_EQ(r.image.sourceRect.w, Width(text));
+}
+
+TEST_F(TextLabelTest, WrapCases) {
+    // The interface font's Latin letters share one advance, so widths of equal-length
+    // words are equal.
+    struct Case {
+        const char* name;
+        std::string text;
+        std::string box;  // the box is exactly as wide as this text
+        std::string stored;
+        int lines;
+    };
+    const Case cases[] = {
+        {"fits: one line", "short words", "short words", "short words", 1},
+        {"two lines", "aaa bbb ccc", "aaa bbb", "aaa bbb ccc", 2},
+        {"exact-fit last line adds no empty line", "aaa bbb ccc ddd", "ccc ddd", "aaa bbb ccc ddd", 2},
+        {"long word is hyphenated", "abcdefgh", "abcd-", "abcd- efgh", 2},
+        {"hyphenated word after a short one", "xy abcdefghij", "abcd-", "xy abc- def- ghij", 4},
+        {"double space keeps its own line", "aaa  bbb", "aaa", "aaa  bbb", 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TextLabel label;
+        Prepare(label, Width(c.box), true);
+        label.setText(c.text);
+        EXPECT_EQ(label.getText(), c.stored);
+        ASSERT_NE(label.getSurface(), nullptr);
+        EXPECT_EQ(label.getSurface()->h, c.lines * LineHeight());
+        if (c.lines > 1) {
+            EXPECT_EQ(label.getSurface()->w, Width(c.box));
+        }
+    }
+}
+
+TEST_F(TextLabelTest, ABoxNarrowerThanOneLetterStillEnds) {
+    for (int box : {1, Width("a"), Width("a-") - 1}) {
+        SCOPED_TRACE(box);
+        TextLabel label;
+        Prepare(label, box, true);
+        label.setText("ab cdef");
+        ASSERT_NE(label.getSurface(), nullptr);
+        EXPECT_EQ(label.getSurface()->w, box);
+        // Every letter ends up on a line of its own, behind its hyphen.
+        EXPECT_EQ(label.getText(), "a- b c- d- e- f");
+        EXPECT_EQ(label.getSurface()->h, 6 * LineHeight());
+    }
+    TextLabel none;
+    Prepare(none, 0, true);
+    none.setText("anything");
+    EXPECT_EQ(none.getSurface(), nullptr);
+    FrameDrawQueue().Clear();
+    none.draw();
+    EXPECT_EQ(FrameDrawQueue().Size(), 0u);
+}
+
+TEST_F(TextLabelTest, CentringAndClippingOfOneLine) {
+    const std::string text = "CENTRE";
+    const int w = Width(text);
+    TextLabel narrow;
+    Prepare(narrow, w + 41, false, true);
+    narrow.setText(text);
+    const DrawRequest& shifted = Drawn(narrow);
+    EXPECT_EQ(shifted.x, 100 + 20);
+    EXPECT_EQ(shifted.image.sourceRect.w, w);
+
+    // Wider than its box: the middle shows, at the box's own left edge.
+    TextLabel wide;
+    Prepare(wide, w / 2, false, true);
+    wide.setText(text);
+    const DrawRequest& middle = Drawn(wide);
+    EXPECT_EQ(middle.x, 100);
+    EXPECT_EQ(middle.image.sourceRect.w, w / 2);
+    const int from = (w - w / 2) / 2;
+    SDL_Surface* full = const_cast<SDL_Surface*>(wide.getSurface());
+    SDL_LockSurface(full);
+    SDL_LockSurface(middle.image.surface);
+    for (int row = 0; row < full->h; ++row)
+        for (int column = 0; column < w / 2; ++column)
+            ASSERT_EQ(GetPixel(middle.image.surface, column, row), GetPixel(full, from + column, row));
+    SDL_UnlockSurface(middle.image.surface);
+    SDL_UnlockSurface(full);
+
+    // Not centred: the left part shows.
+    wide.setCentred(false);
+    const DrawRequest& left = Drawn(wide);
+    EXPECT_EQ(left.image.sourceRect.w, w / 2);
+    EXPECT_EQ(left.image.surface->w, w);
+}
+
+TEST_F(TextLabelTest, RendersOnlyWhenTextOrColourChanges) {
+    TextLabel label;
+    Prepare(label, Width("abcd-"), true);
+    label.setText("abcdefgh");
+    EXPECT_EQ(label.getSurface()->h, 2 * LineHeight());
+    // A new font shows only at the next render, which an unchanged text does not cause.
+    label.setFont(InterfaceFontPath(), 12);
+    label.setText("abcd- efgh");
+    EXPECT_EQ(label.getSurface()->h, 2 * LineHeight());
+    // The unhyphenated text differs from the stored one, so it renders, now on one line.
+    label.setText("abcdefgh");
+    EXPECT_EQ(label.getText(), "abcdefgh");
+    EXPECT_LT(label.getSurface()->h, LineHeight());
+
+    // The colour always renders again, and shows in the pixels.
+    label.setColour(SDL_Color{250, 10, 10, 0});
+    SDL_Surface* red = const_cast<SDL_Surface*>(label.getSurface());
+    SDL_LockSurface(red);
+    bool sawRed = false;
+    for (int row = 0; row < red->h && !sawRed; ++row)
+        for (int column = 0; column < red->w && !sawRed; ++column) {
+            Uint8 r, g, b, a;
+            SDL_GetRGBA(GetPixel(red, column, row), red->format, &r, &g, &b, &a);
+            sawRed = a > 0 && r == 250 && g == 10 && b == 10;
+        }
+    SDL_UnlockSurface(red);
+    EXPECT_TRUE(sawRed);
+
+    label.setText("");
+    EXPECT_EQ(label.getSurface(), nullptr);
+}
+
+}  // namespace
