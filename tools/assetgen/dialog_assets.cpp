@@ -1,6 +1,7 @@
 // The dialog box with its speaker screen, flag window and animations, and the turn counter
 // panel of the play screen.
 #include <cmath>
+#include <string>
 
 #include "tools/assetgen/art.h"
 #include "tools/assetgen/generator.h"
@@ -139,13 +140,27 @@ Canvas Counter() {
     return c;
 }
 
+// An animation is read as one file per frame: "Name0.png", "Name1.png", ... beside the
+// name the program asks for.
+void WriteFrames(const AssetContext& ctx, const std::string& path, const Canvas& strip, int frames) {
+    int w = strip.Width() / frames;
+    std::string stem = path.substr(0, path.rfind('.'));
+    for (int f = 0; f < frames; ++f) {
+        Canvas frame(w, strip.Height());
+        for (int y = 0; y < strip.Height(); ++y)
+            for (int x = 0; x < w; ++x)
+                frame.Set(x, y, strip.Get(f * w + x, y));
+        ctx.WriteGamePng(stem + std::to_string(f) + ".png", frame);
+    }
+}
+
 void Generate(const AssetContext& ctx) {
     ctx.WriteGamePng("GUI/DialogBox.png", DialogBox());
     ctx.WriteGamePng("GUI/DialogFlagWindow.png", FlagWindow());
-    ctx.WriteGamePng("GUI/DialogIcons/TurnOn.png", TurnOn());
-    ctx.WriteGamePng("GUI/DialogContinue.png", ContinueArrow());
-    ctx.WriteGamePng("GUI/DialogIcons/FlagStatic.png", Static(140, 100, 45));
-    ctx.WriteGamePng("GUI/DialogIcons/IconStatic.png", Static(140, 140, 46));
+    WriteFrames(ctx, "GUI/DialogIcons/TurnOn.png", TurnOn(), 3);
+    WriteFrames(ctx, "GUI/DialogContinue.png", ContinueArrow(), 2);
+    WriteFrames(ctx, "GUI/DialogIcons/FlagStatic.png", Static(140, 100, 45), 5);
+    WriteFrames(ctx, "GUI/DialogIcons/IconStatic.png", Static(140, 140, 46), 5);
     ctx.WriteGamePng("GUI/Counter.png", Counter());
 }
 
