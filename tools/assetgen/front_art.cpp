@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "tools/assetgen/art.h"
 #include "tools/assetgen/style.h"
@@ -112,9 +113,10 @@ void DrawReflected(Canvas& c, const Canvas& sprite, int x, int y, double strengt
         int wobble = static_cast<int>(std::lround(std::sin((bottom + j) * 0.8) * (1 + j * 0.03)));
         for (int i = 0; i < sprite.Width(); ++i) {
             Rgba p = sprite.Get(i, sprite.Height() - 1 - j);
-            if (p.a == 0)
+            // Faint halos would mirror as grey smudges; only solid shapes reflect.
+            if (p.a < 96)
                 continue;
-            Rgba tinted = Mix(p, style::kLake, 0.45);
+            Rgba tinted = Mix(p, Mix(style::kLake, style::kNight, 0.6), 0.4);
             tinted.a = static_cast<std::uint8_t>(p.a * fade);
             c.Blend(x + i + wobble, bottom + j, tinted);
         }
@@ -168,29 +170,31 @@ Canvas Figure(int height, Who who, Rgba body, Rgba rim, bool lantern) {
     const int w = height;
     Canvas f(w, height);
     double x = w * 0.5, base = height - 0.5;
-    double lean = who == Who::Keeper ? height * 0.06 : 0.0;
-    double shoulder = who == Who::Keeper ? 0.66 : 0.68;
-    auto cloak = [&](double dx, double dy) {
-        return Points{{x - height * 0.2 + dx, base + dy},
-                      {x - height * 0.12 + dx, base - height * 0.45 + dy},
-                      {x - height * 0.11 + dx + lean * 0.6, base - height * shoulder + dy},
-                      {x - height * 0.04 + dx + lean, base - height * 0.84 + dy},
-                      {x + height * 0.05 + dx + lean, base - height * 0.95 + dy},
-                      {x + height * 0.12 + dx + lean, base - height * 0.84 + dy},
-                      {x + height * 0.12 + dx + lean * 0.6, base - height * shoulder + dy},
-                      {x + height * 0.14 + dx, base - height * 0.45 + dy},
-                      {x + height * 0.22 + dx, base + dy}};
+    double lean = who == Who::Keeper ? height * 0.05 : 0.0;
+    double head = height * (who == Who::Keeper ? 0.085 : 0.095);
+    double neck = base - height * 0.74;
+    auto paint = [&](double dx, double dy, Rgba colour) {
+        // A long cloak with rounded shoulders, and a hooded head.
+        f.FillPolygon({{x - height * 0.21 + dx, base + dy},
+                       {x - height * 0.15 + dx, base - height * 0.4 + dy},
+                       {x - height * 0.14 + dx + lean * 0.5, neck + height * 0.06 + dy},
+                       {x - height * 0.1 + dx + lean, neck + dy},
+                       {x + height * 0.1 + dx + lean, neck + dy},
+                       {x + height * 0.14 + dx + lean * 0.5, neck + height * 0.06 + dy},
+                       {x + height * 0.16 + dx, base - height * 0.4 + dy},
+                       {x + height * 0.23 + dx, base + dy}},
+                      colour);
+        f.FillCircle(x + lean + dx, neck - head * 0.75 + dy, head, colour);
+        f.FillPolygon({{x + lean - head * 1.05 + dx, neck + head * 0.4 + dy}, {x + lean + dx, neck - head * 2.1 + dy},
+                       {x + lean + head * 1.05 + dx, neck + head * 0.4 + dy}},
+                      colour);
     };
     // The rim of light is the same shape shifted toward the light, under the body.
-    f.FillPolygon(cloak(-1.6, -1.0), rim);
-    f.FillPolygon(cloak(0, 0), body);
+    paint(-1.6, -1.0, rim);
+    paint(0, 0, body);
     if (who == Who::Keeper) {
         f.Line(x - height * 0.26, base, x - height * 0.2 + lean, base - height * 0.98, std::max(1.5, height * 0.02), rim);
         f.Line(x - height * 0.25, base, x - height * 0.19 + lean, base - height * 0.98, std::max(1.2, height * 0.018), body);
-        // A white beard under the hood.
-        f.FillPolygon({{x + lean - height * 0.02, base - height * 0.8}, {x + lean + height * 0.1, base - height * 0.8},
-                       {x + lean + height * 0.03, base - height * 0.6}},
-                      Mix(style::kParchment, body, 0.35));
     }
     if (lantern) {
         double lx = x + height * 0.25, ly = base - height * 0.42;
@@ -313,12 +317,30 @@ void Study(Canvas& c, std::uint32_t seed) {
 }
 
 void Letterbox(const AssetContext& ctx, Canvas& c, const std::string& caption) {
-    const int bar = 44;
+    const int bar = 48;
     c.FillRect(0, 0, c.Width(), bar, Rgba{0, 0, 0, 255});
     c.FillRect(0, c.Height() - bar, c.Width(), bar, Rgba{0, 0, 0, 255});
-    c.FillRect(120, c.Height() - bar + 6, c.Width() - 240, 1, WithAlpha(style::kAmber, 90));
-    if (!caption.empty())
-        DrawText(ctx, c, caption, 19, c.Width() / 2, c.Height() - bar + 12, style::kParchment, TextAlign::Center);
+    c.FillRect(120, c.Height() - bar + 4, c.Width() - 240, 1, WithAlpha(style::kAmber, 90));
+    if (caption.empty())
+        return;
+    // Measure on a scrap canvas; a caption too wide for one line is broken at the space
+    // nearest its middle.
+    Canvas scrap(1, 1);
+    int size = 19;
+    if (DrawText(ctx, scrap, caption, size, 0, 0, style::kParchment) <= c.Width() - 40) {
+        DrawText(ctx, c, caption, size, c.Width() / 2, c.Height() - bar + 13, style::kParchment, TextAlign::Center);
+        return;
+    }
+    std::size_t best = std::string::npos;
+    for (std::size_t i = caption.find(' '); i != std::string::npos; i = caption.find(' ', i + 1))
+        if (best == std::string::npos || std::abs(static_cast<long>(i) - static_cast<long>(caption.size() / 2)) <
+                                             std::abs(static_cast<long>(best) - static_cast<long>(caption.size() / 2)))
+            best = i;
+    size = 17;
+    std::string first = best == std::string::npos ? caption : caption.substr(0, best);
+    std::string second = best == std::string::npos ? "" : caption.substr(best + 1);
+    DrawText(ctx, c, first, size, c.Width() / 2, c.Height() - bar + 5, style::kParchment, TextAlign::Center);
+    DrawText(ctx, c, second, size, c.Width() / 2, c.Height() - bar + 25, style::kParchment, TextAlign::Center);
 }
 
 void ParchmentSheet(Canvas& c, int x, int y, int w, int h, std::uint32_t seed) {
