@@ -37,6 +37,11 @@ private:
     Uint32 last;
 };
 
+// A scripted run keeps time by frames, 10 ms each, so timed pictures, held buttons and
+// dialog slides land on the same frame in every run.
+std::uint32_t scriptedTicks = 0;
+std::uint32_t ScriptedTicks() { return scriptedTicks; }
+
 void WriteFrame(const std::string& path) {
     if (SDL_Surface* screen = ScreenSurface(); screen == nullptr || SDL_SaveBMP(screen, path.c_str()) != 0)
         std::fprintf(stderr, "quillmere: couldn't write the frame to \"%s\"\n", path.c_str());
@@ -67,6 +72,7 @@ int RunSession(const GameOptions& options, const std::optional<InputScript>& scr
             for (const std::string& path : script->ShotsFor(frame))
                 WriteFrame(path);
         pacer.Wait();
+        scriptedTicks += 10;
     }
     Shutdown();
     return 0;
@@ -98,6 +104,7 @@ int RunGame(const std::vector<std::string>& args) {
     if (script || options.fixedStep)
         SetFixedTimerStep(1.0);
     if (script) {
+        SetTickSource(ScriptedTicks);
         platform::SetScriptedFocus(true);
         platform::SetFatalErrorWaits(false);
     }

@@ -1,4 +1,7 @@
 #pragma once
+#include <string>
 
-// Placeholder until screenshots land.
+// Writes the frame last presented as the first free "ScreenshotN.bmp" of the working folder.
 void SaveScreenshot();
+// The name SaveScreenshot would use now.
+std::string NextScreenshotName();
