@@ -1,8 +1,18 @@
 #pragma once
+// Reads the module tree under ./Modules/ into the registry.
 #include <string>
 
-// Placeholder until module loading lands.
+// Loads every module folder holding an Include.ini, in name order. False when ./Modules/
+// can't be listed or holds nothing; start-up goes on either way.
 bool LoadAllModules();
+// dir is "./Modules/" + the folder's name, which becomes the module's name.
+void LoadModule(const std::string& dir);
+// Registers every section of one content file; a file that can't be opened adds nothing.
+void LoadContentFile(const std::string& path);
+// "Main/" for a file under ./Modules/Main/, empty for files outside the module tree.
+std::string ModulePrefix(const std::string& path);
+
+// Destroys every definition (shutdown).
 void DeleteAllTemplates();
-// Builds the named level into the World.
+// Builds the named level into the World; throws `Level "name" not found!`.
 void BuildLevel(const std::string& name);

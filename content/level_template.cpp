@@ -1,0 +1,100 @@
+#include "content/level_template.h"
+
+#include <stdexcept>
+
+#include "app/game_state.h"
+#include "audio/music.h"
+#include "content/key_lines.h"
+#include "content/registry.h"
+#include "dialog/dialogs.h"
+#include "play/turns.h"
+#include "world/world.h"
+
+namespace {
+
+// Finds `piece` in `line` from `from`, or fails the way a level designer can act on.
+std::size_t Expect(const std::string& line, const std::string& piece, std::size_t from) {
+    std::size_t at = line.find(piece, from);
+    if (at == std::string::npos)
+        throw std::out_of_range("Object line \"" + line + "\" has no \"" + piece + "\"");
+    return at;
+}
+
+}  // namespace
+
+LevelEntry ParseLevelEntry(const std::string& line) {
+    LevelEntry entry;
+    std::size_t at = Expect(line, "Add: [", 0) + 6;
+
+    std::size_t close = Expect(line, "]", at);
+    entry.kind = line.substr(at, close - at);
+    at = close + 2;  // the blank after "]"
+
+    std::size_t marker = Expect(line, "@", at);
+    // The writer puts one blank before "@"; a name without it loses nothing else.
+    entry.name = line.substr(at, marker > at ? marker - at - 1 : 0);
+    at = marker + 1;
+
+    std::size_t comma = Expect(line, ",", at);
+    entry.x = AtoI(std::string_view(line).substr(at, comma - at));
+    at = comma + 2;
+
+    std::size_t semicolon = Expect(line, ";", at);
+    entry.y = AtoI(std::string_view(line).substr(at, semicolon - at));
+
+    at = Expect(line, "Rotate", at) + 6;
+    semicolon = Expect(line, ";", at);
+    entry.rotation = AtoI(std::string_view(line).substr(at, semicolon - at));
+
+    at = Expect(line, "(", at) + 1;
+    close = Expect(line, ")", at);
+    entry.linkFrom = line.substr(at, close - at);
+
+    at = Expect(line, "(", at) + 1;
+    std::size_t last = line.rfind(')');
+    if (last == std::string::npos || last < at)
+        throw std::out_of_range("Object line \"" + line + "\" has no \")\"");
+    entry.linkTo = line.substr(at, last - at);
+    return entry;
+}
+
+void LevelTemplate::Load(std::istream& text, const std::string& prefix) {
+    Template::Load(text, prefix);
+    musicThemePath = ReadString(text, "MusicThemePath", "");
+    previewPath = ReadString(text, "PreviewPath", "");
+    turnsPar = ReadInt(text, "TurnsPar", 0);
+
+    entries.clear();
+    dialogEvents.clear();
+    text.clear();
+    text.seekg(0);
+    std::string line;
+    while (ReadLine(text, line)) {
+        if (line.empty() || line.starts_with("//"))
+            continue;
+        if (line.starts_with("Add:"))
+            entries.push_back(ParseLevelEntry(line));
+        else if (line.starts_with("DialogEvent:"))
+            dialogEvents.push_back(line.substr(13));
+    }
+}
+
+TemplateProduct LevelTemplate::Instantiate() const {
+    const ModuleRegistry& registry = Registry();
+    for (const LevelEntry& entry : entries) {
+        registry.XPlacementOffset(entry.name);
+        registry.YPlacementOffset(entry.name);
+    }
+
+    TheWorld().levelStatus = 1;
+    GameValues().currentLevelName = name;
+    SetTurnCount(0);
+
+    if (!musicThemePath.empty() && musicThemePath != CurrentSongName())
+        PlayMusic(musicThemePath, true);
+
+    DeleteAllDialogs();
+    for (auto event = dialogEvents.rbegin(); event != dialogEvents.rend(); ++event)
+        AddDialog(registry.NewDialog(*event));
+    return {};
+}

@@ -1,0 +1,146 @@
+#include "content/registry.h"
+
+#include "audio/sound.h"
+#include "content/level_template.h"
+#include "dialog/dialog.h"
+#include "world/image.h"
+
+namespace {
+
+// Takes the object of type T out of a product; a definition of the right kind word that makes
+// something else counts as not found rather than handing out the wrong thing.
+template <class T>
+std::unique_ptr<T> Take(TemplateProduct product, const std::string& kind, const std::string& name) {
+    if (auto* made = std::get_if<std::unique_ptr<T>>(&product); made && *made)
+        return std::move(*made);
+    throw NotFoundMessage(kind, name);
+}
+
+}  // namespace
+
+std::string NotFoundMessage(const std::string& word, const std::string& name) {
+    return word + " \"" + name + "\" not found!";
+}
+
+ModuleRegistry& Registry() {
+    static ModuleRegistry registry;
+    return registry;
+}
+
+void ModuleRegistry::Register(std::unique_ptr<Template> definition) {
+    if (!definition)
+        return;
+    for (std::size_t i = 0; i < templates.size();) {
+        if (templates[i]->name == definition->name)
+            templates.erase(templates.begin() + static_cast<std::ptrdiff_t>(i));
+        else
+            ++i;
+    }
+    templates.push_back(std::move(definition));
+}
+
+void ModuleRegistry::Clear() {
+    while (!templates.empty())
+        templates.pop_back();
+}
+
+void ModuleRegistry::AddModuleName(const std::string& module) { moduleNames.push_back(module); }
+
+const Template* ModuleRegistry::Find(const std::string& name) const {
+    for (const auto& t : templates)
+        if (t->name == name)
+            return t.get();
+    return nullptr;
+}
+
+const Template* ModuleRegistry::Find(const std::string& name, const std::string& kind) const {
+    for (const auto& t : templates)
+        if (t->name == name && t->type == kind)
+            return t.get();
+    return nullptr;
+}
+
+const Template& ModuleRegistry::Require(const std::string& name, const std::string& kind,
+                                        const std::string& word) const {
+    const Template* found = kind.empty() ? Find(name) : Find(name, kind);
+    if (found == nullptr)
+        throw NotFoundMessage(word, name);
+    return *found;
+}
+
+TemplateProduct ModuleRegistry::Instantiate(const std::string& kind, const std::string& name) const {
+    return Require(name, kind, kind).Instantiate();
+}
+
+std::unique_ptr<Image> ModuleRegistry::NewSprite(const std::string& name) const {
+    return Take<Image>(Instantiate("Sprite", name), "Sprite", name);
+}
+
+std::unique_ptr<Sound> ModuleRegistry::NewSound(const std::string& name) const {
+    return Take<Sound>(Instantiate("Sound", name), "Sound", name);
+}
+
+std::unique_ptr<Dialog> ModuleRegistry::NewDialog(const std::string& name) const {
+    return Take<Dialog>(Instantiate("Dialog", name), "Dialog", name);
+}
+
+void ModuleRegistry::BuildLevel(const std::string& name) const { Instantiate("Level", name); }
+
+std::int32_t ModuleRegistry::XPlacementOffset(const std::string& name) const {
+    return Require(name, "", "Object").xPlacementOffset;
+}
+
+std::int32_t ModuleRegistry::YPlacementOffset(const std::string& name) const {
+    return Require(name, "", "Object").yPlacementOffset;
+}
+
+int ModuleRegistry::IndexOfObject(const std::string& name) const {
+    for (std::size_t i = 0; i < templates.size(); ++i)
+        if (templates[i]->name == name)
+            return static_cast<int>(i);
+    throw NotFoundMessage("Object", name);
+}
+
+const LevelTemplate& ModuleRegistry::RequireLevel(const std::string& name) const {
+    const LevelTemplate* level = Require(name, "Level", "Level").AsLevel();
+    if (level == nullptr)
+        throw NotFoundMessage("Level", name);
+    return *level;
+}
+
+std::string ModuleRegistry::LevelMusicThemePath(const std::string& name) const {
+    return RequireLevel(name).musicThemePath;
+}
+
+std::string ModuleRegistry::LevelPreviewPath(const std::string& name) const {
+    return RequireLevel(name).previewPath;
+}
+
+std::vector<std::string> ModuleRegistry::LevelDialogEvents(const std::string& name) const {
+    return RequireLevel(name).dialogEvents;
+}
+
+std::int32_t ModuleRegistry::LevelTurnsPar(const std::string& name) const { return RequireLevel(name).turnsPar; }
+
+std::string ModuleRegistry::NameAt(int index) const { return templates.at(static_cast<std::size_t>(index))->name; }
+
+std::string ModuleRegistry::TypeAt(int index) const { return templates.at(static_cast<std::size_t>(index))->type; }
+
+std::vector<int> ModuleRegistry::TemplatesOfType(const std::string& kind) const {
+    std::vector<int> found;
+    for (std::size_t i = 0; i < templates.size(); ++i)
+        if (templates[i]->type == kind)
+            found.push_back(static_cast<int>(i));
+    return found;
+}
+
+std::vector<int> ModuleRegistry::TemplatesOfModule(int module) const {
+    const std::string& prefix = moduleNames.at(static_cast<std::size_t>(module));
+    std::vector<int> found;
+    for (std::size_t i = 0; i < templates.size(); ++i)
+        if (templates[i]->name.starts_with(prefix))
+            found.push_back(static_cast<int>(i));
+    return found;
+}
+
+std::string ModuleRegistry::ModuleNameAt(int index) const { return moduleNames.at(static_cast<std::size_t>(index)); }
