@@ -64,10 +64,8 @@ TEST_F(ContentDefinitionsTest, OddSpritePathsFailWithAMessageAndNeverCrash) {
 }
 
 TEST_F(ContentDefinitionsTest, SoundsLoadTheirSampleAndLoopingFlag) {
+    OpenMixer mixer;
     Wav("./Blip.wav");
-    Sound probe;
-    if (!probe.Load("Blip.wav"))
-        GTEST_SKIP() << "sound loading is not built yet";
     LoadFile("./Modules/Main/sounds.ini",
              "[Sound]\nName = Once\nSoundPath = Blip.wav\n[Sound]\nName = Hum\nSoundPath = Blip.wav\nLooping = 3\n");
     EXPECT_FALSE(Registry().NewSound("Main/Once")->loop);
@@ -154,19 +152,22 @@ TEST_F(ContentDefinitionsTest, BuildingALevelResetsPlayStartsMusicAndHandsOverDi
     LoadFile("./Modules/Main/talk.ini",
              "[Dialog]\nName = One\nTrigger = LEVEL_START\n[Dialog]\nName = Two\nTrigger = LEVEL_COMPLETE\n"
              "[Level]\nName = Quiet\n"
-             "[Level]\nName = Tune\nMusicThemePath = RS#TRACK3\nDialogEvent: Main/One\nDialogEvent: Main/Two\n");
+             "[Level]\nName = Tune\nMusicThemePath = tune.wav\nDialogEvent: Main/One\nDialogEvent: Main/Two\n");
+    OpenMixer mixer;
+    Wav("./title.wav");
+    Wav("./tune.wav");
     SetTurnCount(12);
     TheWorld().levelStatus = 3;
-    PlayMusic("RS#TITLETRACK", true);
+    PlayMusic("title.wav", true);
 
     BuildLevel("Main/Quiet");
-    EXPECT_EQ(CurrentSongName(), "RS#TITLETRACK") << "no theme keeps the music";
+    EXPECT_EQ(CurrentSongName(), "title.wav") << "no theme keeps the music";
     EXPECT_EQ(TurnCount(), 0);
     EXPECT_EQ(TheWorld().levelStatus, 1);
     EXPECT_EQ(GameValues().currentLevelName, "Main/Quiet");
 
     BuildLevel("Main/Tune");
-    EXPECT_EQ(CurrentSongName(), "RS#TRACK3");
+    EXPECT_EQ(CurrentSongName(), "tune.wav");
     ASSERT_EQ(RunningDialogs().size(), 2u);
     EXPECT_EQ(RunningDialogs()[0]->event, "LEVEL_COMPLETE");
     EXPECT_EQ(RunningDialogs()[1]->event, "LEVEL_START");
@@ -177,7 +178,6 @@ TEST_F(ContentDefinitionsTest, BuildingALevelResetsPlayStartsMusicAndHandsOverDi
     EXPECT_EQ(ErrorOf([] { BuildLevel("Main/Lost"); }), "Dialog \"Main/Three\" not found!");
     EXPECT_EQ(ErrorOf([] { BuildLevel("Main/Nowhere"); }), "Level \"Main/Nowhere\" not found!");
 
-    StopMusic();
     TheWorld().levelStatus = 0;
     GameValues().currentLevelName = "Main/Level 1";
 }

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "audio/music.h"
 #include "content/module_loader.h"
 #include "content/registry.h"
 #include "dialog/dialogs.h"
@@ -25,6 +26,15 @@ protected:
         Registry().Clear();
         DeleteAllDialogs();
     }
+
+    // The mixer, for the tests that load sounds or start music.
+    struct OpenMixer {
+        OpenMixer() { EXPECT_TRUE(OpenAudio()); }
+        ~OpenMixer() {
+            StopMusic();
+            CloseAudio();
+        }
+    };
 
     // A w x h picture with an opaque block, written to `path` under the scratch folder.
     static void Png(const std::string& path, int w, int h) {
