@@ -2,6 +2,10 @@
 
 #include "app/game_state.h"
 #include "app/input.h"
+#include "content/level_template.h"
+#include "content/registry.h"
+
+#include <sstream>
 #include "world/world.h"
 
 namespace {
@@ -20,6 +24,8 @@ TEST(GameStateTest, SetStateSwallowsTheFrameInput) {
 
 TEST(GameStateTest, PlayEntryAndExitSetTheSharedValues) {
     ResetGameState();
+    std::istringstream level("[Level]\nName = Level 1\n");
+    Registry().Register(std::make_unique<LevelTemplate>(level, "Main/"));
     GameValues().playPaused = true;
     SetState(GameState::Play);
     EXPECT_FALSE(GameValues().playPaused);
@@ -31,10 +37,12 @@ TEST(GameStateTest, PlayEntryAndExitSetTheSharedValues) {
     GameValues().cameFromEditor = true;
     TheWorld().SetGravity(0);
     SetState(GameState::LevelEditor);
-    EXPECT_EQ(TheWorld().levelStatus, 0);
+    EXPECT_EQ(TheWorld().levelStatus, 1) << "the level is built again for the editor";
     EXPECT_TRUE(GameValues().cursorVisible);
     EXPECT_EQ(TheWorld().GetGravity(), 90) << "back to the editor with gravity down";
     ResetGameState();
+    Registry().Clear();
+    TheWorld().levelStatus = 0;
 }
 }  // namespace
 
