@@ -1,5 +1,342 @@
 #include "world/world.h"
 
+#include <algorithm>
+#include <cmath>
+#include <unordered_map>
+#include <utility>
+
+#include "world/trigger.h"
+
+namespace {
+// A stalled frame must not turn into an endless run of sub-steps.
+constexpr double kMaxFrameStep = 10000.0;
+
+// Results come out of the grid in cell order; World order is the order of adding.
+template <class T>
+void SortBySeq(std::vector<T*>& list, const std::vector<std::uint64_t>& keys) {
+    if (list.size() < 2)
+        return;
+    std::vector<std::pair<std::uint64_t, T*>> keyed;
+    keyed.reserve(list.size());
+    for (std::size_t i = 0; i < list.size(); ++i)
+        keyed.emplace_back(keys[i], list[i]);
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < list.size(); ++i)
+        list[i] = keyed[i].second;
+}
+}  // namespace
+
+World::World() = default;
+
+World::~World() {
+    // The process is ending: the objects go without touching a World that is going too.
+    for (auto& object : objects)
+        object->world = nullptr;
+    objects.clear();
+}
+
+Entity* World::AddEntity(std::unique_ptr<Entity> object) {
+    if (!object)
+        return nullptr;
+    Entity* raw = object.get();
+    raw->world = this;
+    raw->id = nextId++;
+    raw->seq = nextSeq++;
+    raw->updateSlot = -1;
+    raw->indexed = false;
+    objects.push_back(std::move(object));
+    if (gridLive)
+        grid.Insert(*raw);
+    return raw;
+}
+
+std::unique_ptr<Entity> World::Detach(const Entity& object) {
+    // Objects stay sorted by seq; the pointer check turns away copies and strangers.
+    auto it = std::lower_bound(objects.begin(), objects.end(), object.seq,
+                               [](const std::unique_ptr<Entity>& e, std::uint64_t s) { return e->seq < s; });
+    if (it == objects.end() || it->get() != &object)
+        return nullptr;
+    std::unique_ptr<Entity> owned = std::move(*it);
+    objects.erase(it);
+    Entity& e = *owned;
+    if (e.updateSlot >= 0 && static_cast<std::size_t>(e.updateSlot) < updateOrder.size() &&
+        updateOrder[static_cast<std::size_t>(e.updateSlot)] == &e)
+        updateOrder[static_cast<std::size_t>(e.updateSlot)] = nullptr;
+    e.updateSlot = -1;
+    grid.Erase(e);
+    // Nobody may reach a gone object through a list built earlier in the sub-step.
+    for (auto& other : objects)
+        if (other->physical) {
+            auto& list = static_cast<PhysObj&>(*other).collisions;
+            list.erase(std::remove(list.begin(), list.end(), &e), list.end());
+        }
+    return owned;
+}
+
+void World::Remove(const Entity& object) {
+    // The caller owns the object now; it is usually running its destructor.
+    Detach(object).release();
+}
+
+std::unique_ptr<Entity> World::Take(const Entity& object) {
+    std::unique_ptr<Entity> owned = Detach(object);
+    if (owned)
+        owned->world = nullptr;
+    return owned;
+}
+
+void World::Destroy(const Entity& object) { Detach(object).reset(); }
+
+void World::Clear() {
+    for (auto& object : objects)
+        if (object->physical)
+            static_cast<PhysObj&>(*object).collisions.clear();
+    updateOrder.clear();
+    grid.Clear();
+    while (!objects.empty()) {
+        std::unique_ptr<Entity> last = std::move(objects.back());
+        objects.pop_back();
+        last->updateSlot = -1;
+        last.reset();
+    }
+    nextId = 0;
+}
+
+Entity* World::Get(int index) const {
+    if (index < 0 || index >= Count())
+        return nullptr;
+    return objects[static_cast<std::size_t>(index)].get();
+}
+
+std::vector<Entity*> World::FindByLinkName(const std::string& name) const {
+    std::vector<Entity*> found;
+    if (name.empty())
+        return found;
+    for (const auto& object : objects)
+        if (object->linkName == name)
+            found.push_back(object.get());
+    return found;
+}
+
+std::vector<Entity*> World::ObjectsOverlapping(const Entity& object) const {
+    std::vector<Entity*> found;
+    const Box box = object.CurrentBox();
+    if (UseGrid()) {
+        std::vector<std::uint64_t> keys;
+        grid.Query(box, [&](Entity* e) {
+            if (e->id != object.id && box.Overlaps(e->CurrentBox())) {
+                found.push_back(e);
+                keys.push_back(e->seq);
+            }
+        });
+        SortBySeq(found, keys);
+        return found;
+    }
+    for (const auto& e : objects)
+        if (e->id != object.id && box.Overlaps(e->CurrentBox()))
+            found.push_back(e.get());
+    return found;
+}
+
+std::vector<PhysObj*> World::ObjectsOverlappingAt(const Entity& object, std::int32_t atX, std::int32_t atY) const {
+    std::vector<PhysObj*> found;
+    PhysicalOverlapsAt(object, atX, atY, found);
+    return found;
+}
+
+void World::PhysicalOverlapsAt(const Entity& object, std::int32_t atX, std::int32_t atY,
+                               std::vector<PhysObj*>& out) const {
+    out.clear();
+    const Box box = object.BoxAt(atX, atY);
+    if (UseGrid()) {
+        thread_local std::vector<std::uint64_t> keys;
+        keys.clear();
+        grid.Query(box, [&](Entity* e) {
+            if (e->physical && e->id != object.id && box.Overlaps(e->CurrentBox())) {
+                out.push_back(static_cast<PhysObj*>(e));
+                keys.push_back(e->seq);
+            }
+        });
+        SortBySeq(out, keys);
+        return;
+    }
+    for (const auto& e : objects)
+        if (e->IsPhysical() && e->id != object.id && box.Overlaps(e->CurrentBox()))
+            out.push_back(static_cast<PhysObj*>(e.get()));
+}
+
+void World::BoxChanged(Entity& object) {
+    if (gridLive)
+        grid.Refresh(object);
+}
+
+void World::SetGravity(std::int32_t direction) {
+    gravityDirection = direction;
+    gravityChanged = true;
+    ++gravityChangeCount;
+}
+
+void World::Update(double step) {
+    if (!frozen) {
+        double s = step;
+        if (!(s >= 0.0))
+            s = 0.0;
+        if (s > kMaxFrameStep)
+            s = kMaxFrameStep;
+        // Whole sub-steps of 1.0 and the rest last, so motion does not depend on frame rate.
+        const int n = std::max(1, static_cast<int>(std::ceil(s)));
+        for (int i = 0; i < n; ++i) {
+            subStep = i + 1 < n ? 1.0 : s - (n - 1);
+            RunSubStep();
+        }
+    }
+    for (std::size_t i = 0; i < objects.size(); ++i)
+        objects[i]->Draw();
+}
+
+void World::BuildUpdateOrder() {
+    updateOrder.clear();
+    updateOrder.reserve(objects.size());
+    for (const auto& e : objects)
+        updateOrder.push_back(e.get());
+    // Objects farthest from where gravity pulls go first; ties keep World order.
+    auto byKey = [&](auto key) {
+        std::stable_sort(updateOrder.begin(), updateOrder.end(),
+                         [&](const Entity* a, const Entity* b) { return key(a) < key(b); });
+    };
+    switch (gravityDirection) {
+    case 0:
+        byKey([](const Entity* e) { return int{e->x}; });
+        break;
+    case 90:
+        byKey([](const Entity* e) { return int{e->y}; });
+        break;
+    case 180:
+        byKey([](const Entity* e) { return -int{e->x}; });
+        break;
+    case 270:
+        byKey([](const Entity* e) { return -int{e->y}; });
+        break;
+    default:
+        break;
+    }
+    for (std::size_t i = 0; i < updateOrder.size(); ++i)
+        updateOrder[i]->updateSlot = static_cast<std::int32_t>(i);
+}
+
+void World::RunSubStep() {
+    BuildUpdateOrder();
+    grid.Clear();
+    for (const auto& e : objects)
+        grid.Insert(*e);
+    gridLive = true;
+    // Objects may destroy themselves or others in any pass: a gone object leaves a null slot.
+    for (std::size_t i = 0; i < updateOrder.size(); ++i)
+        if (Entity* e = updateOrder[i])
+            e->Update();
+    for (std::size_t i = 0; i < updateOrder.size(); ++i)
+        if (Entity* e = updateOrder[i]; e && e->IsPhysical())
+            static_cast<PhysObj*>(e)->CheckCollisions();
+    for (std::size_t i = 0; i < updateOrder.size(); ++i)
+        if (Entity* e = updateOrder[i])
+            e->Move();
+    for (std::size_t i = 0; i < updateOrder.size(); ++i) {
+        Entity* e = updateOrder[i];
+        if (!e)
+            continue;
+        const std::int64_t w = e->image.frameWidth, h = e->image.frameHeight;
+        if (e->x + w < 0 || e->x > kScreenWidth || e->y + h < 0 || e->y > kScreenHeight)
+            Destroy(*e);
+    }
+    gridLive = false;
+    grid.Clear();
+}
+
+bool World::AtRest() const {
+    for (const auto& e : objects) {
+        if (e->moving)
+            return false;
+        if (e->IsExit() && static_cast<const Exit&>(*e).teleporting)
+            return false;
+    }
+    return true;
+}
+
+std::uint64_t World::StateHash() const {
+    Hasher h;
+    h.Add(gravityDirection);
+    h.Add(gravityChanged);
+    h.Add(levelStatus);
+    h.Add(nextId);
+    h.Add(static_cast<std::uint64_t>(objects.size()));
+    for (const auto& e : objects) {
+        const int kind = (e->IsPhysical() ? 1 : 0) | (e->IsBreakable() ? 2 : 0) | (e->IsExit() ? 4 : 0) |
+                         (e->IsButton() ? 8 : 0) | (e->IsDirChanger() ? 16 : 0);
+        h.Add(static_cast<std::int32_t>(kind));
+        e->HashState(h);
+    }
+    return h.Value();
+}
+
+namespace {
+// Copies objects and points every copy's `collisions` at the copies.
+std::vector<std::unique_ptr<Entity>> CloneAll(const std::vector<std::unique_ptr<Entity>>& source) {
+    std::vector<std::unique_ptr<Entity>> copies;
+    copies.reserve(source.size());
+    std::unordered_map<const Entity*, Entity*> map;
+    map.reserve(source.size());
+    for (const auto& e : source) {
+        copies.push_back(e->Clone());
+        map.emplace(e.get(), copies.back().get());
+    }
+    for (auto& c : copies)
+        if (c->IsPhysical()) {
+            auto& list = static_cast<PhysObj&>(*c).collisions;
+            std::vector<PhysObj*> remapped;
+            for (PhysObj* p : list) {
+                auto it = map.find(p);
+                if (it != map.end())
+                    remapped.push_back(static_cast<PhysObj*>(it->second));
+            }
+            list = std::move(remapped);
+        }
+    return copies;
+}
+}  // namespace
+
+WorldSnapshot World::Snapshot() const {
+    WorldSnapshot snap;
+    snap.objects = CloneAll(objects);
+    snap.nextId = nextId;
+    snap.nextSeq = nextSeq;
+    snap.gravityDirection = gravityDirection;
+    snap.gravityChanged = gravityChanged;
+    snap.gravityChangeCount = gravityChangeCount;
+    snap.frozen = frozen;
+    snap.subStep = subStep;
+    snap.levelStatus = levelStatus;
+    return snap;
+}
+
+void World::Restore(const WorldSnapshot& snap) {
+    updateOrder.clear();
+    grid.Clear();
+    for (auto& e : objects)
+        e->world = nullptr;
+    objects.clear();
+    objects = CloneAll(snap.objects);
+    for (auto& e : objects)
+        e->world = this;
+    nextId = snap.nextId;
+    nextSeq = snap.nextSeq;
+    gravityDirection = snap.gravityDirection;
+    gravityChanged = snap.gravityChanged;
+    gravityChangeCount = snap.gravityChangeCount;
+    frozen = snap.frozen;
+    subStep = snap.subStep;
+    levelStatus = snap.levelStatus;
+}
+
 World& TheWorld() {
     static World world;
     return world;

@@ -1,22 +1,124 @@
 #pragma once
 #include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
 
-// Placeholder until the World lands: the shared values and operations the spine uses.
+#include "world/entity.h"
+#include "world/spatial_grid.h"
+
+// The dynamic state of a World, detached from it: owned copies of every object plus the
+// World's own values. Restoring it any number of times gives back the same simulation.
+struct WorldSnapshot {
+    std::vector<std::unique_ptr<Entity>> objects;
+    std::int32_t nextId = 0;
+    std::uint64_t nextSeq = 0;
+    std::int32_t gravityDirection = 90;
+    bool gravityChanged = false;
+    std::uint64_t gravityChangeCount = 0;
+    bool frozen = false;
+    double subStep = 1.0;
+    std::int32_t levelStatus = 1;
+};
+
+// The running level: every live object, the gravity, the outcome, and the sub-steps that
+// move everything once per displayed frame. Objects hold a pointer to the World they were
+// added to, so a solver or a test may run Worlds of its own beside `TheWorld()`.
+//
+// Nothing here reads the clock: `Update` takes the frame step. Image animation (which
+// times exits and doors) follows `TimerStep()`, so headless runs fix it with
+// `SetFixedTimerStep`.
 class World {
 public:
-    void Clear() {}
-    void Update(double /*step*/) {}
-    void SetGravity(int direction) {
-        gravityDirection = direction;
-        gravityChanged = true;
+    static constexpr double MOVE_SPEED = 3.0;
+    static constexpr int kScreenWidth = 640;
+    static constexpr int kScreenHeight = 480;
+
+    World();
+    ~World();
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    // Takes ownership, appends in World order and gives the next id.
+    Entity* AddEntity(std::unique_ptr<Entity> object);
+    template <class T>
+    T* Add(std::unique_ptr<T> object) {
+        T* raw = object.get();
+        AddEntity(std::move(object));
+        return raw;
     }
-    int GetGravity() const { return gravityDirection; }
+    // Drops the object from the World without destroying it; whoever calls this owns it
+    // from then on. Every object's destructor calls it.
+    void Remove(const Entity& object);
+    // Removes the object and hands it back; it then belongs to no World.
+    std::unique_ptr<Entity> Take(const Entity& object);
+    // Removes and destroys the object (a mission-critical one fails the level).
+    void Destroy(const Entity& object);
+    // Destroys every object, last first; the next object added gets id 0.
+    void Clear();
+
+    int Count() const { return static_cast<int>(objects.size()); }
+    Entity* Get(int index) const;
+
+    // Every object carrying the link name, in World order; an empty name finds nothing.
+    std::vector<Entity*> FindByLinkName(const std::string& name) const;
+    // Every other object, of any kind, whose box overlaps this one's, in World order.
+    std::vector<Entity*> ObjectsOverlapping(const Entity& object) const;
+    // The physical objects the object would overlap standing at (atX, atY), in World order.
+    std::vector<PhysObj*> ObjectsOverlappingAt(const Entity& object, std::int32_t atX, std::int32_t atY) const;
+
+    void SetGravity(std::int32_t direction);
+    std::int32_t GetGravity() const { return gravityDirection; }
     void ClearGravityChanged() { gravityChanged = false; }
 
-    int gravityDirection = 90;
-    bool gravityChanged = false;
+    // One displayed frame: ceil(step) sub-steps (at least one), each 1.0 long but the last,
+    // which takes the rest; then every object is drawn.
+    void Update(double step);
+    // Nothing moves and no exit is taking an object: the next turn may start.
+    bool AtRest() const;
+
+    // A hash of every field that decides how the level plays on from here (positions,
+    // directions, velocities, boxes, animation frames, object kinds and their own state,
+    // gravity, outcome). Equal states hash equal in any World; the value is stable across
+    // runs of the same build, so it can key a solver's visited set.
+    std::uint64_t StateHash() const;
+    WorldSnapshot Snapshot() const;
+    // Replaces every object with copies of the snapshot's. The objects replaced are
+    // discarded without side effects (no level failure).
+    void Restore(const WorldSnapshot& snapshot);
+
+    // The objects in the order of the current sub-step's passes (null where removed).
+    const std::vector<Entity*>& UpdateOrder() const { return updateOrder; }
+
     bool frozen = false;
-    std::int32_t levelStatus = 0;
+    std::int32_t gravityDirection = 90;
+    bool gravityChanged = false;
+    // Rises with every SetGravity, so an object can tell one gravity change from the next.
+    std::uint64_t gravityChangeCount = 0;
+    double subStep = 1.0;
+    std::int32_t levelStatus = 1;
+    // Off for headless runs: objects still animate but queue no pictures.
+    bool queueDrawing = true;
+    // Off: every query scans every object (the reference the index must agree with).
+    bool broadPhase = true;
+
+    // Used by the objects themselves.
+    void BoxChanged(Entity& object);
+    void PhysicalOverlapsAt(const Entity& object, std::int32_t atX, std::int32_t atY,
+                            std::vector<PhysObj*>& out) const;
+
+private:
+    void RunSubStep();
+    void BuildUpdateOrder();
+    std::unique_ptr<Entity> Detach(const Entity& object);
+    bool UseGrid() const { return broadPhase && gridLive; }
+
+    std::vector<std::unique_ptr<Entity>> objects;
+    std::vector<Entity*> updateOrder;
+    std::int32_t nextId = 0;
+    std::uint64_t nextSeq = 0;
+    mutable SpatialGrid grid;
+    bool gridLive = false;  // the grid follows every box only while the passes run
 };
 
 // The one World of the running level.

@@ -1,0 +1,66 @@
+#pragma once
+#include "audio/sound.h"
+#include "world/entity.h"
+
+// A physical object that breaks on a hard landing or under the load pressing on it.
+// Load passes down a stack in update order, farthest from gravity first.
+class BreakablePO : public PhysObj {
+public:
+    BreakablePO();
+    void RotateBounds(int quarterTurns) override;
+    void Move() override;
+    const std::vector<PhysObj*>& CheckCollisions() override;
+    std::int32_t SnapAgainst(const PhysObj& other, double dx, double dy) override;
+    void Reset() override;
+    bool IsBreakable() const override { return true; }
+    std::unique_ptr<Entity> Clone() const override;
+    void HashState(Hasher& h) const override;
+
+    // Swaps in the broken picture and box; never twice.
+    void Break();
+
+    std::int32_t breakFall = -1;
+    std::int32_t weight = 0;
+    std::int32_t breakWeight = -1;
+    std::int32_t cushioning = 0;
+    std::int32_t breakBoundX = 0, breakBoundY = 0;
+    std::int32_t load = 0;
+    bool pinOnBreak = false;
+    double fallDistance = 0.0;
+    std::uint16_t breakWidth = 0, breakHeight = 0;
+    Image breakImage;
+    Sound breakSound;
+    bool hasBreakImage = false;
+    bool hasBreakSound = false;
+    bool broken = false;
+    bool redirected = false;
+
+protected:
+    BreakablePO(const BreakablePO&) = default;
+    // The breakable part of a move, shared with doors.
+    void BreakableMove();
+};
+
+// A pinned breakable that linked buttons open: passable from `changeStateFrame` on while
+// opening, solid again at the same frame while closing.
+class Door : public BreakablePO {
+public:
+    Door();
+    void Move() override;
+    void Draw() override;
+    void Reset() override;
+    std::unique_ptr<Entity> Clone() const override;
+    void HashState(Hasher& h) const override;
+
+    Sound openSound;
+    Sound closeSound;
+    std::int32_t changeStateFrame = 0;
+    std::int32_t depthOffset = 0;
+    bool open = false;
+    bool hasOpenSound = false;
+    bool hasCloseSound = false;
+    bool animating = false;
+
+protected:
+    Door(const Door&) = default;
+};

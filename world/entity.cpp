@@ -1,0 +1,365 @@
+#include "world/entity.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "world/draw_queue.h"
+#include "world/pixels.h"
+#include "world/world.h"
+
+namespace {
+// Rounds a displacement away from zero to whole pixels; bounded so no conversion overflows.
+std::int64_t AwayFromZero(double v) {
+    if (!(v == v) || v == 0.0)
+        return 0;
+    double r = v > 0 ? std::ceil(v) : std::floor(v);
+    if (r > 1e9)
+        r = 1e9;
+    if (r < -1e9)
+        r = -1e9;
+    return static_cast<std::int64_t>(r);
+}
+}  // namespace
+
+std::int16_t TruncToPixel(double value) {
+    if (!(value == value))
+        return 0;
+    double t = std::trunc(value);
+    // Keep within a range where the wrap below still matches the 16-bit field.
+    if (t > 1e15)
+        t = 1e15;
+    if (t < -1e15)
+        t = -1e15;
+    return static_cast<std::int16_t>(static_cast<std::int64_t>(t));
+}
+
+void DirectionVector(std::int64_t angle, double& outX, double& outY) {
+    outX = outY = 0.0;
+    if (angle == 0)
+        outX = 1.0;
+    else if (angle == 90)
+        outY = 1.0;
+    else if (angle == 180)
+        outX = -1.0;
+    else if (angle == 270)
+        outY = -1.0;
+}
+
+// ---------------------------------------------------------------------------------------
+// Entity
+
+Entity::Entity() { Entity::Reset(); }
+
+Entity::Entity(const Entity& other)
+    : dirX(other.dirX), dirY(other.dirY), velX(other.velX), velY(other.velY), posX(other.posX),
+      posY(other.posY), rotation(other.rotation), placementOffsetX(other.placementOffsetX),
+      placementOffsetY(other.placementOffsetY), pinned(other.pinned), hasImage(other.hasImage),
+      rotateToVelocity(other.rotateToVelocity), x(other.x), y(other.y), width(other.width),
+      height(other.height), image(other.image), templateName(other.templateName), linkName(other.linkName),
+      linkTarget(other.linkTarget), id(other.id), drawDepth(other.drawDepth), moving(other.moving),
+      physical(other.physical), seq(other.seq) {}
+
+Entity::~Entity() { Entity::RemoveFromWorld(); }
+
+std::unique_ptr<Entity> Entity::Clone() const { return std::unique_ptr<Entity>(new Entity(*this)); }
+
+void Entity::Reset() {
+    id = -1;
+    dirX = dirY = velX = velY = posX = posY = 0.0;
+    placementOffsetX = placementOffsetY = 0;
+    pinned = hasImage = rotateToVelocity = moving = false;
+    rotation = 0;
+    templateName.clear();
+    linkName.clear();
+}
+
+Box Entity::BoxAt(std::int32_t atX, std::int32_t atY) const {
+    Box b;
+    // The position lives in 16 bits; a look-ahead target wraps the same way.
+    b.left = static_cast<std::int16_t>(atX);
+    b.top = static_cast<std::int16_t>(atY);
+    if (physical) {
+        const auto* p = static_cast<const PhysObj*>(this);
+        b.left += p->boundX;
+        b.top += p->boundY;
+    }
+    b.width = width;
+    b.height = height;
+    return b;
+}
+
+void Entity::BoxChanged() {
+    if (world)
+        world->BoxChanged(*this);
+}
+
+double Entity::SubStep() const { return world ? world->subStep : 1.0; }
+
+bool Entity::GravityChanged() const { return world && world->gravityChanged; }
+
+void Entity::RotateBounds(int quarterTurns) {
+    if (quarterTurns == 90 || quarterTurns == 270) {
+        std::swap(width, height);
+        BoxChanged();
+    }
+}
+
+void Entity::Update() {
+    if (!pinned) {
+        velX = World::MOVE_SPEED * dirX;
+        velY = World::MOVE_SPEED * dirY;
+    }
+    if (rotateToVelocity && (velX != 0.0 || velY != 0.0))
+        SetRotation(static_cast<std::int32_t>(std::trunc(180.0 * std::atan2(velX, velY) / kPi)));
+    // The velocity above still used the old direction; the new one counts from the next sub-step.
+    if (GravityChanged())
+        DirectionVector(world->gravityDirection, dirX, dirY);
+    moving = !pinned && (velX != 0.0 || velY != 0.0);
+}
+
+void Entity::Move() {
+    if (pinned)
+        return;
+    const double s = SubStep();
+    posX += s * velX;
+    posY += s * velY;
+    const std::int16_t nx = TruncToPixel(posX), ny = TruncToPixel(posY);
+    if (nx != x || ny != y) {
+        x = nx;
+        y = ny;
+        BoxChanged();
+    }
+}
+
+void Entity::Draw() {
+    if (!world || !world->frozen)
+        image.Animate();
+    if (!world || world->queueDrawing)
+        FrameDrawQueue().Add(x, y, drawDepth, true, image);
+}
+
+void Entity::RemoveFromWorld() {
+    if (world)
+        world->Remove(*this);
+}
+
+void Entity::SetPosition(std::int32_t newX, std::int32_t newY) {
+    x = static_cast<std::int16_t>(newX);
+    y = static_cast<std::int16_t>(newY);
+    posX = x;
+    posY = y;
+    BoxChanged();
+}
+
+void Entity::SetImage(const Image& newImage, bool autoBound) {
+    image = newImage;
+    image.SetAngle(rotation);
+    hasImage = true;
+    if (autoBound) {
+        width = static_cast<std::uint16_t>(image.OpaqueWidth());
+        height = static_cast<std::uint16_t>(image.OpaqueHeight());
+        BoxChanged();
+    }
+}
+
+void Entity::SetRotation(std::int32_t angle) {
+    if (hasImage)
+        image.SetAngle(angle);
+    // A plain entity never changes its stored rotation, so its box keeps the upright size.
+    RotateBounds(rotation);
+}
+
+void Entity::HashState(Hasher& h) const {
+    h.Add(id);
+    h.Add(dirX);
+    h.Add(dirY);
+    h.Add(velX);
+    h.Add(velY);
+    h.Add(posX);
+    h.Add(posY);
+    h.Add(x);
+    h.Add(y);
+    h.Add(width);
+    h.Add(height);
+    h.Add(rotation);
+    h.Add(pinned);
+    h.Add(moving);
+    h.Add(drawDepth);
+    h.Add(image.frame);
+    h.Add(image.framePosition);
+    h.Add(image.angle);
+    h.Add(image.reverse);
+    h.Add(image.frameCount);
+    h.Add(linkName);
+    h.Add(linkTarget);
+}
+
+// ---------------------------------------------------------------------------------------
+// PhysObj
+
+PhysObj::PhysObj() {
+    physical = true;
+    PhysObj::Reset();
+}
+
+PhysObj::~PhysObj() {
+    // Leave the World first so that the failure below is the last word on the level.
+    RemoveFromWorld();
+    if (missionCritical && GetWorld())
+        GetWorld()->levelStatus = 2;
+}
+
+std::unique_ptr<Entity> PhysObj::Clone() const { return std::unique_ptr<Entity>(new PhysObj(*this)); }
+
+void PhysObj::Reset() {
+    Entity::Reset();
+    boundX = boundY = 0;
+    missionCritical = solid = false;
+    collisions.clear();
+}
+
+void PhysObj::HashState(Hasher& h) const {
+    Entity::HashState(h);
+    h.Add(boundX);
+    h.Add(boundY);
+    h.Add(missionCritical);
+    h.Add(solid);
+}
+
+void PhysObj::SetImage(const Image& newImage, bool autoBound) {
+    Entity::SetImage(newImage, autoBound);
+    if (autoBound) {
+        boundX = image.OpaqueLeft();
+        boundY = image.OpaqueTop();
+        BoxChanged();
+    }
+}
+
+void PhysObj::SetRotation(std::int32_t angle) {
+    if (hasImage)
+        image.SetAngle(angle);
+    const int delta = SnapAngle(static_cast<int>((static_cast<std::int64_t>(angle) - rotation) % 360));
+    RotateBounds(delta);
+    rotation = SnapAngle(rotation + delta);
+}
+
+void PhysObj::RotateBounds(int delta) {
+    // Turn within the frame as it stands now: from a quarter turn its sides are exchanged.
+    // (Measuring from the upright frame only holds for a turn that starts upright.)
+    std::int64_t w = image.frameWidth, h = image.frameHeight;
+    if (rotation == 90 || rotation == 270)
+        std::swap(w, h);
+    const std::int64_t left = boundX, top = boundY;
+    if (delta == 90 || delta == 270)
+        std::swap(width, height);
+    if (delta == 90) {
+        boundX = static_cast<std::int32_t>(top);
+        boundY = static_cast<std::int32_t>(w - left - height);
+    } else if (delta == 180) {
+        boundX = static_cast<std::int32_t>(w - left - width);
+        boundY = static_cast<std::int32_t>(h - top - height);
+    } else if (delta == 270) {
+        boundX = static_cast<std::int32_t>(h - top - width);
+        boundY = static_cast<std::int32_t>(left);
+    } else {
+        return;
+    }
+    BoxChanged();
+}
+
+void PhysObj::SetBounds(std::int32_t left, std::int32_t top, std::int32_t boxWidth, std::int32_t boxHeight) {
+    boundX = left;
+    boundY = top;
+    // Content may give negative sizes; they wrap into the 16-bit fields as they always have.
+    width = static_cast<std::uint16_t>(boxWidth);
+    height = static_cast<std::uint16_t>(boxHeight);
+    BoxChanged();
+    // The values describe the upright picture; turn them to where the picture stands.
+    const std::int32_t turned = rotation;
+    rotation = 0;
+    PhysObj::RotateBounds(turned);
+    rotation = turned;
+}
+
+void PhysObj::LookAhead() {
+    const std::int64_t dx = AwayFromZero(velX * SubStep());
+    const std::int64_t dy = AwayFromZero(velY * SubStep());
+    World* w = GetWorld();
+    if (w == nullptr) {
+        collisions.clear();
+        return;
+    }
+    w->PhysicalOverlapsAt(*this, static_cast<std::int32_t>(x + dx), static_cast<std::int32_t>(y + dy), collisions);
+}
+
+const std::vector<PhysObj*>& PhysObj::CheckCollisions() {
+    LookAhead();
+    if (collisions.empty())
+        return collisions;
+    if ((velX != 0.0 || velY != 0.0) && !pinned) {
+        const double s = SubStep();
+        for (PhysObj* other : collisions) {
+            if (!other->solid)
+                continue;
+            const int cx = x + width / 2, ocx = other->x + other->width / 2;
+            if ((cx < ocx && velX > 0) || (ocx < cx && velX < 0)) {
+                SnapAgainst(*other, velX * s, 0);
+                velX = 0;
+                moving = false;
+            }
+            const int cy = y + height / 2, ocy = other->y + other->height / 2;
+            if ((cy < ocy && velY > 0) || (ocy < cy && velY < 0)) {
+                SnapAgainst(*other, 0, velY * s);
+                velY = 0;
+                moving = false;
+            }
+        }
+    }
+    return collisions;
+}
+
+std::int32_t PhysObj::SnapAgainst(const PhysObj& other, double dx, double dy) {
+    const std::int64_t oldX = x, oldY = y;
+    std::int64_t nx = x, ny = y;
+    if (dx > 0)
+        nx = std::int64_t{other.x} + other.boundX - width - boundX;
+    else if (dx < 0)
+        nx = std::int64_t{other.x} + other.boundX + other.width - boundX;
+    if (dy > 0)
+        ny = std::int64_t{other.y} + other.boundY - height - boundY;
+    else if (dy < 0)
+        ny = std::int64_t{other.y} + other.boundY + other.height - boundY;
+    x = static_cast<std::int16_t>(nx);
+    y = static_cast<std::int16_t>(ny);
+    posX = x;
+    posY = y;
+    BoxChanged();
+    const std::int64_t moved = std::abs(std::int64_t{x} - oldX) + std::abs(std::int64_t{y} - oldY);
+    return static_cast<std::int32_t>(moved);
+}
+
+// ---------------------------------------------------------------------------------------
+// Hasher
+
+void Hasher::Add(std::uint64_t v) {
+    for (int i = 0; i < 8; ++i) {
+        value ^= (v >> (i * 8)) & 0xffu;
+        value *= 1099511628211ull;
+    }
+}
+
+void Hasher::Add(double v) {
+    if (v == 0.0)
+        v = 0.0;
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &v, sizeof bits);
+    Add(bits);
+}
+
+void Hasher::Add(const std::string& s) {
+    Add(static_cast<std::uint64_t>(s.size()));
+    for (unsigned char c : s) {
+        value ^= c;
+        value *= 1099511628211ull;
+    }
+}

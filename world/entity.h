@@ -1,0 +1,156 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "world/image.h"
+
+class World;
+class PhysObj;
+class Hasher;
+
+// A bounding box in pixels; 64-bit so that no offset from content can overflow it.
+struct Box {
+    std::int64_t left = 0;
+    std::int64_t top = 0;
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+
+    // Boxes that only touch along an edge do not overlap.
+    bool Overlaps(const Box& o) const {
+        return left < o.left + o.width && left + width > o.left && top < o.top + o.height && top + height > o.top;
+    }
+};
+
+// Every object of a running level. It falls with gravity unless pinned, but only physical
+// objects collide.
+class Entity {
+public:
+    Entity();
+    virtual ~Entity();
+
+    virtual void RotateBounds(int quarterTurns);
+    virtual void Move();
+    virtual void Update();
+    virtual void Draw();
+    virtual void RemoveFromWorld();
+    virtual void SetPosition(std::int32_t newX, std::int32_t newY);
+    virtual void SetImage(const Image& newImage, bool autoBound);
+    virtual void SetRotation(std::int32_t angle);
+    virtual void Reset();
+    virtual bool IsPhysical() const { return false; }
+    virtual bool IsBreakable() const { return false; }
+    virtual bool IsExit() const { return false; }
+    virtual bool IsButton() const { return false; }
+    virtual bool IsDirChanger() const { return false; }
+
+    // A copy of the object's whole state, in no World. Pointers to other objects
+    // (`collisions`) still name the originals until the World remaps them.
+    virtual std::unique_ptr<Entity> Clone() const;
+    // Feeds every field that decides the simulation into the hash.
+    virtual void HashState(Hasher& h) const;
+
+    // The box the collision queries use: physical objects add their bounding offsets.
+    Box BoxAt(std::int32_t atX, std::int32_t atY) const;
+    Box CurrentBox() const { return BoxAt(x, y); }
+    // The World this object was added to, or null.
+    World* GetWorld() const { return world; }
+
+    double dirX = 0.0, dirY = 0.0;
+    double velX = 0.0, velY = 0.0;
+    double posX = 0.0, posY = 0.0;
+    std::int32_t rotation = 0;
+    std::int32_t placementOffsetX = 0, placementOffsetY = 0;
+    bool pinned = false;
+    bool hasImage = false;
+    bool rotateToVelocity = false;
+    std::int16_t x = 0, y = 0;
+    std::uint16_t width = 0, height = 0;
+    Image image;
+    std::string templateName;
+    std::string linkName;
+    std::string linkTarget;
+    std::int32_t id = -1;
+    std::int32_t drawDepth = 0;
+    bool moving = false;
+
+protected:
+    Entity(const Entity& other);
+    Entity& operator=(const Entity&) = delete;
+
+    // Tells the World that the box moved or changed size, so its index follows.
+    void BoxChanged();
+    // The World's sub-step length, or 1.0 outside any World.
+    double SubStep() const;
+    bool GravityChanged() const;
+
+    bool physical = false;  // set once by PhysObj: the box carries its bounding offsets
+
+private:
+    friend class World;
+    friend class SpatialGrid;
+    World* world = nullptr;
+    std::uint64_t seq = 0;         // World order: rises with every Add, kept by snapshots
+    std::int32_t updateSlot = -1;  // place in the World's update order, -1 when absent
+    // Spatial index bookkeeping, owned by the World's grid.
+    std::int32_t cellX0 = 0, cellY0 = 0, cellX1 = -1, cellY1 = -1;
+    bool inBigList = false;
+    bool indexed = false;
+    std::uint32_t queryStamp = 0;
+};
+
+// Pixel truncation toward zero into the 16-bit position, wrapping like the field itself
+// and safe for any double.
+std::int16_t TruncToPixel(double value);
+// The unit vector of a gravity or direction angle; other angles give (0, 0).
+void DirectionVector(std::int64_t angle, double& outX, double& outY);
+
+// An object that takes part in collisions.
+class PhysObj : public Entity {
+public:
+    PhysObj();
+    ~PhysObj() override;
+
+    void RotateBounds(int quarterTurns) override;
+    void SetImage(const Image& newImage, bool autoBound) override;
+    void SetRotation(std::int32_t angle) override;
+    void Reset() override;
+    bool IsPhysical() const override { return true; }
+    std::unique_ptr<Entity> Clone() const override;
+    void HashState(Hasher& h) const override;
+
+    // Looks one sub-step ahead, stops flush against solid objects and returns what it found.
+    // The list stays valid until this object's next look-ahead.
+    virtual const std::vector<PhysObj*>& CheckCollisions();
+    virtual std::int32_t SnapAgainst(const PhysObj& other, double dx, double dy);
+
+    void SetBounds(std::int32_t left, std::int32_t top, std::int32_t boxWidth, std::int32_t boxHeight);
+    // Fills `collisions` with the physical objects this one overlaps one sub-step ahead.
+    void LookAhead();
+
+    std::int32_t boundX = 0, boundY = 0;
+    bool missionCritical = false;
+    bool solid = false;
+    std::vector<PhysObj*> collisions;
+
+protected:
+    PhysObj(const PhysObj& other) = default;
+};
+
+// Streams fields into a 64-bit FNV-1a hash; doubles are hashed by value (-0 equals 0).
+class Hasher {
+public:
+    void Add(std::uint64_t v);
+    void Add(std::int64_t v) { Add(static_cast<std::uint64_t>(v)); }
+    void Add(std::int32_t v) { Add(static_cast<std::int64_t>(v)); }
+    void Add(std::int16_t v) { Add(static_cast<std::int64_t>(v)); }
+    void Add(std::uint16_t v) { Add(static_cast<std::uint64_t>(v)); }
+    void Add(bool v) { Add(static_cast<std::uint64_t>(v ? 1 : 0)); }
+    void Add(double v);
+    void Add(const std::string& s);
+    std::uint64_t Value() const { return value; }
+
+private:
+    std::uint64_t value = 1469598103934665603ull;
+};
