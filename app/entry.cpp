@@ -15,6 +15,7 @@
 #include "media/slideshow.h"
 #include "platform/app_focus.h"
 #include "platform/fatal_error.h"
+#include "ui/file_chooser.h"
 
 namespace {
 
@@ -60,17 +61,36 @@ int RunSession(const GameOptions& options, const std::optional<InputScript>& scr
         StartOpeningCutscene();
     }
     FramePacer pacer(options.minFrameMs);
-    for (long frame = 0; options.maxFrames < 0 || frame < options.maxFrames; ++frame) {
+    long frame = 0;
+    auto writeShots = [&](long shown) {
+        for (const GameOptions::Shot& shot : options.shots)
+            if (shot.frame == shown)
+                WriteFrame(shot.path);
+        if (script)
+            for (const std::string& path : script->ShotsFor(shown))
+                WriteFrame(path);
+    };
+    // The file chooser runs frames of its own; they count as game frames, so a script's
+    // timing, its shots and the frame limit carry on through it.
+    SetFileChooserFrameHook([&](int frameInChooser) {
+        if (frameInChooser > 0)
+            writeShots(frame);
+        ++frame;
+        if (options.maxFrames >= 0 && frame >= options.maxFrames)
+            return false;
+        if (script)
+            script->PushEventsFor(frame);
+        return true;
+    });
+    struct HookReset {
+        ~HookReset() { SetFileChooserFrameHook(nullptr); }
+    } hookReset;
+    for (; options.maxFrames < 0 || frame < options.maxFrames; ++frame) {
         if (script)
             script->PushEventsFor(frame);
         if (!RunFrame())
             break;
-        for (const GameOptions::Shot& shot : options.shots)
-            if (shot.frame == frame)
-                WriteFrame(shot.path);
-        if (script)
-            for (const std::string& path : script->ShotsFor(frame))
-                WriteFrame(path);
+        writeShots(frame);
         pacer.Wait();
         scriptedTicks += 10;
     }

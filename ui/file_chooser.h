@@ -1,0 +1,30 @@
+#pragma once
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Asks the player for a file of the working folder, in the game's own window. The chooser
+// runs its own frames until the player answers: Enter or a double click confirms, Escape
+// or closing the window cancels. The answer is the name as typed or chosen, relative to
+// the working folder, with `defaultExtension` (".rpl") added when the name has none.
+// `pattern` is a file pattern such as "*.rpl"; several are separated by ";".
+// Open accepts only a file that exists; save accepts any valid name.
+std::optional<std::string> ChooseFileToOpen(const std::string& title, const std::string& pattern,
+                                            const std::string& defaultExtension);
+std::optional<std::string> ChooseFileToSave(const std::string& title, const std::string& pattern,
+                                            const std::string& defaultExtension);
+
+// Answers the next choosers without showing them, oldest first (nullopt: cancelled).
+void SetFileChooserAnswer(std::optional<std::string> answer);
+void ClearFileChooserAnswers();
+
+// Runs at the start of each of the chooser's own frames, counted from 0 in each chooser;
+// scripted runs feed their timed input through it. Returning false cancels the chooser.
+void SetFileChooserFrameHook(std::function<bool(int frameInChooser)> hook);
+
+// The pieces, open for their own use.
+bool MatchesFilePattern(const std::string& name, const std::string& pattern);
+std::string WithDefaultExtension(const std::string& name, const std::string& defaultExtension);
+// Regular files of the working folder that match, sorted by name.
+std::vector<std::string> ListMatchingFiles(const std::string& pattern);
