@@ -1,15 +1,75 @@
 #include "content/settings_file.h"
 
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "app/input.h"
+#include "audio/music.h"
+#include "content/key_lines.h"
+
+namespace {
+
+constexpr const char* kSettingsPath = "./Settings.ini";
+constexpr const char* kTemporaryPath = "./Settings.ini.tmp";
+
+struct BindingKeyLine {
+    const char* key;
+    const char* action;
+    int fallback;
+};
+
+// File order is binding order: the settings screen lists the actions as they were bound.
+constexpr BindingKeyLine kBindings[] = {
+    {"UpKey", "Up", 273},           {"DownKey", "Down", 274},           {"RightKey", "Right", 275},
+    {"LeftKey", "Left", 276},       {"Action1", "Action 1", 32},        {"SkipDialog", "Skip Dialog", 99},
+    {"Restart", "Restart", 114},    {"MuteMusic", "Mute Music", 109},   {"SaveReplay", "Save Replay", 290},
+    {"LoadReplay", "Load Replay", 291}, {"Screenshot", "Screenshot", 316},
+};
+
+}  // namespace
 
 void LoadSettings() {
-    const struct {
-        const char* action;
-        int sym;
-    } defaults[] = {{"Up", 273},          {"Down", 274},       {"Right", 275},       {"Left", 276},
-                    {"Action 1", 32},     {"Skip Dialog", 99}, {"Restart", 114},     {"Mute Music", 109},
-                    {"Save Replay", 290}, {"Load Replay", 291}, {"Screenshot", 316}};
-    for (const auto& d : defaults)
-        SetBinding(d.action, d.sym);
+    std::ifstream file(kSettingsPath);
+    std::error_code ec;
+    if (!file || std::filesystem::is_directory(kSettingsPath, ec))
+        throw std::string("Couldn't find \"Settings.ini\"!");
+    std::stringstream text;
+    text << file.rdbuf();
+
+    SetSoundVolume(ReadInt(text, "SoundVolume", 100));
+    SetMusicVolume(ReadInt(text, "MusicVolume", 100));
+    for (const BindingKeyLine& b : kBindings)
+        SetBinding(b.action, ReadInt(text, b.key, b.fallback));
 }
-void SaveSettings() {}
+
+std::string SettingsText() {
+    std::string text = "SoundVolume = " + std::to_string(SoundVolume()) + "\n";
+    // Muting is not kept as such: muted music comes back next time as volume 0.
+    text += "MusicVolume = " + std::to_string(MusicMuted() ? 0 : MusicVolume()) + "\n";
+    for (const BindingKeyLine& b : kBindings) {
+        const int key = BindingKey(b.action);
+        // An action never bound (settings not read yet) keeps its usual key rather than
+        // writing a number that no key has.
+        text += std::string(b.key) + " = " + std::to_string(key == -1 ? b.fallback : key) + "\n";
+    }
+    return text;
+}
+
+void SaveSettings() {
+    const std::string text = SettingsText();
+    {
+        std::ofstream out(kTemporaryPath, std::ios::binary | std::ios::trunc);
+        if (!out)
+            return;
+        out << text;
+        out.close();
+        if (!out) {
+            std::remove(kTemporaryPath);
+            return;
+        }
+    }
+    if (std::rename(kTemporaryPath, kSettingsPath) != 0)
+        std::remove(kTemporaryPath);
+}

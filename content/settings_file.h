@@ -1,5 +1,13 @@
 #pragma once
+#include <string>
 
-// Placeholder until the settings file lands: binds the default keys.
+// "./Settings.ini": the two volumes and the key of every action, kept between runs.
+// LoadSettings throws "Couldn't find "Settings.ini"!" (as std::string) when the file is
+// missing; the game ships one. SaveSettings rewrites it whole, in the fixed order, through
+// a temporary file so an interrupted write never leaves half a file; a file that cannot be
+// written is skipped silently.
 void LoadSettings();
 void SaveSettings();
+
+// The exact text SaveSettings writes for the current volumes and bindings.
+std::string SettingsText();

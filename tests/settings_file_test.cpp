@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/input.h"
+#include "audio/music.h"
+#include "content/settings_file.h"
+#include "tests/test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kDefaults =
+    "SoundVolume = 100\nMusicVolume = 100\nUpKey = 273\nDownKey = 274\nRightKey = 275\nLeftKey = 276\n"
+    "Action1 = 32\nSkipDialog = 99\nRestart = 114\nMuteMusic = 109\nSaveReplay = 290\nLoadReplay = 291\n"
+    "Screenshot = 316\n";
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { ClearBindings(); }
+    void TearDown() override {
+        if (MusicMuted())
+            ToggleMusicMute();
+        SetSoundVolume(100);
+        SetMusicVolume(100);
+    }
+
+    // Loads the given file text and saves it again; returns what was written.
+    std::string RoundTrip(const std::string& text) {
+        test::WriteFile(dir / "Settings.ini", text);
+        LoadSettings();
+        SaveSettings();
+        return test::ReadFile(dir / "Settings.ini");
+    }
+
+    test::ScratchDir dir;
+    test::WorkingDir inDir{dir.Path()};
+};
+
+TEST_F(SettingsFileTest, SavingWritesThirteenLinesInOrderWhateverTheFileHeld) {
+    const std::string shuffled =
+        "// my keys\r\n"
+        "Screenshot = 301\r\n"
+        "MusicVolume = 35\n"
+        "UpKey = 119\n"
+        "UpKey = 1\n"  // later duplicates are ignored
+        "LeftKey = 97\n"
+        "Unknown = 5\n"
+        "SoundVolume = 80";  // no final line feed
+    const std::string written = RoundTrip(shuffled);
+    EXPECT_EQ(written,
+              "SoundVolume = 80\nMusicVolume = 35\nUpKey = 119\nDownKey = 274\nRightKey = 275\nLeftKey = 97\n"
+              "Action1 = 32\nSkipDialog = 99\nRestart = 114\nMuteMusic = 109\nSaveReplay = 290\nLoadReplay = 291\n"
+              "Screenshot = 301\n");
+    EXPECT_EQ(SoundVolume(), 80);
+    EXPECT_EQ(MusicVolume(), 35);
+    EXPECT_EQ(BindingKey("Up"), 119);
+    EXPECT_EQ(BindingNames(), (std::vector<std::string>{"Up", "Down", "Right", "Left", "Action 1", "Skip Dialog",
+                                                        "Restart", "Mute Music", "Save Replay", "Load Replay",
+                                                        "Screenshot"}));
+    EXPECT_FALSE(fs::exists(dir / "Settings.ini.tmp"));
+    // Read back, the file gives the same settings again.
+    EXPECT_EQ(RoundTrip(written), written);
+}
+
+TEST_F(SettingsFileTest, MissingKeysTakeTheirDefaults) {
+    EXPECT_EQ(RoundTrip(""), kDefaults);
+    EXPECT_EQ(BindingKey("Skip Dialog"), 99);
+
+    std::string onlyMusic = kDefaults;
+    onlyMusic.replace(onlyMusic.find("MusicVolume = 100"), 17, "MusicVolume = 50");
+    EXPECT_EQ(RoundTrip("MusicVolume = 50\n"), onlyMusic);
+    EXPECT_EQ(MusicVolume(), 50);
+    EXPECT_EQ(SoundVolume(), 100);
+}
+
+TEST_F(SettingsFileTest, GarbageValuesReadAsAtoiDoes) {
+    struct Case {
+        const char* line;
+        int up;
+    };
+    const Case cases[] = {
+        {"UpKey = w", 0},     {"UpKey = 12abc", 12}, {"UpKey =  -5", -5},
+        {"UpKey =273", 73},   // the character after "=" is skipped unread
+        {"UpKey  = 119", 273},  // not a key line: the default
+        {"upkey = 119", 273}, {"UpKey = 99999999999", 2147483647},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        test::WriteFile(dir / "Settings.ini", std::string(c.line) + "\nSoundVolume = loud\n");
+        LoadSettings();
+        EXPECT_EQ(BindingKey("Up"), c.up);
+        EXPECT_EQ(SoundVolume(), 0);
+    }
+}
+
+TEST_F(SettingsFileTest, MutedMusicIsSavedAsVolumeZero) {
+    test::WriteFile(dir / "Settings.ini", "MusicVolume = 70\n");
+    LoadSettings();
+    ToggleMusicMute();
+    SaveSettings();
+    EXPECT_NE(test::ReadFile(dir / "Settings.ini").find("\nMusicVolume = 0\n"), std::string::npos);
+    ToggleMusicMute();
+    SaveSettings();
+    EXPECT_NE(test::ReadFile(dir / "Settings.ini").find("\nMusicVolume = 70\n"), std::string::npos);
+}
+
+TEST_F(SettingsFileTest, AMissingFileIsAnErrorAndAnUnwritableOneIsSkipped) {
+    try {
+        LoadSettings();
+        FAIL() << "no error";
+    } catch (const std::string& message) {
+        EXPECT_EQ(message, "Couldn't find \"Settings.ini\"!");
+    }
+    // Where the file can't be written (a folder stands in its way) nothing happens.
+    fs::create_directories(dir / "Settings.ini" / "inside");
+    EXPECT_NO_THROW(SaveSettings());
+    EXPECT_TRUE(fs::is_directory(dir / "Settings.ini"));
+    EXPECT_FALSE(fs::exists(dir / "Settings.ini.tmp"));
+    EXPECT_THROW(LoadSettings(), std::string);
+}
+
+// The real program, in a copy of the game folder.
+TEST(SettingsFileProgram, ShippedFileIsReadAndWrittenBackAndAMissingOneStopsTheGame) {
+    test::ScratchDir game;
+    test::CopyGameFolder(game.Path());
+    EXPECT_EQ(test::ReadFile(game / "Settings.ini"), kDefaults);
+    test::WriteFile(game / "Settings.ini", "LeftKey = 97\nSoundVolume = 40\n");
+    test::RunResult run = test::RunGameBinary({"--data", game.Path().string(), "--frames", "3"});
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    std::string expected = kDefaults;
+    expected.replace(expected.find("SoundVolume = 100"), 17, "SoundVolume = 40");
+    expected.replace(expected.find("LeftKey = 276"), 13, "LeftKey = 97");
+    EXPECT_EQ(test::ReadFile(game / "Settings.ini"), expected);
+
+    fs::remove(game / "Settings.ini");
+    run = test::RunGameBinary({"--data", game.Path().string(), "--frames", "3"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.output.find("ERROR: Couldn't find \"Settings.ini\"!"), std::string::npos) << run.output;
+}
+
+}  // namespace
