@@ -1,7 +1,9 @@
 #include <SDL_ttf.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 
 #include "tests/test_support.h"
 #include "ui/text_label.h"
@@ -96,6 +98,39 @@ TEST_F(TextLabelTest, WrapCases) {
             EXPECT_EQ(label.getSurface()->w, Width(c.box));
         }
     }
+}
+
+TEST_F(TextLabelTest, WrappedLinesAreCentredEachInTheBox) {
+    TextLabel label;
+    const int box = Width("aaa bbb") + 40;
+    Prepare(label, box, true, true);
+    label.setColour(SDL_Color{255, 255, 255, 0});
+    label.setText("aaa bbb ccc");
+    SDL_Surface* s = const_cast<SDL_Surface*>(label.getSurface());
+    ASSERT_NE(s, nullptr);
+    ASSERT_EQ(s->h, 2 * LineHeight());
+    // The inked columns of each line: the first keeps its breaking space, the second is "ccc".
+    auto inked = [&](int line) {
+        int first = s->w, last = -1;
+        SDL_LockSurface(s);
+        for (int row = line * LineHeight(); row < (line + 1) * LineHeight(); ++row)
+            for (int column = 0; column < s->w; ++column) {
+                Uint8 r, g, b, a;
+                SDL_GetRGBA(GetPixel(s, column, row), s->format, &r, &g, &b, &a);
+                if (a > 0) {
+                    first = std::min(first, column);
+                    last = std::max(last, column);
+                }
+            }
+        SDL_UnlockSurface(s);
+        return std::make_pair(first, last);
+    };
+    const int ccc = (box - Width("ccc")) / 2;
+    auto [first, last] = inked(1);
+    EXPECT_GE(first, ccc);
+    EXPECT_LT(last, ccc + Width("ccc"));
+    EXPECT_LE(first, ccc + Width("c"));
+    EXPECT_GE(inked(0).first, (box - Width("aaa bbb ")) / 2);
 }
 
 TEST_F(TextLabelTest, ABoxNarrowerThanOneLetterStillEnds) {
