@@ -3,6 +3,18 @@
 set(QUILLMERE_RESOURCE_LIST
   "ICON_16x16|ICON|icon16.png"
   "ICON_32x32|ICON|icon32.png"
+  "INTROTRACK|OGG|music/INTROTRACK.ogg"
+  "OUTROTRACK|OGG|music/OUTROTRACK.ogg"
+  "TITLETRACK|OGG|music/TITLETRACK.ogg"
+  "TRACK1|OGG|music/TRACK1.ogg"
+  "TRACK2|OGG|music/TRACK2.ogg"
+  "TRACK3|OGG|music/TRACK3.ogg"
+  "TRACK4|OGG|music/TRACK4.ogg"
+  "TRACK5|OGG|music/TRACK5.ogg"
+  "TRACK6|OGG|music/TRACK6.ogg"
+  "TRACK7|OGG|music/TRACK7.ogg"
+  "TRACK8|OGG|music/TRACK8.ogg"
+  "TRACK9|OGG|music/TRACK9.ogg"
 )
 
 # Writes an assembler file that .incbin's every resource and a table the code walks.
@@ -27,6 +39,6 @@ function(quillmere_embed_resources target asm_file depends_stamp)
   string(APPEND content ".section .note.GNU-stack,\"\",@progbits\n")
   file(CONFIGURE OUTPUT ${asm_file} CONTENT "${content}" @ONLY)
   add_library(${target} STATIC ${asm_file})
-  set_source_files_properties(${asm_file} PROPERTIES OBJECT_DEPENDS ${depends_stamp})
+  set_source_files_properties(${asm_file} PROPERTIES OBJECT_DEPENDS "${depends_stamp}")
   add_dependencies(${target} assets)
 endfunction()

@@ -2,13 +2,17 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <optional>
 
 #include "audio/music.h"
 #include "audio/sound.h"
+#include "platform/resources.h"
 #include "tests/test_support.h"
 #include "tools/assetgen/wav.h"
 
@@ -181,6 +185,94 @@ TEST_F(AudioTest, MusicThatCannotBeLoadedIsFatalWithItsPath) {
         EXPECT_EQ(CurrentSongName(), "");
         EXPECT_FALSE(fs::exists(dir / "Music" / "CurrentSong.ogg")) << path;
     }
+}
+
+TEST_F(AudioTest, BuiltInTracksAreWrittenToMusicAndRemovedWhenTheyStop) {
+    const fs::path song = dir / "Music" / "CurrentSong.ogg";
+    auto bytesOf = [](const std::string& name) {
+        auto track = platform::FindResource(name, "OGG");
+        return track ? std::string(reinterpret_cast<const char*>(track->data()), track->size()) : std::string();
+    };
+    // No Music folder yet: it is made on the way.
+    PlayMusic("RS#TITLETRACK", false);
+    EXPECT_EQ(CurrentSongName(), "RS#TITLETRACK");
+    EXPECT_TRUE(Mix_PlayingMusic());
+    ASSERT_TRUE(fs::exists(song));
+    EXPECT_EQ(test::ReadFile(song), bytesOf("TITLETRACK"));
+
+    PlayMusic("RS#TITLETRACK", true);
+    EXPECT_TRUE(fs::exists(song));
+    PlayMusic("RS#TRACK1", true);
+    EXPECT_EQ(test::ReadFile(song), bytesOf("TRACK1"));
+
+    PlayMusic("tone.wav", true);
+    EXPECT_FALSE(fs::exists(song));
+    EXPECT_TRUE(fs::exists(dir / "tone.wav"));
+
+    PlayMusic("RS#TRACK9", true);
+    StopMusic();
+    EXPECT_FALSE(fs::exists(song));
+    EXPECT_EQ(CurrentSongName(), "");
+
+    PlayMusic("RS#INTROTRACK", false);
+    CloseAudio();
+    EXPECT_FALSE(fs::exists(song));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "Music"), fs::directory_iterator()), 0);
+}
+
+// Every track decodes to 30..90 seconds of sound whose end runs straight into its start.
+TEST_F(AudioTest, BuiltInTracksDecodeAndLoopCleanly) {
+    int rate = 0, channels = 0;
+    Uint16 format = 0;
+    ASSERT_TRUE(Mix_QuerySpec(&rate, &format, &channels));
+    ASSERT_EQ(format, AUDIO_S16SYS);
+    std::vector<std::string> seen;
+    std::vector<std::string> names = {"INTROTRACK", "OUTROTRACK", "TITLETRACK"};
+    for (int i = 1; i <= 9; ++i)
+        names.push_back("TRACK" + std::to_string(i));
+    for (const std::string& name : names) {
+        auto track = platform::FindResource(name, "OGG");
+        ASSERT_TRUE(track) << name;
+        std::string bytes(reinterpret_cast<const char*>(track->data()), track->size());
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), bytes), 0) << name << " repeats another track";
+        seen.push_back(bytes);
+
+        Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(track->data(), static_cast<int>(track->size())), 1);
+        ASSERT_NE(chunk, nullptr) << name << ": " << Mix_GetError();
+        std::size_t frames = chunk->alen / (2 * channels);
+        std::vector<std::int16_t> pcm(chunk->alen / 2);
+        std::memcpy(pcm.data(), chunk->abuf, pcm.size() * 2);
+        Mix_FreeChunk(chunk);
+        double seconds = static_cast<double>(frames) / rate;
+        EXPECT_GE(seconds, 30.0) << name;
+        EXPECT_LE(seconds, 90.0) << name;
+
+        double energy = 0;
+        for (std::int16_t s : pcm)
+            energy += static_cast<double>(s) * s;
+        EXPECT_GT(std::sqrt(energy / static_cast<double>(pcm.size())), 1000.0) << name << " is nearly silent";
+
+        // Predict each sample from the two before it; across the seam the guess must be
+        // as good as almost anywhere inside the track.
+        for (int c = 0; c < channels; ++c) {
+            auto at = [&](std::size_t f) { return static_cast<double>(pcm[(f % frames) * channels + c]); };
+            std::vector<double> errors;
+            for (std::size_t f = 2; f < frames; ++f)
+                errors.push_back(std::abs(at(f) - (2 * at(f - 1) - at(f - 2))));
+            std::nth_element(errors.begin(), errors.begin() + static_cast<long>(errors.size() * 995 / 1000), errors.end());
+            double usual = errors[errors.size() * 995 / 1000];
+            for (std::size_t f = frames; f < frames + 2; ++f)
+                EXPECT_LE(std::abs(at(f) - (2 * at(f - 1) - at(f - 2))), usual) << name << " clicks at the loop";
+        }
+    }
+}
+
+TEST_F(AudioTest, InterfaceBlipIsAShortSound) {
+    Sound blip;
+    ASSERT_TRUE(blip.Load(std::string(QM_GAME_DIR) + "/GUI/Blip.wav"));
+    blip.Play();
+    EXPECT_NE(blip.channel, -1);
+    EXPECT_TRUE(Mix_Playing(blip.channel));
 }
 
 }  // namespace

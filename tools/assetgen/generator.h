@@ -2,6 +2,7 @@
 // Each group of generated assets registers itself here; main runs them in name order.
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "tools/assetgen/canvas.h"
 
@@ -13,6 +14,8 @@ struct AssetContext {
     void WriteGamePng(const std::string& relative, const Canvas& canvas) const;
     void WriteResourcePng(const std::string& relative, const Canvas& canvas) const;
     std::filesystem::path GamePath(const std::string& relative) const;
+    // Writes a 16-bit mono WAV (samples -1..1) under the game folder.
+    void WriteGameWav(const std::string& relative, const std::vector<float>& samples, int rate = 22050) const;
 };
 
 using AssetGroup = void (*)(const AssetContext&);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tools/assetgen/generator.h"
+#include "tools/assetgen/wav.h"
 
 namespace {
 std::map<std::string, AssetGroup>& Groups() {
@@ -30,6 +31,10 @@ void AssetContext::WriteResourcePng(const std::string& relative, const Canvas& c
     std::filesystem::path path = resources / relative;
     std::filesystem::create_directories(path.parent_path());
     canvas.WritePng(path.string());
+}
+
+void AssetContext::WriteGameWav(const std::string& relative, const std::vector<float>& samples, int rate) const {
+    wav::Write(GamePath(relative), samples, rate, 1);
 }
 
 int main(int argc, char** argv) {
