@@ -74,6 +74,12 @@ int NearestChordTone(const Chord& chord, int index) {
     return index;
 }
 
+// A phrase comes home on the chord's own root.
+int NearestRoot(const Chord& chord, int index) {
+    int below = index - (((index - chord.degree) % 7) + 7) % 7;
+    return index - below <= below + 7 - index ? below : below + 7;
+}
+
 struct TuneNote {
     int at, length, index;  // sixteenths from the section start; scale index
 };
@@ -207,7 +213,7 @@ Tune Composer::MakeTune(char section, int centre) {
             Chord chord = ChordAt(section, at / stepsPerBar);
             bool last = phrase == 3 && i + 1 == rhythm.size();
             if (last)
-                current = NearestChordTone(MakeChord(chord.degree), current);
+                current = NearestRoot(chord, current);
             else if (Strong(at) || length >= 6)
                 current = NearestChordTone(chord, current);
             tune.push_back({at, length, current});
@@ -438,7 +444,7 @@ void Composer::Section(char section, int firstBar, const Tune& tune, bool echo) 
         float vel = (n.at % stepsPerBar == 0 ? 1.0f : 0.85f) * static_cast<float>(0.9 + 0.1 * rng.Unit());
         Play(voice, midi, start, hold, vel, 0.05f, 0.3f, 0.4f);
         if (echo)
-            Play(plan.counterVoice, midi + 12, StepTime(sectionStep + n.at + 4 * (plan.beatsPerBar == 3 ? 1 : 2)),
+            Play(plan.counterVoice, midi + (midi < 84 ? 12 : 0), StepTime(sectionStep + n.at + 4 * (plan.beatsPerBar == 3 ? 1 : 2)),
                  hold * 0.6, vel * 0.35f, 0.5f, 0.12f, 0.8f);
     }
 }
