@@ -1,6 +1,148 @@
 #include "media/slideshow.h"
 
-void StartOpeningCutscene() {}
-void UpdateSlideshow() {}
-bool SlideshowFinished() { return true; }
-void ClearSlideQueue() {}
+#include <cmath>
+#include <deque>
+#include <memory>
+#include <string>
+
+#include "app/game_state.h"
+#include "app/input.h"
+#include "app/render.h"
+#include "app/timer.h"
+#include "audio/music.h"
+#include "dialog/dialogs.h"
+#include "world/draw_queue.h"
+#include "world/image.h"
+
+namespace {
+constexpr int kDisplayMs = 3000;
+constexpr double kFadeRate = 1.5;
+// In front of the game and the dialog's flag window, behind the dialog box itself.
+constexpr int kSlideDepth = -999000;
+
+struct SlideshowState {
+    std::deque<std::unique_ptr<Image>> slideQueue;
+    std::unique_ptr<Image> currentSlide;
+    bool slideshowActive = false;
+    bool slideShown = false;
+    int slideFadeDirection = 0;
+    bool slideVisible = false;
+    bool slideHold = false;
+    bool slidesSkippable = false;
+    Timer slideTimer;
+};
+
+SlideshowState& Show() {
+    static SlideshowState state;
+    return state;
+}
+
+void QueuePicture(const std::string& path) {
+    Show().slideQueue.push_back(std::make_unique<Image>(path, 1, 0, 640, 480));
+}
+
+void QueueCutscene(const char* name, int first, int last, int missing = 0) {
+    for (int i = first; i <= last; ++i)
+        if (i != missing)
+            QueuePicture("GUI/Cutscenes/" + std::string(name) + std::to_string(i) + ".png");
+}
+
+void BeginCutscene(bool skippable) {
+    ClearSlideQueue();
+    Show().slidesSkippable = skippable;
+}
+
+bool SkipRequested() {
+    if (KeyPressed(kEscapeKey))
+        return true;
+    return Show().slidesSkippable && (ActionPressed("Action 1") || ActionPressed("Skip Dialog"));
+}
+}  // namespace
+
+void StartOpeningCutscene() {
+    BeginCutscene(true);
+    QueueCutscene("Opening", 1, 9);
+    PlayMusic("RS#INTROTRACK", false);
+    StartSlideshow();
+}
+
+void StartGlowingCutscene() {
+    BeginCutscene(false);
+    QueueCutscene("Glowing", 1, 2);
+    StopMusic();
+    StartSlideshow();
+}
+
+void StartClosingCutscene() {
+    BeginCutscene(false);
+    // The closing story has no fourth picture: the numbering skips it.
+    QueueCutscene("Closing", 1, 19, 4);
+    PlayMusic("RS#OUTROTRACK", false);
+    AddDialog("Main/Ending");
+    StartSlideshow();
+}
+
+void StartSlideshow() {
+    SlideshowState& s = Show();
+    s.slideFadeDirection = 1;
+    s.slideshowActive = true;
+    s.slideVisible = true;
+    s.slideShown = false;
+    GameValues().cursorVisible = false;
+}
+
+void UpdateSlideshow() {
+    SlideshowState& s = Show();
+    if (s.slideshowActive) {
+        const int alpha = static_cast<int>(std::floor(FadeAlpha()));
+        if (alpha == 255 && s.slideFadeDirection == 1 && s.slideVisible) {
+            // Fully black: the next picture goes up behind the curtain, or the show ends.
+            s.currentSlide.reset();
+            if (!s.slideQueue.empty()) {
+                s.currentSlide = std::move(s.slideQueue.front());
+                s.slideQueue.pop_front();
+                s.slideShown = true;
+            } else {
+                s.slideShown = false;
+                s.slideshowActive = false;
+                GameValues().cursorVisible = true;
+            }
+            s.slideFadeDirection = -1;
+            s.slideVisible = false;
+        }
+        if (alpha == 0 && !s.slideVisible) {
+            s.slideTimer.Reset();
+            s.slideVisible = true;
+        }
+        if (s.slideTimer.Elapsed() > kDisplayMs && s.slideVisible && !s.slideHold)
+            s.slideFadeDirection = 1;
+        if (SkipRequested()) {
+            SetFadeAlpha(0);
+            SetFadeRate(0);
+            s.slideFadeDirection = 0;
+            s.slideshowActive = false;
+            s.slideShown = false;
+            s.currentSlide.reset();
+            ClearSlideQueue();
+            GameValues().cursorVisible = true;
+            DeleteAllDialogs();
+        }
+        SetFadeRate(s.slideFadeDirection * kFadeRate);
+        ConsumeEvents();
+    }
+    if (s.slideShown && s.currentSlide) {
+        s.currentSlide->Animate();
+        FrameDrawQueue().Add(0, 0, kSlideDepth, false, *s.currentSlide);
+    }
+}
+
+bool SlideshowFinished() { return Show().slideQueue.empty() && !Show().slideShown; }
+bool SlideshowActive() { return Show().slideshowActive; }
+std::size_t SlideQueueSize() { return Show().slideQueue.size(); }
+void HoldSlideshow() { Show().slideHold = true; }
+void ReleaseSlideshow() { Show().slideHold = false; }
+
+void ClearSlideQueue() {
+    Show().slideQueue.clear();
+    Show().slideVisible = false;
+}

@@ -1,19 +1,9 @@
 #pragma once
-#include <string>
+// Entry, per-frame step and exit of every menu screen, as the state machine calls them.
+#include "ui/credits.h"
+#include "ui/custom_levels.h"
+#include "ui/level_select.h"
+#include "ui/settings_menu.h"
+#include "ui/title_menu.h"
 
-// Placeholder until the menu screens land: entry, per-frame step and exit of each.
-void TitleMenuEntry();
-void TitleMenuUpdate();
-void LevelSelectEntry();
-void LevelSelectUpdate();
-void LevelSelectExit();
-void SettingsMenuEntry();
-void SettingsMenuUpdate();
-void SettingsMenuExit();
-void CustomLevelsEntry();
-void CustomLevelsUpdate();
-// The level at the browser's selection, or empty when its module has none.
-std::string CustomLevelsChosenLevel();
-void CreditsEntry();
-void CreditsUpdate();
 void PlayDisplayEntry();

@@ -1,0 +1,43 @@
+#include "ui/credits.h"
+
+#include <string>
+
+#include "app/game_state.h"
+#include "platform/open_link.h"
+#include "ui/menu_parts.h"
+#include "ui/widgets.h"
+
+namespace {
+constexpr SDL_Color kHeading{135, 0, 0, 0};
+constexpr SDL_Color kBody{100, 0, 0, 0};
+
+void Heading(const std::string& text, int y) { menu::AddLabel(125, y, 390, true, 30, kHeading, -5, text); }
+void Name(const std::string& text, int y) { menu::AddLabel(125, y, 390, true, 28, kBody, -5, text); }
+}  // namespace
+
+void CreditsEntry() {
+    menu::AddPicture("GUI/TitleScreenBG.png", 100);
+    menu::AddPicture("GUI/CreditsMenu.png", 75);
+    menu::AddScanlines();
+    menu::AddLabel(195, 57, 250, true, 48, kHeading, -5, "CREDITS");
+    Heading("ART/PROGRAMMING/LEVEL DESIGN/WRITING", 113);
+    Name("Wren Halloway", 145);
+    menu::CentreButton(menu::AddTextButton(kCreditsWebAddress, 24, -5, kBody), 320, 174);
+    Heading("LEVEL DESIGN/WRITING/CONCEPTS", 208);
+    Name("Odile Marsh", 240);
+    menu::AddLabel(80, 269, 480, true, 21, kBody, -5, "\"Every crate falls somewhere. Ours fall on purpose.\" - Odile Marsh");
+    Heading("MUSIC", 297);
+    Name("Tobias Reedfield", 329);
+    menu::CentreButton(menu::AddTextButton(kCreditsMailAddress, 24, -5, kBody), 320, 358);
+    menu::CentreButton(menu::AddTextButton("RETURN TO MENU", 32), 320, 388);
+}
+
+void CreditsUpdate() {
+    // A link that can't be opened leaves the screen as it is.
+    if (clickedButton() == 0)
+        platform::OpenLink(kCreditsWebAddress);
+    else if (clickedButton() == 1)
+        platform::OpenLink(std::string("mailto:") + kCreditsMailAddress);
+    else if (clickedButton() == 2)
+        SetState(GameState::LevelSelect);
+}

@@ -1,0 +1,157 @@
+#include "ui/level_select.h"
+
+#include <algorithm>
+#include <fstream>
+#include <memory>
+
+#include "app/game_state.h"
+#include "app/input.h"
+#include "content/registry.h"
+#include "play/save_data.h"
+#include "ui/menu_parts.h"
+#include "ui/text_label.h"
+#include "ui/widgets.h"
+#include "world/image.h"
+
+namespace {
+constexpr std::size_t kNameLimit = 39;
+constexpr SDL_Color kNumberColour{200, 0, 0, 0};
+
+LevelTable levelTable;
+int selectedLevel = 0;
+
+struct Panel {
+    TextLabel* name = nullptr;
+    TextLabel* status = nullptr;
+    TextLabel* turns = nullptr;
+    ImageWidget* frame = nullptr;
+    // Swapped at every selection: taken back out of the list and deleted here.
+    ImageWidget* preview = nullptr;
+} panel;
+
+int CellX(int slot) { return 20 + 71 * (slot % 5); }
+int CellY(int slot) { return 124 + 71 * (slot / 5); }
+
+bool IsOpen(int slot) { return slot == 0 || IsCompleted(levelTable[static_cast<std::size_t>(slot - 1)]) != 0; }
+
+std::string TurnsText(int best, int par) {
+    if (par == 0)
+        return std::to_string(best) + " TURNS";
+    return std::to_string(best) + "/" + std::to_string(par) + " TURNS";
+}
+
+void ShowPreview(const std::string& level) {
+    if (panel.preview) {
+        removeImageWidget(panel.preview);
+        delete panel.preview;
+        panel.preview = nullptr;
+    }
+    std::string path = Registry().LevelPreviewPath(level);
+    if (path.empty())
+        return;
+    panel.preview = addImageWidget(std::make_unique<ImageWidget>(Image(path, 1, 0, 210, 158), 405, 71, -5));
+}
+
+void Select(int slot) {
+    slot = std::clamp(slot, 0, kLevelSlots - 1);
+    while (slot >= 0 && levelTable[static_cast<std::size_t>(slot)].empty())
+        --slot;
+    if (slot < 0 || !IsOpen(slot))
+        return;
+    const std::string& level = levelTable[static_cast<std::size_t>(slot)];
+    selectedLevel = slot;
+    GameValues().currentLevelName = level;
+    panel.frame->x = 16 + 71 * (slot % 5);
+    panel.frame->y = 120 + 71 * (slot / 5);
+    panel.name->setText(menu::ShortName(level));
+    ShowPreview(level);
+    panel.status->setText(IsCompleted(level) ? "COMPLETE" : "INCOMPLETE");
+    panel.turns->setText(TurnsText(BestTurns(level), Registry().LevelTurnsPar(level)));
+}
+
+void AddCell(int slot) {
+    const int x = CellX(slot), y = CellY(slot);
+    menu::AddPictureButton("GUI/LevelSelectButton.png", x, y, 56, 56);
+    const std::string& level = levelTable[static_cast<std::size_t>(slot)];
+    if (level.empty() || !IsOpen(slot)) {
+        menu::AddPicture("GUI/Unavailable.png", -10, x, y, 56, 56);
+        return;
+    }
+    const int par = Registry().LevelTurnsPar(level);
+    const int best = BestTurns(level);
+    if (best != 0 && best <= par)
+        menu::AddPicture("GUI/LevelPar.png", -1, x, y, 56, 56);
+    menu::AddLabel(x, y - 6, 56, true, 50, kNumberColour, -2, std::to_string(slot + 1));
+}
+}  // namespace
+
+const LevelTable& CampaignLevels() { return levelTable; }
+int SelectedLevel() { return selectedLevel; }
+void SetSelectedLevel(int slot) { selectedLevel = slot; }
+
+void ReadLevelList(const std::filesystem::path& path, LevelTable& table) {
+    std::fill(table.begin(), table.begin() + kListedSlots, std::string());
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return;
+    std::string line;
+    for (int slot = 0; slot < kListedSlots && std::getline(in, line); ++slot) {
+        // Lists saved on Windows end their lines with CR LF; the CR is no part of the name.
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.size() > kNameLimit) {
+            table[static_cast<std::size_t>(slot)] = line.substr(0, kNameLimit);
+            return;
+        }
+        table[static_cast<std::size_t>(slot)] = line;
+    }
+}
+
+void LevelSelectEntry() {
+    ReadLevelList("LevelList.txt", levelTable);
+    menu::AddPicture("GUI/TitleScreenBG.png", 100);
+    menu::AddPicture("GUI/LevelSelectMenu.png", 50);
+    menu::AddScanlines();
+    for (int slot = 0; slot < kListedSlots; ++slot)
+        AddCell(slot);
+    panel.frame = addImageWidget(std::make_unique<ImageWidget>(Image("GUI/LevelSelector.png", 1, 0, 64, 64), 0, 0, -1));
+    panel.name = menu::AddLabel(391, 26, 236, true, 26, menu::kTextNormal, -1, "");
+    panel.status = menu::AddLabel(404, 235, 210, true, 34, menu::kTextNormal, -1, "");
+    panel.turns = menu::AddLabel(404, 282, 210, true, 34, menu::kTextNormal, -1, "");
+    menu::CentreButton(menu::AddTextButton("PLAY", 56), 509, 320);
+    menu::CentreButton(menu::AddTextButton("CUSTOM LEVELS", 34), 509, 393);
+    menu::CentreButton(menu::AddTextButton("CREDITS", 34), 509, 436);
+    Select(selectedLevel);
+    menu::StartTitleMusic();
+}
+
+void LevelSelectUpdate() {
+    const int b = clickedButton();
+    if (b >= 0 && b < kListedSlots) {
+        Select(b);
+    } else if (b == 25) {
+        SetState(GameState::Play);
+        return;
+    } else if (b == 26) {
+        SetState(GameState::CustomLevels);
+        return;
+    } else if (b == 27) {
+        SetState(GameState::Credits);
+        return;
+    }
+    if (ActionPressed("Up"))
+        Select(selectedLevel - 5);
+    if (ActionPressed("Right"))
+        Select(selectedLevel + 1);
+    if (ActionPressed("Down"))
+        Select(selectedLevel + 5);
+    if (ActionPressed("Left"))
+        Select(selectedLevel - 1);
+    if (ActionPressed("Skip Dialog") || ActionPressed("Action 1"))
+        SetState(GameState::Play);
+}
+
+void LevelSelectExit() {
+    panel = Panel{};
+    clearWidgets();
+}

@@ -1,0 +1,216 @@
+#include "ui/settings_menu.h"
+
+#include <cctype>
+#include <memory>
+#include <vector>
+
+#include "app/game_state.h"
+#include "app/input.h"
+#include "app/timer.h"
+#include "audio/music.h"
+#include "audio/sound.h"
+#include "content/settings_file.h"
+#include "play/save_data.h"
+#include "ui/menu_parts.h"
+#include "ui/text_label.h"
+#include "ui/widgets.h"
+
+namespace {
+constexpr int kRepeatMs = 100;
+constexpr int kVolumeStep = 5;
+constexpr int kClicksToClear = 5;
+
+enum ButtonIndex {
+    kClearData = 0,
+    kLevelEditor = 1,
+    kReturn = 2,
+    kSoundDown = 3,
+    kSoundUp = 4,
+    kMusicDown = 5,
+    kMusicUp = 6,
+    kActionPrevious = 7,
+    kActionNext = 8,
+    kRebind = 9,
+};
+
+struct SettingsScreen {
+    std::vector<std::string> actionNames;
+    int actionIndex = 0;  // kept across visits
+    int clearClicks = 0;
+    bool waitingForKey = false;
+    Timer repeatTimer;
+    std::unique_ptr<Sound> blip;
+    TextLabel* clicksLabel = nullptr;
+    TextLabel* soundLabel = nullptr;
+    TextLabel* musicLabel = nullptr;
+    TextLabel* actionLabel = nullptr;
+    TextLabel* keyLabel = nullptr;
+    TextButton* rebind = nullptr;
+};
+
+SettingsScreen& Screen() {
+    static SettingsScreen screen;
+    return screen;
+}
+
+void ShowAction() {
+    SettingsScreen& s = Screen();
+    if (s.actionNames.empty()) {
+        s.actionLabel->setText("");
+        s.keyLabel->setText("");
+        return;
+    }
+    const std::string& action = s.actionNames[static_cast<std::size_t>(s.actionIndex)];
+    s.actionLabel->setText(action);
+    s.keyLabel->setText(KeyCaption(BindingKey(action)));
+}
+
+TextButton* AddColumnButton(const std::string& caption, int y) {
+    TextButton* button = menu::AddTextButton(caption, 36);
+    // The caption's picture has room under the letters; the hit box stops short of it.
+    menu::MoveButton(button, 104, y, 4);
+    return button;
+}
+
+void StepVolume(int button) {
+    SettingsScreen& s = Screen();
+    switch (button) {
+    case kSoundDown:
+    case kSoundUp: {
+        const int volume = SoundVolume();
+        if (button == kSoundDown ? volume <= 0 : volume >= 100)
+            return;
+        SetSoundVolume(volume + (button == kSoundDown ? -kVolumeStep : kVolumeStep));
+        s.soundLabel->setText(std::to_string(SoundVolume()));
+        if (s.blip)
+            s.blip->Play();
+        break;
+    }
+    case kMusicDown:
+    case kMusicUp: {
+        const int volume = MusicVolume();
+        if (button == kMusicDown ? volume <= 0 : volume >= 100)
+            return;
+        SetMusicVolume(volume + (button == kMusicDown ? -kVolumeStep : kVolumeStep));
+        s.musicLabel->setText(std::to_string(MusicVolume()));
+        break;
+    }
+    default:
+        return;
+    }
+    s.repeatTimer.Reset();
+}
+
+void SetWaiting(bool waiting) {
+    SettingsScreen& s = Screen();
+    s.waitingForKey = waiting;
+    s.rebind->setText(waiting ? "CANCEL" : "REBIND");
+}
+}  // namespace
+
+std::string KeyCaption(int sym) {
+    // SDL looks the name up in a table by symbol; a settings file can hold any number.
+    if (sym < 0 || sym >= SDLK_LAST)
+        return "UNKNOWN KEY";
+    std::string name = SDL_GetKeyName(static_cast<SDLKey>(sym));
+    for (char& c : name)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return name;
+}
+
+void SettingsMenuEntry() {
+    SettingsScreen& s = Screen();
+    s.actionNames = BindingNames();
+    if (s.actionIndex >= static_cast<int>(s.actionNames.size()))
+        s.actionIndex = 0;
+
+    menu::AddPicture("GUI/TitleScreenBG.png", 100);
+    menu::AddPicture("GUI/SettingsMenu.png", 75);
+    menu::AddScanlines();
+    menu::AddLabel(195, 60, 250, true, 56, menu::kTextNormal, -5, "SETTINGS");
+    AddColumnButton("CLEAR DATA", 122);
+    s.clicksLabel = menu::AddLabel(225, 132, -1, false, 24, menu::kTextNormal, -10, "(Click 5 times)");
+    AddColumnButton("LEVEL EDITOR", 166);
+    AddColumnButton("RETURN TO MENU", 210);
+    menu::AddLabel(158, 256, 128, true, 36, menu::kTextNormal, -10, "SOUND");
+    s.soundLabel = menu::AddLabel(190, 293, 64, true, 30, menu::kTextNormal, -10, std::to_string(SoundVolume()));
+    menu::AddPictureButton("GUI/ButtonLeft.png", 166, 302, 24, 24);
+    menu::AddPictureButton("GUI/ButtonRight.png", 254, 302, 24, 24);
+    menu::AddLabel(358, 256, 128, true, 36, menu::kTextNormal, -10, "MUSIC");
+    s.musicLabel = menu::AddLabel(390, 293, 64, true, 30, menu::kTextNormal, -10, std::to_string(MusicVolume()));
+    menu::AddPictureButton("GUI/ButtonLeft.png", 366, 302, 24, 24);
+    menu::AddPictureButton("GUI/ButtonRight.png", 454, 302, 24, 24);
+    menu::AddLabel(112, 338, 134, true, 36, menu::kTextNormal, -10, "ACTION");
+    s.actionLabel = menu::AddLabel(112, 380, 134, true, 30, menu::kTextNormal, -10, "");
+    menu::AddPictureButton("GUI/ButtonLeft.png", 88, 389, 24, 24);
+    menu::AddPictureButton("GUI/ButtonRight.png", 244, 389, 24, 24);
+    menu::AddLabel(268, 338, 168, true, 36, menu::kTextNormal, -10, "KEY");
+    s.keyLabel = menu::AddLabel(268, 380, 168, true, 30, menu::kTextNormal, -10, "");
+    s.rebind = menu::AddTextButton("REBIND", 40);
+    menu::MoveButton(s.rebind, 440, 358);
+
+    s.blip = std::make_unique<Sound>();
+    s.blip->Load("./GUI/Blip.wav");
+    menu::StartTitleMusic();
+    s.repeatTimer.Reset();
+    s.clearClicks = 0;
+    s.waitingForKey = false;
+    ShowAction();
+}
+
+void SettingsMenuUpdate() {
+    SettingsScreen& s = Screen();
+    if (clickedButton() == kClearData) {
+        ++s.clearClicks;
+        if (s.clearClicks < kClicksToClear) {
+            s.clicksLabel->setText("(Click " + std::to_string(kClicksToClear - s.clearClicks) + " times)");
+        } else {
+            ClearSaveData();
+            s.clicksLabel->setText("Data cleared!");
+        }
+    }
+    if (clickedButton() == kLevelEditor) {
+        SetState(GameState::LevelEditor);
+        return;
+    }
+    const int held = pressedButton();
+    if (held >= kSoundDown && held <= kMusicUp && s.repeatTimer.Elapsed() > kRepeatMs)
+        StepVolume(held);
+
+    const int count = static_cast<int>(s.actionNames.size());
+    if (count > 0 && clickedButton() == kActionPrevious) {
+        s.actionIndex = (s.actionIndex - 1 + count) % count;
+        ShowAction();
+    } else if (count > 0 && clickedButton() == kActionNext) {
+        s.actionIndex = (s.actionIndex + 1) % count;
+        ShowAction();
+    }
+    if (s.waitingForKey) {
+        const int key = FirstKeyDown();
+        if (key != -1 && key != 0 && key != kEscapeKey && count > 0) {
+            SetBinding(s.actionNames[static_cast<std::size_t>(s.actionIndex)], key);
+            ShowAction();
+            SetWaiting(false);
+        }
+    }
+    if (clickedButton() == kRebind) {
+        if (!s.waitingForKey) {
+            s.keyLabel->setText("Press a key.");
+            SetWaiting(true);
+        } else {
+            ShowAction();
+            SetWaiting(false);
+        }
+    }
+    if (KeyPressed(kEscapeKey) || clickedButton() == kReturn)
+        SetState(GameState::TitleMenu);
+}
+
+void SettingsMenuExit() {
+    SettingsScreen& s = Screen();
+    s.clicksLabel = s.soundLabel = s.musicLabel = s.actionLabel = s.keyLabel = nullptr;
+    s.rebind = nullptr;
+    clearWidgets();
+    SaveSettings();
+    s.blip.reset();
+}

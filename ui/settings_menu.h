@@ -1,0 +1,11 @@
+#pragma once
+#include <string>
+
+// Volumes, key bindings, clearing progress and the way into the level editor. The
+// settings reach the disk when the screen is left.
+void SettingsMenuEntry();
+void SettingsMenuUpdate();
+void SettingsMenuExit();
+
+// SDL's name of a key symbol in upper case; symbols SDL has no name for read "UNKNOWN KEY".
+std::string KeyCaption(int sym);

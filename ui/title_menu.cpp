@@ -1,0 +1,44 @@
+#include "ui/title_menu.h"
+
+#include <memory>
+
+#include "app/game_state.h"
+#include "audio/music.h"
+#include "media/slideshow.h"
+#include "ui/menu_parts.h"
+#include "ui/text_label.h"
+#include "ui/widgets.h"
+#include "world/image.h"
+
+namespace {
+TextLabel* caption = nullptr;
+
+void AddMenuButton(const std::string& name, int x) {
+    auto button = std::make_unique<Button>(Image("GUI/MenuButton" + name + ".png", 1, 0, 150, 150), x, 137, 150, 150, 0);
+    button->setHoverImage(Image("GUI/MenuButton" + name + "Selected.png", 1, 0, 150, 150));
+    addButton(std::move(button));
+}
+}  // namespace
+
+void TitleMenuEntry() {
+    menu::AddPicture("GUI/TitleScreenBG.png", 100);
+    menu::AddPicture("GUI/TitleScreenMenu.png", 75);
+    menu::AddScanlines();
+    AddMenuButton("Play", 85);
+    AddMenuButton("Settings", 245);
+    AddMenuButton("Exit", 405);
+    caption = menu::AddLabel(69, 302, 502, true, 84, menu::kTextNormal, 0, "");
+    // Coming back from the closing pictures the title waits for them to end before its music.
+    if (CurrentSongName() != "RS#TITLETRACK" && SlideshowFinished())
+        PlayMusic("RS#TITLETRACK", true);
+}
+
+void TitleMenuUpdate() {
+    GameValues().playPaused = false;
+    const int hovered = hoveredButton();
+    caption->setText(hovered == 0 ? "PLAY" : hovered == 1 ? "SETTINGS" : hovered == 2 ? "QUIT" : "");
+    if (clickedButton() == 0)
+        SetState(GameState::LevelSelect);
+    else if (clickedButton() == 1)
+        SetState(GameState::SettingsMenu);
+}
