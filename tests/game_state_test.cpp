@@ -4,6 +4,8 @@
 #include "app/input.h"
 #include "content/level_template.h"
 #include "content/registry.h"
+#include "tests/test_support.h"
+#include "ui/widgets.h"
 
 #include <sstream>
 #include "world/world.h"
@@ -11,6 +13,10 @@
 namespace {
 
 TEST(GameStateTest, SetStateSwallowsTheFrameInput) {
+    // The title menu loads its pictures from the game folder.
+    test::ScratchDir dir;
+    test::CopyGameFolder(dir.Path());
+    test::WorkingDir in(dir.Path());
     ResetGameState();
     SDL_Event e{};
     e.type = SDL_KEYDOWN;
@@ -20,6 +26,7 @@ TEST(GameStateTest, SetStateSwallowsTheFrameInput) {
     SetState(GameState::TitleMenu);
     EXPECT_EQ(CurrentState(), GameState::TitleMenu);
     EXPECT_FALSE(KeyPressed(kEscapeKey));
+    clearWidgets();
 }
 
 TEST(GameStateTest, PlayEntryAndExitSetTheSharedValues) {
@@ -70,6 +77,9 @@ TEST(FrameLoopTest, QuitEndsTheFrameBeforeAnythingElseRuns) {
 }
 
 TEST(FrameLoopTest, EscapeOnTheTitleMenuEndsTheLoop) {
+    test::ScratchDir dir;
+    test::CopyGameFolder(dir.Path());
+    test::WorkingDir in(dir.Path());
     ResetGameState();
     SetState(GameState::TitleMenu);
     EXPECT_TRUE(RunFrame()) << "a quiet frame goes on";
@@ -77,6 +87,7 @@ TEST(FrameLoopTest, EscapeOnTheTitleMenuEndsTheLoop) {
     Push(SDL_KEYDOWN, SDLK_ESCAPE);
     EXPECT_FALSE(RunFrame());
     EXPECT_EQ(FramesDrawn(), frames) << "the rest of the frame is not run";
+    clearWidgets();
     ResetGameState();
 }
 }  // namespace
