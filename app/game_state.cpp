@@ -18,8 +18,12 @@ void ExitState(GameState state) {
     PlayValues& play = GameValues();
     switch (state) {
     case GameState::TitleMenu:
-    case GameState::Credits:
+        TitleMenuExit();
+        break;
     case GameState::CustomLevels:
+        CustomLevelsExit();
+        break;
+    case GameState::Credits:
         clearWidgets();
         break;
     case GameState::LevelEditor:

@@ -121,9 +121,17 @@ void CustomLevelsUpdate() {
     }
 }
 
+void CustomLevelsExit() {
+    moduleLabel = levelLabel = nullptr;
+    clearWidgets();
+}
+
 std::string CustomLevelsChosenLevel() {
     BuildLevelList();
     if (levelList.empty() || browserLevel < 0 || browserLevel >= static_cast<int>(levelList.size()))
         return "";
     return Registry().NameAt(levelList[static_cast<std::size_t>(browserLevel)]);
 }
+
+std::string CustomLevelsModuleText() { return moduleLabel ? moduleLabel->getText() : std::string(); }
+std::string CustomLevelsLevelText() { return levelLabel ? levelLabel->getText() : std::string(); }

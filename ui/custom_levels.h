@@ -5,5 +5,10 @@
 // one module and one level at a time, each with a pair of arrows, and GO.
 void CustomLevelsEntry();
 void CustomLevelsUpdate();
+void CustomLevelsExit();
 // The full name of the level GO would start, or empty when the shown module has none.
 std::string CustomLevelsChosenLevel();
+
+// What the two lines of the browser read.
+std::string CustomLevelsModuleText();
+std::string CustomLevelsLevelText();

@@ -155,3 +155,9 @@ void LevelSelectExit() {
     panel = Panel{};
     clearWidgets();
 }
+
+LevelPanelText LevelSelectPanel() {
+    if (!panel.name)
+        return {};
+    return {panel.name->getText(), panel.status->getText(), panel.turns->getText(), panel.preview != nullptr};
+}

@@ -22,3 +22,10 @@ void ReadLevelList(const std::filesystem::path& path, LevelTable& table);
 // The slot chosen last; play moves it on after a campaign level is completed.
 int SelectedLevel();
 void SetSelectedLevel(int slot);
+
+// What the panel beside the grid reads.
+struct LevelPanelText {
+    std::string name, status, turns;
+    bool hasPreview = false;
+};
+LevelPanelText LevelSelectPanel();

@@ -214,3 +214,11 @@ void SettingsMenuExit() {
     SaveSettings();
     s.blip.reset();
 }
+
+SettingsMenuText SettingsMenuView() {
+    const SettingsScreen& s = Screen();
+    if (!s.clicksLabel)
+        return {};
+    return {s.clicksLabel->getText(), s.soundLabel->getText(), s.musicLabel->getText(),
+            s.actionLabel->getText(),  s.keyLabel->getText(),   s.rebind->getText()};
+}

@@ -9,3 +9,9 @@ void SettingsMenuExit();
 
 // SDL's name of a key symbol in upper case; symbols SDL has no name for read "UNKNOWN KEY".
 std::string KeyCaption(int sym);
+
+// What the screen's changing lines read.
+struct SettingsMenuText {
+    std::string clicks, sound, music, action, key, rebind;
+};
+SettingsMenuText SettingsMenuView();

@@ -42,3 +42,10 @@ void TitleMenuUpdate() {
     else if (clickedButton() == 1)
         SetState(GameState::SettingsMenu);
 }
+
+void TitleMenuExit() {
+    caption = nullptr;
+    clearWidgets();
+}
+
+std::string TitleMenuCaption() { return caption ? caption->getText() : std::string(); }
