@@ -4,6 +4,9 @@
 #include "app/input.h"
 #include "content/level_template.h"
 #include "content/registry.h"
+#include <SDL_ttf.h>
+
+#include "audio/music.h"
 #include "tests/test_support.h"
 #include "ui/widgets.h"
 
@@ -17,6 +20,9 @@ TEST(GameStateTest, SetStateSwallowsTheFrameInput) {
     test::ScratchDir dir;
     test::CopyGameFolder(dir.Path());
     test::WorkingDir in(dir.Path());
+    ASSERT_TRUE(OpenAudio());
+    if (!TTF_WasInit())
+        ASSERT_EQ(TTF_Init(), 0);
     ResetGameState();
     SDL_Event e{};
     e.type = SDL_KEYDOWN;
@@ -27,6 +33,7 @@ TEST(GameStateTest, SetStateSwallowsTheFrameInput) {
     EXPECT_EQ(CurrentState(), GameState::TitleMenu);
     EXPECT_FALSE(KeyPressed(kEscapeKey));
     clearWidgets();
+    CloseAudio();
 }
 
 TEST(GameStateTest, PlayEntryAndExitSetTheSharedValues) {
@@ -80,6 +87,9 @@ TEST(FrameLoopTest, EscapeOnTheTitleMenuEndsTheLoop) {
     test::ScratchDir dir;
     test::CopyGameFolder(dir.Path());
     test::WorkingDir in(dir.Path());
+    ASSERT_TRUE(OpenAudio());
+    if (!TTF_WasInit())
+        ASSERT_EQ(TTF_Init(), 0);
     ResetGameState();
     SetState(GameState::TitleMenu);
     EXPECT_TRUE(RunFrame()) << "a quiet frame goes on";
@@ -88,6 +98,7 @@ TEST(FrameLoopTest, EscapeOnTheTitleMenuEndsTheLoop) {
     EXPECT_FALSE(RunFrame());
     EXPECT_EQ(FramesDrawn(), frames) << "the rest of the frame is not run";
     clearWidgets();
+    CloseAudio();
     ResetGameState();
 }
 }  // namespace
