@@ -20,6 +20,18 @@ std::size_t Expect(const std::string& line, const std::string& piece, std::size_
     return at;
 }
 
+bool IsObjectKind(const std::string& kind) {
+    for (const char* word : {"PhysObj", "Trigger", "BreakablePO", "Exit", "ButtonPO", "Door", "DirChanger", "Entity"})
+        if (kind == word)
+            return true;
+    return false;
+}
+
+// Position plus offset without signed overflow; the object's 16-bit position wraps it anyway.
+std::int32_t Sum(std::int32_t a, std::int32_t b) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
 }  // namespace
 
 LevelEntry ParseLevelEntry(const std::string& line) {
@@ -81,12 +93,24 @@ void LevelTemplate::Load(std::istream& text, const std::string& prefix) {
 
 TemplateProduct LevelTemplate::Instantiate() const {
     const ModuleRegistry& registry = Registry();
+    World& world = TheWorld();
     for (const LevelEntry& entry : entries) {
-        registry.XPlacementOffset(entry.name);
-        registry.YPlacementOffset(entry.name);
+        std::unique_ptr<Entity> object;
+        if (IsObjectKind(entry.kind))
+            object = registry.NewObject(entry.kind, entry.name);
+        // Looked up even when the kind word made nothing, so a name no definition has fails.
+        std::int32_t offsetX = registry.XPlacementOffset(entry.name);
+        std::int32_t offsetY = registry.YPlacementOffset(entry.name);
+        if (!object)
+            continue;
+        object->SetPosition(Sum(entry.x, offsetX), Sum(entry.y, offsetY));
+        object->linkName = entry.linkFrom;
+        object->linkTarget = entry.linkTo;
+        object->SetRotation(entry.rotation);
+        world.AddEntity(std::move(object));
     }
 
-    TheWorld().levelStatus = 1;
+    world.levelStatus = 1;
     GameValues().currentLevelName = name;
     SetTurnCount(0);
 

@@ -84,6 +84,10 @@ std::unique_ptr<Dialog> ModuleRegistry::NewDialog(const std::string& name) const
     return Take<Dialog>(Instantiate("Dialog", name), "Dialog", name);
 }
 
+std::unique_ptr<Entity> ModuleRegistry::NewObject(const std::string& kind, const std::string& name) const {
+    return Take<Entity>(Instantiate(kind, name), kind, name);
+}
+
 void ModuleRegistry::BuildLevel(const std::string& name) const { Instantiate("Level", name); }
 
 std::int32_t ModuleRegistry::XPlacementOffset(const std::string& name) const {

@@ -25,6 +25,8 @@ public:
     std::unique_ptr<Image> NewSprite(const std::string& name) const;
     std::unique_ptr<Sound> NewSound(const std::string& name) const;
     std::unique_ptr<Dialog> NewDialog(const std::string& name) const;
+    // A live object of one of the object kinds ("Entity", "PhysObj", "Trigger", "Exit", ...).
+    std::unique_ptr<Entity> NewObject(const std::string& kind, const std::string& name) const;
     // Builds the level into the World.
     void BuildLevel(const std::string& name) const;
     // Whatever the definition makes, for any kind word.

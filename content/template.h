@@ -8,13 +8,15 @@
 
 #include "audio/sound.h"
 #include "dialog/dialog.h"
+#include "world/entity.h"
 #include "world/image.h"
 
 class LevelTemplate;
 
-// What a definition makes: a picture, a sound, a dialog or nothing (a level builds itself).
-using TemplateProduct =
-    std::variant<std::monostate, std::unique_ptr<Image>, std::unique_ptr<Sound>, std::unique_ptr<Dialog>>;
+// What a definition makes: a picture, a sound, a live object, a dialog or nothing (a level
+// builds itself).
+using TemplateProduct = std::variant<std::monostate, std::unique_ptr<Image>, std::unique_ptr<Sound>,
+                                     std::unique_ptr<Entity>, std::unique_ptr<Dialog>>;
 
 class Template {
 public:

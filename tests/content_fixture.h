@@ -77,6 +77,19 @@ protected:
         return "";
     }
 
+    // The committed test module under Modules/Main, with the pictures and sound it names.
+    static void LayOutFixtureModule(const std::filesystem::path& root) {
+        std::filesystem::copy(QM_FIXTURES_DIR "/content", root,
+                              std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+        const std::pair<const char*, std::pair<int, int>> pictures[] = {
+            {"Reed", {8, 8}},   {"Crate", {16, 16}}, {"Shards", {16, 16}}, {"Marker", {16, 16}},
+            {"Heron", {16, 16}}, {"Plate", {16, 4}},  {"Arrow", {16, 16}},  {"Gate", {16, 32}},
+        };
+        for (const auto& [name, size] : pictures)
+            Png((root / "Fixture" / (std::string(name) + ".png")).string(), size.first, size.second);
+        Wav((root / "Fixture" / "Splash.wav").string());
+    }
+
     test::ScratchDir dir;
     test::WorkingDir here;
 };
