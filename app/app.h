@@ -10,6 +10,9 @@
 bool StartUp();
 const std::string& StartUpFailure();
 bool Shutdown();
+// After a fatal error: frees what holds pictures and sounds and stops the audio thread, which
+// would otherwise still be mixing while the libraries unload. Saves nothing.
+void ReleaseAfterFatalError();
 
 // Runs one frame of the main loop; false when the loop should end.
 bool RunFrame();

@@ -138,5 +138,6 @@ int RunGame(const std::vector<std::string>& args) {
     } catch (const std::exception& e) {
         platform::ReportFatalError("EXCEPTION", e.what());
     }
+    ReleaseAfterFatalError();
     return 1;
 }

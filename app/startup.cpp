@@ -105,6 +105,13 @@ bool StartUp() {
     return true;
 }
 
+void ReleaseAfterFatalError() {
+    DeleteAllTemplates();
+    TheWorld().Clear();
+    CloseAudio();
+    SDL_Quit();
+}
+
 bool Shutdown() {
     StartUpState& s = State();
     s.loadingPicture.reset();
