@@ -5,8 +5,10 @@
 #include "content/module_loader.h"
 #include "dialog/dialogs.h"
 #include "editor/editor.h"
+#include "play/play.h"
 #include "play/replay.h"
 #include "play/save_data.h"
+#include "ui/play_display.h"
 #include "ui/screens.h"
 #include "ui/widgets.h"
 #include "world/world.h"
@@ -74,6 +76,7 @@ void EnterState(GameState state) {
         BuildLevel(play.currentLevelName);
         TheWorld().SetGravity(90);
         ClearRecordedMoves();
+        PlayEntry();
         PlayDisplayEntry();
         break;
     case GameState::LevelSelect:

@@ -117,7 +117,7 @@ TemplateProduct LevelTemplate::Instantiate() const {
     if (!musicThemePath.empty() && musicThemePath != CurrentSongName())
         PlayMusic(musicThemePath, true);
 
-    DeleteAllDialogs();
+    ResetDialogBox();
     for (auto event = dialogEvents.rbegin(); event != dialogEvents.rend(); ++event)
         AddDialog(registry.NewDialog(*event));
     return {};

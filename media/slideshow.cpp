@@ -125,7 +125,7 @@ void UpdateSlideshow() {
             s.currentSlide.reset();
             ClearSlideQueue();
             GameValues().cursorVisible = true;
-            DeleteAllDialogs();
+            ResetDialogBox();
         }
         SetFadeRate(s.slideFadeDirection * kFadeRate);
         ConsumeEvents();

@@ -4,6 +4,7 @@
 
 #include "app/game_state.h"
 #include "platform/replace_file.h"
+#include "ui/file_chooser.h"
 
 namespace {
 // Reads one line the way a text stream would, but never holds more than kMaxReplayLine
@@ -66,8 +67,28 @@ void StartPlayback(const ReplayFile& replay) {
     r.playbackIndex = 0;
 }
 
-bool LoadReplay() { return false; }
-void SaveReplay() {}
+bool LoadReplay() {
+    std::optional<std::string> path = ChooseFileToOpen("Replay Files", "*.rpl", ".rpl");
+    if (!path)
+        return false;
+    ReplayState& r = Replays();
+    r.replayPlaying = true;
+    r.playbackMoves.clear();
+    // A file that cannot be read plays nothing and keeps the level that was named before.
+    if (std::optional<ReplayFile> replay = ReadReplayFile(*path)) {
+        StartPlayback(*replay);
+    } else {
+        r.playbackTimer.Reset();
+        r.playbackIndex = 0;
+    }
+    return true;
+}
+
+void SaveReplay() {
+    std::optional<std::string> path = ChooseFileToSave("Replay Files", "*.rpl", ".rpl");
+    if (path)
+        WriteReplayFile(*path, GameValues().currentLevelName, Replays().recordedMoves);
+}
 
 void StopReplayPlayback() { Replays().replayPlaying = false; }
 void ClearReplayUsed() { Replays().replayUsed = false; }

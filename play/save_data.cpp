@@ -5,6 +5,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "content/registry.h"
 #include "platform/replace_file.h"
 
 void SaveData::Build(const std::vector<std::string>& levelNames) {
@@ -109,7 +110,12 @@ SaveData& TheSaveData() {
     return data;
 }
 
-void LoadSaveData() { LoadSaveData({}); }
+void LoadSaveData() {
+    std::vector<std::string> levels;
+    for (int index : Registry().TemplatesOfType("Level"))
+        levels.push_back(Registry().NameAt(index));
+    LoadSaveData(levels);
+}
 
 void LoadSaveData(const std::vector<std::string>& levelNames) {
     TheSaveData().Build(levelNames);

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <SDL_ttf.h>
+
 #include "app/game_state.h"
 #include "app/input.h"
 #include "content/level_template.h"
 #include "content/registry.h"
-#include <SDL_ttf.h>
 
 #include "audio/music.h"
 #include "tests/test_support.h"
@@ -21,8 +22,9 @@ TEST(GameStateTest, SetStateSwallowsTheFrameInput) {
     test::CopyGameFolder(dir.Path());
     test::WorkingDir in(dir.Path());
     ASSERT_TRUE(OpenAudio());
-    if (!TTF_WasInit())
+    if (!TTF_WasInit()) {
         ASSERT_EQ(TTF_Init(), 0);
+    }
     ResetGameState();
     SDL_Event e{};
     e.type = SDL_KEYDOWN;
@@ -37,6 +39,13 @@ TEST(GameStateTest, SetStateSwallowsTheFrameInput) {
 }
 
 TEST(GameStateTest, PlayEntryAndExitSetTheSharedValues) {
+    // Play shows its turn counter and writes the save data: a game folder of its own.
+    test::ScratchDir dir;
+    test::CopyGameFolder(dir.Path());
+    test::WorkingDir here(dir.Path());
+    if (!TTF_WasInit()) {
+        ASSERT_EQ(TTF_Init(), 0);
+    }
     ResetGameState();
     std::istringstream level("[Level]\nName = Level 1\n");
     Registry().Register(std::make_unique<LevelTemplate>(level, "Main/"));
@@ -88,8 +97,9 @@ TEST(FrameLoopTest, EscapeOnTheTitleMenuEndsTheLoop) {
     test::CopyGameFolder(dir.Path());
     test::WorkingDir in(dir.Path());
     ASSERT_TRUE(OpenAudio());
-    if (!TTF_WasInit())
+    if (!TTF_WasInit()) {
         ASSERT_EQ(TTF_Init(), 0);
+    }
     ResetGameState();
     SetState(GameState::TitleMenu);
     EXPECT_TRUE(RunFrame()) << "a quiet frame goes on";

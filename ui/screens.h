@@ -6,4 +6,3 @@
 #include "ui/settings_menu.h"
 #include "ui/title_menu.h"
 
-void PlayDisplayEntry();

@@ -1,0 +1,292 @@
+#include "dialog/dialog_box.h"
+
+#include <cmath>
+#include <memory>
+
+#include "app/game_state.h"
+#include "app/input.h"
+#include "app/timer.h"
+#include "dialog/dialogs.h"
+#include "media/slideshow.h"
+#include "ui/text_label.h"
+#include "ui/widgets.h"
+#include "world/image.h"
+
+namespace {
+
+constexpr double kHalfPi = 1.5707963267948966;
+constexpr int kBoxY = 320;
+constexpr double kFlagDown = 325;  // hidden behind the box
+constexpr double kFlagUp = 214;    // risen above the box's top edge
+
+struct DialogBoxState {
+    std::unique_ptr<ImageWidget> box, flagWindow, turnOn, continueArrow, flagStatic, iconStatic;
+    std::unique_ptr<ImageWidget> speaker, flagPicture;
+    std::unique_ptr<TextLabel> text;
+    bool boxOpen = false;
+    bool slideDone = true;
+    double boxX = -640;
+    double flagY = kFlagDown;
+    bool flagSettled = true;
+    std::string fullText, shownText;
+    std::string speakerPath, flagPath;
+    Timer slideTimer, typeTimer, iconStaticTimer, flagStaticTimer;
+};
+
+DialogBoxState& Box() {
+    static DialogBoxState state;
+    return state;
+}
+
+std::unique_ptr<ImageWidget> Widget(const char* path, int frames, int delay, int w, int h, int x, int y, int depth) {
+    return std::make_unique<ImageWidget>(Image(path, frames, delay, w, h), x, y, depth);
+}
+
+void Draw(ImageWidget* widget, int x, int y) {
+    if (widget == nullptr)
+        return;
+    widget->x = x;
+    widget->y = y;
+    widget->update();
+}
+
+void SetTurnOnFrame(Image& image, int frame, int delay, bool backwards) {
+    image.frameDelay = delay;
+    image.reverse = backwards;
+    // Running backwards from one past the end shows the last frame first.
+    image.framePosition = frame;
+    image.frame = std::min(frame, image.frameCount - 1);
+}
+
+void ReplacePicture(std::unique_ptr<ImageWidget>& widget, std::string& path, const Image& picture, int depth) {
+    int x = widget ? widget->x : -640, y = widget ? widget->y : 0;
+    widget = std::make_unique<ImageWidget>(picture, x, y, depth);
+    path = picture.name;
+}
+
+}  // namespace
+
+void CreateDialogBox() {
+    DialogBoxState& b = Box();
+    b.box = Widget("./GUI/DialogBox.png", 1, 0, 640, 160, -640, kBoxY, -999900);
+    b.flagWindow = Widget("./GUI/DialogFlagWindow.png", 1, 0, 150, 110, -640, kBoxY, -77777);
+    b.turnOn = Widget("./GUI/DialogIcons/TurnOn.png", 3, 0, 140, 140, -640, 0, -999999);
+    b.turnOn->getImage().loop = false;
+    b.continueArrow = Widget("./GUI/DialogContinue.png", 2, 100, 18, 18, -640, kBoxY, -999999);
+    b.flagStatic = Widget("./GUI/DialogIcons/FlagStatic.png", 5, 5, 140, 100, -640, kBoxY, -88888);
+    b.iconStatic = Widget("./GUI/DialogIcons/IconStatic.png", 5, 5, 140, 140, -640, kBoxY, -999999);
+    b.text = std::make_unique<TextLabel>();
+    b.text->setFont(InterfaceFontPath(), 24);
+    b.text->setColour(SDL_Color{95, 0, 0, 0});
+    b.text->setBoxWidth(459);
+    b.text->setWrap(true);
+    b.text->setCentred(false);
+    b.text->setDepth(-999999);
+    b.text->setPosition(-640, 28);
+    b.slideTimer.Reset();
+}
+
+void FreeDialogBox() {
+    ResetDialogBox();
+    DialogBoxState& b = Box();
+    b.box.reset();
+    b.flagWindow.reset();
+    b.turnOn.reset();
+    b.continueArrow.reset();
+    b.flagStatic.reset();
+    b.iconStatic.reset();
+    b.text.reset();
+}
+
+void OpenBox() {
+    DialogBoxState& b = Box();
+    if (b.boxOpen)
+        return;
+    b.boxOpen = true;
+    b.slideTimer.Reset();
+    b.slideDone = false;
+    if (b.turnOn)
+        SetTurnOnFrame(b.turnOn->getImage(), 0, 0, false);
+    b.flagSettled = false;
+    HoldSlideshow();
+}
+
+void CloseBox() {
+    DialogBoxState& b = Box();
+    if (!b.boxOpen)
+        return;
+    b.boxOpen = false;
+    b.slideTimer.Reset();
+    b.slideDone = false;
+    if (b.turnOn)
+        SetTurnOnFrame(b.turnOn->getImage(), 3, 5, true);
+    if (b.text)
+        b.text->setText("");
+    b.flagSettled = false;
+    GameValues().playPaused = false;
+    ReleaseSlideshow();
+}
+
+void SkipDialog() {
+    DialogBoxState& b = Box();
+    CloseBox();
+    b.flagY = kFlagDown;
+    b.boxX = -320;
+    b.flagSettled = true;
+    b.boxOpen = false;
+    RemoveCurrentDialog();
+    GameValues().playPaused = false;
+    ReleaseSlideshow();
+}
+
+void ResetDialogBox() {
+    DialogBoxState& b = Box();
+    // A box put away while it was up no longer pauses play or holds a picture on screen.
+    if (CurrentDialog() != -1 || b.boxOpen) {
+        GameValues().playPaused = false;
+        ReleaseSlideshow();
+    }
+    DeleteAllDialogs();
+    b.slideDone = true;
+    b.boxOpen = false;
+    b.boxX = -640;
+    b.flagSettled = true;
+    b.flagY = kFlagDown;
+    b.speaker.reset();
+    b.flagPicture.reset();
+    b.speakerPath.clear();
+    b.flagPath.clear();
+    b.fullText.clear();
+    b.shownText.clear();
+    if (b.text)
+        b.text->setText("");
+    b.slideTimer.Reset();
+    b.typeTimer.Reset();
+}
+
+void SetSpeakerPicture(const Image& picture) {
+    DialogBoxState& b = Box();
+    // A new face comes through the static, as a changed channel would.
+    if (b.speaker && b.speakerPath != picture.name)
+        b.iconStaticTimer.Reset();
+    ReplacePicture(b.speaker, b.speakerPath, picture, -999999);
+}
+
+void SetFlagPicture(const Image& picture) {
+    DialogBoxState& b = Box();
+    if (b.flagPicture && b.flagPath != picture.name)
+        b.flagStaticTimer.Reset();
+    ReplacePicture(b.flagPicture, b.flagPath, picture, -88888);
+}
+
+void SetText(const std::string& text) {
+    DialogBoxState& b = Box();
+    b.fullText = text;
+    b.shownText.clear();
+}
+
+const std::string& SpeakerPicturePath() { return Box().speakerPath; }
+const std::string& FlagPicturePath() { return Box().flagPath; }
+bool BoxOpen() { return Box().boxOpen; }
+bool SlideDone() { return Box().slideDone; }
+double BoxX() { return Box().boxX; }
+double FlagY() { return Box().flagY; }
+const std::string& ShownText() { return Box().shownText; }
+const std::string& FullText() { return Box().fullText; }
+
+void UpdateDialogBox() {
+    DialogBoxState& b = Box();
+    if (CurrentDialog() == -1 || !b.box)
+        return;
+    GameValues().playPaused = true;
+    bool anyKey = ActionPressed("anykey");
+
+    if (ActionPressed("Skip Dialog") || KeyPressed(kEscapeKey)) {
+        SkipDialog();
+    } else {
+        if (!b.slideDone) {
+            double t = b.slideTimer.Elapsed() / 300.0 - 1.59;
+            if (anyKey) {
+                t = kHalfPi;
+                b.flagY = b.boxOpen ? kFlagUp : kFlagDown;
+                b.flagSettled = true;
+            }
+            if (t >= kHalfPi) {
+                t = kHalfPi;
+                b.slideDone = true;
+                SetTurnOnFrame(b.turnOn->getImage(), 0, 5, false);
+                b.typeTimer.Reset();
+                if (!b.boxOpen) {
+                    RemoveCurrentDialog();
+                    GameValues().playPaused = false;
+                    ReleaseSlideshow();
+                }
+            }
+            if (!b.boxOpen) {
+                // The flag sinks behind the box first, then the box slides out.
+                if (static_cast<int>(b.flagY) <= 324) {
+                    b.flagY += 5 * TimerStep();
+                } else if (!b.flagSettled) {
+                    b.flagY = kFlagDown;
+                    b.flagSettled = true;
+                    b.slideTimer.Reset();
+                }
+                if (b.flagSettled)
+                    b.boxX = -320 * std::sin(t) - 320;
+            } else {
+                b.boxX = 320 * std::sin(t) - 320;
+            }
+        }
+        const int boxX = static_cast<int>(std::floor(b.boxX));
+        const int screenX = boxX + 490, screenY = kBoxY + 10;
+
+        Image& turnOn = b.turnOn->getImage();
+        if (!(turnOn.frame == 2 && b.slideDone)) {
+            int before = turnOn.frame;
+            Draw(b.turnOn.get(), screenX, screenY);
+            if (before != 2 && turnOn.frame == 2) {
+                b.iconStaticTimer.Reset();
+                b.flagStaticTimer.Reset();
+            }
+        } else {
+            if (b.iconStaticTimer.Elapsed() <= 400)
+                Draw(b.iconStatic.get(), screenX, screenY);
+            else
+                Draw(b.speaker.get(), screenX, screenY);
+            b.text->setPosition(boxX + 14, kBoxY + 11);
+            b.text->draw();
+            if (b.shownText != b.fullText) {
+                if (b.typeTimer.Elapsed() > 30 && b.shownText.size() < b.fullText.size()) {
+                    b.shownText.push_back(b.fullText[b.shownText.size()]);
+                    b.typeTimer.Reset();
+                }
+                if (anyKey)
+                    b.shownText = b.fullText;
+                b.text->setText(b.shownText);
+            } else {
+                Draw(b.continueArrow.get(), boxX + 458, kBoxY + 130);
+                if (anyKey)
+                    NextMessage();
+            }
+            if (b.boxOpen && !b.flagSettled) {
+                if (b.flagY > kFlagUp)
+                    b.flagY -= 5 * TimerStep();
+                if (b.flagY <= kFlagUp) {
+                    b.flagY = kFlagUp;
+                    b.flagSettled = true;
+                }
+            }
+        }
+        Draw(b.box.get(), boxX, kBoxY);
+        const int flagX = boxX + 485, flagY = static_cast<int>(b.flagY);
+        Draw(b.flagWindow.get(), flagX, flagY);
+        if (b.flagPicture) {
+            if (b.flagStaticTimer.Elapsed() <= 400)
+                Draw(b.flagStatic.get(), flagX + 5, flagY + 5);
+            else
+                Draw(b.flagPicture.get(), flagX + 5, flagY + 5);
+        }
+    }
+    if (!ActionPressed("Restart"))
+        ConsumeEvents();
+}

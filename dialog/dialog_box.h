@@ -1,0 +1,40 @@
+#pragma once
+#include <string>
+
+class Image;
+
+// The box at the bottom of the screen that shows the current dialog's messages: it slides
+// in, switches on its speaker screen, types the text out, raises a flag window, and slides
+// out again. While a dialog is current it pauses play and swallows every key but "Restart".
+
+// Start-up: loads the box's pictures. FreeDialogBox at shutdown.
+void CreateDialogBox();
+void FreeDialogBox();
+
+void OpenBox();
+void CloseBox();
+// Ends the current dialog at once: no slide, the dialog removed.
+void SkipDialog();
+// Forgets every dialog and puts the box away (a level is built, the editor is entered,
+// a slideshow is skipped).
+void ResetDialogBox();
+
+// The current message's pictures and text, as the dialogs hand them over.
+void SetSpeakerPicture(const Image& picture);
+void SetFlagPicture(const Image& picture);
+void SetText(const std::string& text);
+// The image path of the picture on the speaker screen or in the flag window, empty when
+// none is shown.
+const std::string& SpeakerPicturePath();
+const std::string& FlagPicturePath();
+
+// Once per frame after the dialogs' events, only while a dialog is current.
+void UpdateDialogBox();
+
+// What the box is doing, for the play display and the tests.
+bool BoxOpen();
+bool SlideDone();
+double BoxX();
+double FlagY();
+const std::string& ShownText();
+const std::string& FullText();

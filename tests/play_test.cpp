@@ -1,0 +1,272 @@
+// Level play on the real frame loop: turns, settling, outcome, the ways out, replays.
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "app/game_state.h"
+#include "content/module_loader.h"
+#include "play/play.h"
+#include "play/replay.h"
+#include "play/save_data.h"
+#include "play/turn_engine.h"
+#include "play/turns.h"
+#include "tests/play_fixture.h"
+#include "ui/play_display.h"
+#include "world/entity.h"
+#include "world/world.h"
+
+namespace {
+
+using Moves = std::vector<std::string>;
+
+// Where everything stands: kinds, places and motion, gravity and outcome. (Animation
+// phases are left out: they follow the number of frames drawn, not the moves.)
+std::string Board(const World& world) {
+    std::string board = std::to_string(world.levelStatus) + " g" + std::to_string(world.GetGravity());
+    for (int i = 0; i < world.Count(); ++i) {
+        const Entity* e = world.Get(i);
+        board += " | " + e->templateName + " " + std::to_string(e->x) + "," + std::to_string(e->y) +
+                 (e->moving ? " moving" : "");
+    }
+    return board;
+}
+
+TEST_F(PlayTest, TwoDirectionKeysInOneFrameTakeOneTurnLeftUpDownRight) {
+    struct Case {
+        std::initializer_list<SDLKey> keys;
+        int gravity;
+        const char* move;
+    };
+    for (const Case& c : {Case{{SDLK_RIGHT, SDLK_DOWN}, 90, "Down"}, Case{{SDLK_DOWN, SDLK_UP}, 270, "Up"},
+                          Case{{SDLK_UP, SDLK_LEFT}, 180, "Left"}, Case{{SDLK_RIGHT}, 0, "Right"}}) {
+        Enter("Play/Slide");
+        ASSERT_TRUE(Settle());
+        Frame(c.keys);
+        EXPECT_EQ(TurnCount(), 1) << c.move;
+        EXPECT_EQ(TheWorld().GetGravity(), c.gravity) << c.move;
+        EXPECT_EQ(Replays().recordedMoves, Moves{c.move});
+    }
+}
+
+TEST_F(PlayTest, NoTurnIsTakenUntilTheBoardHasRestedUnderTheNewGravity) {
+    Enter("Play/Slide");
+    Frame({SDLK_LEFT});
+    EXPECT_EQ(TurnCount(), 0) << "the fresh level has not settled yet";
+    ASSERT_TRUE(Settle());
+    Frame({SDLK_RIGHT});
+    ASSERT_EQ(TurnCount(), 1);
+    // The crate still rested on the floor in that frame's update, but it has not yet
+    // moved the new way: the next frame must not count as settled.
+    EXPECT_FALSE(BoardSettled());
+    Frame({SDLK_LEFT});
+    Frame();
+    Frame({SDLK_UP});
+    EXPECT_EQ(TurnCount(), 1) << "keys during the motion are dropped, not queued";
+    EXPECT_EQ(TheWorld().GetGravity(), 0);
+    EXPECT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+    EXPECT_EQ(TurnCount(), 1);
+}
+
+TEST_F(PlayTest, CompletionRecordsTheBestAndBlocksTurnsUntilRestart) {
+    Enter("Play/Slide");
+    ASSERT_TRUE(Settle());
+    Frame({SDLK_DOWN});
+    ASSERT_TRUE(Settle());
+    Frame({SDLK_RIGHT});
+    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+    Frame();
+    EXPECT_EQ(IsCompleted("Play/Slide"), 1);
+    EXPECT_EQ(BestTurns("Play/Slide"), 2);
+    EXPECT_EQ(TurnCounterText(), "2/1 TURNS") << "over par, nothing else marks it";
+    EXPECT_EQ(CompletionMessageText(), "Level complete! Press SPACE to continue.");
+
+    Frame({SDLK_LEFT});
+    EXPECT_EQ(TurnCount(), 2) << "a finished level takes no turns";
+    Frame({SDLK_r});
+    EXPECT_EQ(TheWorld().levelStatus, 1);
+    EXPECT_EQ(TurnCount(), 0);
+    EXPECT_EQ(TurnCounterText(), "0/1 TURNS");
+    Frame();
+    EXPECT_EQ(CompletionMessageText(), "");
+    ASSERT_TRUE(Settle());
+    Frame({SDLK_RIGHT});
+    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+    Frame();
+    EXPECT_EQ(BestTurns("Play/Slide"), 1);
+}
+
+TEST_F(PlayTest, FailureBlocksTurnsUntilRestart) {
+    Enter("Play/Drop");
+    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 2; }));
+    Frame({SDLK_c});  // the failure dialog
+    Frame({SDLK_LEFT});
+    Frame({SDLK_LEFT});
+    EXPECT_EQ(TurnCount(), 0);
+    EXPECT_EQ(TurnCounterText(), "0 TURNS") << "no par, only the count";
+    EXPECT_EQ(CompletionMessageText(), "");
+    Frame({SDLK_r});
+    EXPECT_EQ(TheWorld().levelStatus, 1);
+    EXPECT_EQ(CurrentState(), GameState::Play);
+}
+
+TEST_F(PlayTest, EscapeAndAction1LeadOutOfTheLevelByWhereItCameFrom) {
+    struct Case {
+        const char* level;
+        bool fromEditor;
+        bool complete;  // Action 1 after completing, else Escape at once
+        GameState to;
+    };
+    for (const Case& c : {Case{"Main/Level 1", false, false, GameState::LevelSelect},
+                          Case{"Main/Level 1", false, true, GameState::LevelSelect},
+                          Case{"Play/Slide", false, false, GameState::CustomLevels},
+                          Case{"Play/Slide", false, true, GameState::CustomLevels},
+                          Case{"Play/Slide", true, false, GameState::LevelEditor},
+                          Case{"Main/Level 1", true, true, GameState::LevelEditor}}) {
+        SetState(GameState::TitleMenu);
+        TheWorld().Clear();  // the editor keeps the level it was shown
+        GameValues().cameFromEditor = c.fromEditor;
+        Enter(c.level);
+        ASSERT_TRUE(Settle());
+        if (c.complete) {
+            Frame({SDLK_SPACE});
+            EXPECT_EQ(CurrentState(), GameState::Play) << "Action 1 does nothing before completion";
+            Frame({SDLK_RIGHT});
+            ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+            Frame({SDLK_SPACE});
+        } else {
+            Frame({SDLK_ESCAPE});
+        }
+        EXPECT_EQ(CurrentState(), c.to) << c.level << " editor " << c.fromEditor << " complete " << c.complete;
+        EXPECT_FALSE(GameValues().cameFromEditor);
+        if (!c.fromEditor) {
+            EXPECT_EQ(TheWorld().levelStatus, 0);
+        }
+    }
+    // Leaving play wrote the progress.
+    SaveData written;
+    written.Build({"Main/Level 1", "Play/Slide"});
+    written.Read("SaveData.sav");
+    EXPECT_EQ(written.BestTurns("Play/Slide"), 1);
+    EXPECT_EQ(written.BestTurns("Main/Level 1"), 1);
+}
+
+TEST_F(PlayTest, AReplayPlaysBackAtItsPaceAndEndsWithItsMoves) {
+    struct Case {
+        const char* what;
+        Moves moves;  // as read from the file
+        std::int32_t turns;
+    };
+    for (const Case& c : {Case{"written replay", {"Down", "Left", ""}, 2},
+                          Case{"no final line end plays one fewer", {"Down", "Left"}, 1},
+                          Case{"odd lines take no turn", {"Sideways", "Left", ""}, 1},
+                          Case{"nothing to play", {}, 0}}) {
+        SetState(GameState::TitleMenu);
+        StartPlayback(ReplayFile{"Play/Slide", c.moves});
+        SetState(GameState::Play);
+        EXPECT_TRUE(RunUntil([] { return !Replays().replayPlaying; })) << c.what;
+        EXPECT_EQ(TurnCount(), c.turns) << c.what;
+        EXPECT_TRUE(Replays().recordedMoves.empty()) << "played-back moves are not recorded";
+    }
+}
+
+TEST_F(PlayTest, AKeyStopsPlaybackAndHandsOverToThePlayer) {
+    StartPlayback(ReplayFile{"Play/Slide", {"Down", "Down", "Right", ""}});
+    SetState(GameState::Play);
+    ASSERT_TRUE(RunUntil([] { return TurnCount() == 1; }));
+    Frame({SDLK_x});
+    EXPECT_FALSE(Replays().replayPlaying);
+    ASSERT_TRUE(Settle());
+    Frame({SDLK_RIGHT});
+    EXPECT_EQ(Replays().recordedMoves, Moves{"Right"});
+}
+
+TEST_F(PlayTest, AReplayHelpedCompletionIsNotRecordedUntilPlayIsLeft) {
+    StartPlayback(ReplayFile{"Play/Slide", {"Down", "Right", ""}});
+    SetState(GameState::Play);
+    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+    Frame();
+    EXPECT_EQ(IsCompleted("Play/Slide"), 0);
+
+    // Restart keeps the mark: finishing by hand after it still does not count.
+    Frame({SDLK_r});
+    EXPECT_TRUE(Replays().replayUsed);
+    ASSERT_TRUE(Settle());
+    Frame({SDLK_RIGHT});
+    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+    Frame();
+    EXPECT_EQ(IsCompleted("Play/Slide"), 0);
+
+    Frame({SDLK_ESCAPE});
+    EXPECT_FALSE(Replays().replayUsed);
+    Enter("Play/Slide");
+    ASSERT_TRUE(Settle());
+    Frame({SDLK_RIGHT});
+    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+    Frame();
+    EXPECT_EQ(BestTurns("Play/Slide"), 1);
+}
+
+TEST_F(PlayTest, AReplayRoundTripsToTheSameFinalBoard) {
+    Enter("Play/Slide");
+    for (SDLKey key : {SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT}) {
+        ASSERT_TRUE(Settle());
+        Frame({key});
+    }
+    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+    std::string byHand = Board(TheWorld());
+    ASSERT_TRUE(WriteReplayFile("run.rpl", GameValues().currentLevelName, Replays().recordedMoves));
+
+    SetState(GameState::TitleMenu);
+    auto replay = ReadReplayFile("run.rpl");
+    ASSERT_TRUE(replay);
+    StartPlayback(*replay);
+    SetState(GameState::Play);
+    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+    EXPECT_EQ(TurnCount(), 3);
+    EXPECT_EQ(Board(TheWorld()), byHand);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TurnEngineTest, MoveNamesAndDirections) {
+    struct Case {
+        const char* move;
+        std::optional<int> direction;
+    };
+    for (Case c : {Case{"Left", 180}, Case{"Up", 270}, Case{"Down", 90}, Case{"Right", 0}, Case{"left", {}},
+                   Case{"", {}}, Case{"Right ", {}}})
+        EXPECT_EQ(MoveDirection(c.move), c.direction) << c.move;
+}
+
+TEST_F(PlayTest, HeadlessTurnsEndOnTheSameBoardAsPlay) {
+    Enter("Play/Slide");
+    for (SDLKey key : {SDLK_DOWN, SDLK_RIGHT}) {
+        ASSERT_TRUE(Settle());
+        Frame({key});
+    }
+    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+    std::string played = Board(TheWorld());
+
+    World world;
+    world.queueDrawing = false;
+    SetState(GameState::TitleMenu);
+    TheWorld().Clear();
+    BuildLevel("Play/Slide");
+    // Move the built level into a World of our own, as the simulator does.
+    world.Restore(TheWorld().Snapshot());
+    TheWorld().Clear();
+    world.SetGravity(90);
+    TurnOutcome start = SettleHeadless(world, 1000);
+    EXPECT_TRUE(start.settled);
+    EXPECT_GE(start.frames, 2) << "the frame that changed gravity never counts as settled";
+    EXPECT_EQ(PlayMoveHeadless(world, "Sideways", 1000).frames, 0);
+    EXPECT_TRUE(PlayMoveHeadless(world, "Down", 1000).settled);
+    TurnOutcome last = PlayMoveHeadless(world, "Right", 1000);
+    EXPECT_FALSE(last.settled);
+    EXPECT_EQ(last.levelStatus, 3);
+    EXPECT_EQ(Board(world), played);
+}
+
+}  // namespace

@@ -1,0 +1,61 @@
+#include "ui/play_display.h"
+
+#include <memory>
+#include <string>
+
+#include "app/game_state.h"
+#include "content/registry.h"
+#include "dialog/dialog_box.h"
+#include "play/turns.h"
+#include "ui/text_label.h"
+#include "ui/widgets.h"
+#include "world/world.h"
+
+namespace {
+// Both labels belong to the widget lists, which delete them when play is left; they are
+// only touched while play is the current state.
+TextLabel* turnLabel = nullptr;
+TextLabel* messageLabel = nullptr;
+std::int32_t par = 0;
+
+bool DisplayLive() { return CurrentState() == GameState::Play && turnLabel != nullptr; }
+
+TextLabel* Label(int x, int y, int size, SDL_Color colour, int box) {
+    auto label = std::make_unique<TextLabel>();
+    label->setFont(InterfaceFontPath(), size);
+    label->setColour(colour);
+    label->setBoxWidth(box);
+    label->setCentred(true);
+    label->setDepth(-990005);
+    label->setPosition(x, y);
+    return addLabel(std::move(label));
+}
+}  // namespace
+
+void PlayDisplayEntry() {
+    addImageWidget(std::make_unique<ImageWidget>(Image("GUI/Counter.png", 1, 0, 256, 48), 384, 0, -990000));
+    turnLabel = Label(389, -5, 28, SDL_Color{135, 0, 0, 0}, 252);
+    messageLabel = Label(0, 220, 38, SDL_Color{110, 0, 0, 0}, 640);
+    const std::string& level = GameValues().currentLevelName;
+    par = Registry().Find(level, "Level") ? Registry().LevelTurnsPar(level) : 0;
+    RefreshTurnCounter();
+}
+
+void RefreshTurnCounter() {
+    if (!DisplayLive())
+        return;
+    std::string text = std::to_string(TurnCount());
+    if (par != 0)
+        text += "/" + std::to_string(par);
+    turnLabel->setText(text + " TURNS");
+}
+
+void PlayDisplayUpdate() {
+    if (!DisplayLive())
+        return;
+    bool complete = TheWorld().levelStatus == 3 && !BoxOpen();
+    messageLabel->setText(complete ? "Level complete! Press SPACE to continue." : "");
+}
+
+std::string TurnCounterText() { return DisplayLive() ? turnLabel->getText() : std::string(); }
+std::string CompletionMessageText() { return DisplayLive() ? messageLabel->getText() : std::string(); }

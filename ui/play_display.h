@@ -1,0 +1,16 @@
+#pragma once
+#include <string>
+
+// What the play screen shows over the level: the turn counter in the top right corner and
+// the line that announces a completed level.
+
+// Entering play: builds the counter and the message line for the current level.
+void PlayDisplayEntry();
+// Rewrites the counter from the turn count ("7 TURNS", or "7/15 TURNS" with a par).
+void RefreshTurnCounter();
+// Each frame before the play logic: the completion line shows once no dialog box is open.
+void PlayDisplayUpdate();
+
+// What the two lines read now (empty outside play).
+std::string TurnCounterText();
+std::string CompletionMessageText();

@@ -1,3 +1,0 @@
-#include "ui/screens.h"
-
-void PlayDisplayEntry() {}
