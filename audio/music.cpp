@@ -65,11 +65,20 @@ bool WriteCurrentSong(std::span<const std::uint8_t> bytes) {
     return true;
 }
 
+// A fresh mixer starts every channel at full volume; the player's choice wins.
+void ApplyVolumes() {
+    const MusicState& s = State();
+    Mix_Volume(-1, MixerVolume(s.soundVolume));
+    Mix_VolumeMusic(s.musicMuted ? 0 : MixerVolume(s.musicVolume));
+}
+
 }  // namespace
 
 bool OpenAudio() {
-    if (OpenMixer())
+    if (OpenMixer()) {
+        ApplyVolumes();
         return true;
+    }
     // No sound card (a server, a muted container): carry on with the silent driver.
     const char* previous = std::getenv("SDL_AUDIODRIVER");
     std::optional<std::string> saved = previous ? std::optional<std::string>(previous) : std::nullopt;
@@ -80,6 +89,8 @@ bool OpenAudio() {
         setenv("SDL_AUDIODRIVER", saved->c_str(), 1);
     else
         unsetenv("SDL_AUDIODRIVER");
+    if (opened)
+        ApplyVolumes();
     return opened;
 }
 
@@ -135,7 +146,9 @@ void ToggleMusicMute() {
 
 void SetSoundVolume(int volume) {
     State().soundVolume = volume;
-    Mix_Volume(-1, MixerVolume(volume));
+    // The mixer's channel table only exists while it is open; OpenAudio applies it later.
+    if (Mix_QuerySpec(nullptr, nullptr, nullptr) != 0)
+        Mix_Volume(-1, MixerVolume(volume));
 }
 
 void SetMusicVolume(int volume) {

@@ -28,6 +28,8 @@ Mix_Chunk* DuplicateChunk(const Mix_Chunk* source) {
     return copy;
 }
 
+bool MixerOpen() { return Mix_QuerySpec(nullptr, nullptr, nullptr) != 0; }
+
 void FreeChunk(Mix_Chunk* chunk) {
     if (chunk != nullptr)
         Mix_FreeChunk(chunk);
@@ -65,15 +67,15 @@ bool Sound::Load(const std::string& path) {
 
 bool Sound::OwnsChannel() const {
     // A finished sound's channel may already carry another sound; leave that one alone.
-    return channel != -1 && chunk != nullptr && Mix_QuerySpec(nullptr, nullptr, nullptr) != 0 &&
-           Mix_GetChunk(channel) == chunk;
+    return channel != -1 && chunk != nullptr && MixerOpen() && Mix_GetChunk(channel) == chunk;
 }
 
 void Sound::Play() {
     if (OwnsChannel())
         Mix_HaltChannel(channel);
     channel = -1;
-    if (chunk != nullptr)
+    // A closed mixer has no channels to play on (the game is shutting down).
+    if (chunk != nullptr && MixerOpen())
         channel = Mix_PlayChannelTimed(-1, chunk, loop ? -1 : 0, -1);
 }
 

@@ -37,6 +37,7 @@ protected:
     }
     void TearDown() override {
         CloseAudio();
+        SetSoundVolume(100);
         SetMusicVolume(100);
         if (MusicMuted())
             ToggleMusicMute();
@@ -132,6 +133,23 @@ TEST_F(AudioTest, AFinishedSoundLeavesItsOldChannelsNewOwnerAlone) {
     EXPECT_NE(a.channel, b.channel);
 }
 
+TEST_F(AudioTest, SoundsOutliveTheMixer) {
+    auto s = std::make_unique<Sound>();
+    ASSERT_TRUE(s->Load("tone.wav"));
+    s->Play();
+    CloseAudio();
+    s->Play();
+    EXPECT_EQ(s->channel, -1);
+    s->Halt();
+    s->Pause();
+    s->Resume();
+    Sound copy = *s;
+    EXPECT_TRUE(copy.loaded);
+    s.reset();
+    copy.Play();
+    EXPECT_EQ(copy.channel, -1);
+}
+
 TEST_F(AudioTest, VolumesScalePercentToTheMixer) {
     struct Case {
         int percent, mixer;
@@ -145,6 +163,13 @@ TEST_F(AudioTest, VolumesScalePercentToTheMixer) {
         EXPECT_EQ(Mix_Volume(7, -1), c.mixer) << c.percent;
         EXPECT_EQ(Mix_VolumeMusic(-1), c.mixer) << c.percent;
     }
+    // Volumes set while the mixer is closed wait for it, and reopening keeps them.
+    CloseAudio();
+    SetSoundVolume(50);
+    ToggleMusicMute();
+    ASSERT_TRUE(OpenAudio());
+    EXPECT_EQ(Mix_Volume(3, -1), 64);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 0);
 }
 
 TEST_F(AudioTest, MutingTwiceRestoresTheMusicVolumeAcrossTracks) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <utility>
 
@@ -218,6 +219,22 @@ TEST_F(TextLabelTest, RendersOnlyWhenTextOrColourChanges) {
 
     label.setText("");
     EXPECT_EQ(label.getSurface(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// Without its font the game stops at the first screen with text, through the error report.
+TEST(InterfaceFontProgram, AMissingFontIsAFatalError) {
+    test::ScratchDir game;
+    test::CopyGameFolder(game.Path());
+    std::filesystem::remove(game / "GUI" / "Qhytsdakx.ttf");
+    test::WriteFile(game / "skip-intro.txt", "2 key 27\n");
+    test::RunResult run = test::RunGameBinary(
+        {"--data", game.Path().string(), "--script", (game / "skip-intro.txt").string(), "--frames", "300"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.output.find("ERROR: Failed to open font GUI/Qhytsdakx.ttf!"), std::string::npos) << run.output;
 }
 
 }  // namespace

@@ -138,7 +138,7 @@ private:
     void Section(char section, int firstBar, const Tune& tune, bool echo);
     void PadBar(const Chord& chord, double start, double hold, float level);
     void ArpBar(const Chord& chord, int barStep, float level);
-    void BassBar(const Chord& chord, const Chord& next, int barStep);
+    void BassBar(const Chord& chord, const Chord& next, int barStep, int heldBars);
     void DrumBar(int barStep, bool light);
     void CounterBar(const Chord& chord, int barStep);
 
@@ -291,7 +291,7 @@ void Composer::ArpBar(const Chord& chord, int barStep, float level) {
     }
 }
 
-void Composer::BassBar(const Chord& chord, const Chord& next, int barStep) {
+void Composer::BassBar(const Chord& chord, const Chord& next, int barStep, int heldBars) {
     int root = harmony.Midi(chord.degree) - 24;
     while (root > plan.root - 14)
         root -= 12;
@@ -304,11 +304,14 @@ void Composer::BassBar(const Chord& chord, const Chord& next, int barStep) {
     case Bass::None:
         return;
     case Bass::Whole:
-        Play(plan.bassVoice, root, start, bar * 0.95, 0.9f, 0.0f, 0.34f, 0.05f);
+        if (heldBars > 0)
+            Play(plan.bassVoice, root, start, bar * (heldBars - 0.05), 0.9f, 0.0f, 0.34f, 0.05f);
         break;
     case Bass::Drone:
-        Play(plan.bassVoice, root, start, bar * 1.02, 0.8f, 0.0f, 0.3f, 0.1f);
-        Play(plan.bassVoice, root + 12, start, bar * 1.02, 0.25f, 0.0f, 0.3f, 0.1f);
+        if (heldBars > 0) {
+            Play(plan.bassVoice, root, start, bar * (heldBars + 0.02), 0.8f, 0.0f, 0.3f, 0.1f);
+            Play(plan.bassVoice, root + 12, start, bar * (heldBars + 0.02), 0.25f, 0.0f, 0.3f, 0.1f);
+        }
         break;
     case Bass::RootFifth: {
         int half = plan.beatsPerBar == 3 ? 8 : stepsPerBar / 2;
@@ -420,15 +423,16 @@ void Composer::Section(char section, int firstBar, const Tune& tune, bool echo) 
         // A chord held over several bars is one long pad note, not a pulse.
         int code = (bridge ? plan.chordsB : plan.chordsA)[static_cast<std::size_t>(bar) % 8];
         int prevCode = bar > 0 ? (bridge ? plan.chordsB : plan.chordsA)[static_cast<std::size_t>(bar - 1) % 8] : -1;
+        int held = 0;  // bars this chord lasts from here; 0 while it carries on from before
         if (code != prevCode) {
-            int length = 1;
-            while (bar + length < 8 && (bridge ? plan.chordsB : plan.chordsA)[static_cast<std::size_t>(bar + length)] == code)
-                ++length;
-            PadBar(chord, StepTime(barStep), barSeconds * length + 0.1, opening && bar < 4 ? 0.8f : 1.0f);
+            held = 1;
+            while (bar + held < 8 && (bridge ? plan.chordsB : plan.chordsA)[static_cast<std::size_t>(bar + held)] == code)
+                ++held;
+            PadBar(chord, StepTime(barStep), barSeconds * held + 0.1, opening && bar < 4 ? 0.8f : 1.0f);
         }
         ArpBar(chord, barStep, opening && bar < 2 ? 0.7f : 0.9f);
         if (!opening || bar >= 4)
-            BassBar(chord, next, barStep);
+            BassBar(chord, next, barStep, opening && bar == 4 && held == 0 ? 1 : held);
         if (!opening || bar >= 4)
             DrumBar(barStep, opening || section == 'b');
         if (bridge || section == 'a')
