@@ -57,7 +57,7 @@ void WritePlayGameFolder(const fs::path& dir) {
     fs::remove_all(dir / "Modules");
     fs::copy(fs::path(QM_FIXTURES_DIR) / "play_module", dir, fs::copy_options::recursive);
     WriteArt(dir / "Art");
-    test::WriteFile(dir / "LevelList.txt", "Main/Level 1\n");
+    test::WriteFile(dir / "LevelList.txt", "Main/Level 1\nMain/Botany \xE0 la Kool-aid Man\nMain/Tarrow For Time\n");
 }
 
 void PlayTest::SetUp() {

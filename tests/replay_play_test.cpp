@@ -1,0 +1,130 @@
+// Replays saved and loaded through the chooser from the running game, and the two campaign
+// levels that end in a cutscene.
+#include <gtest/gtest.h>
+
+#include "app/game_state.h"
+#include "dialog/dialogs.h"
+#include "media/slideshow.h"
+#include "play/play.h"
+#include "play/replay.h"
+#include "play/save_data.h"
+#include "play/turns.h"
+#include "tests/play_fixture.h"
+#include "ui/file_chooser.h"
+#include "ui/level_select.h"
+#include "world/world.h"
+
+namespace {
+
+class ReplayPlayTest : public PlayTest {
+protected:
+    void TearDown() override {
+        ClearFileChooserAnswers();
+        PlayTest::TearDown();
+    }
+};
+
+TEST_F(ReplayPlayTest, LoadingFromAMenuPlaysTheReplaysLevelAndSavingAfterwardsKeepsNoMoves) {
+    test::WriteFile(dir / "walk.rpl", "Play/Slide\nDown\nLeft\n");
+    SetState(GameState::LevelSelect);
+    SetFileChooserAnswer("walk.rpl");
+    Frame({SDLK_F10});
+    ASSERT_EQ(CurrentState(), GameState::Play);
+    EXPECT_EQ(GameValues().currentLevelName, "Play/Slide");
+    EXPECT_TRUE(Replays().replayPlaying) << "the key that loaded it does not stop it";
+    ASSERT_TRUE(RunUntil([] { return !Replays().replayPlaying; }));
+    EXPECT_EQ(TurnCount(), 2);
+
+    SetFileChooserAnswer("again.rpl");
+    Frame({SDLK_F9});
+    EXPECT_EQ(test::ReadFile(dir / "again.rpl"), "Play/Slide\n") << "played-back moves are not the player's";
+}
+
+TEST_F(ReplayPlayTest, AReplaySavedAfterRestartHoldsOnlyTheTurnsSince) {
+    Enter("Play/Slide");
+    ASSERT_TRUE(Settle());
+    Frame({SDLK_DOWN});
+    Frame({SDLK_r});
+    ASSERT_TRUE(Settle());
+    Frame({SDLK_LEFT});
+    ASSERT_TRUE(Settle());
+    SetFileChooserAnswer("after.rpl");
+    Frame({SDLK_F9});
+    EXPECT_EQ(test::ReadFile(dir / "after.rpl"), "Play/Slide\nLeft\n");
+    SetFileChooserAnswer(std::nullopt);
+    Frame({SDLK_F9});
+    EXPECT_EQ(CurrentState(), GameState::Play) << "a cancelled save changes nothing";
+}
+
+TEST_F(ReplayPlayTest, LoadingDuringPlayLeavesTheLevelWithItsProgressWritten) {
+    test::WriteFile(dir / "campaign.rpl", "Main/Level 1\nRight\n");
+    Enter("Play/Slide");
+    ASSERT_TRUE(Settle());
+    Frame({SDLK_RIGHT});
+    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+    Frame();
+    SetFileChooserAnswer("campaign.rpl");
+    Frame({SDLK_F10});
+    EXPECT_EQ(GameValues().currentLevelName, "Main/Level 1");
+    SaveData onDisk;
+    onDisk.Build({"Play/Slide"});
+    onDisk.Read("SaveData.sav");
+    EXPECT_EQ(onDisk.BestTurns("Play/Slide"), 1);
+    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+    Frame();
+    EXPECT_EQ(IsCompleted("Main/Level 1"), 0) << "the replay did it";
+}
+
+TEST_F(ReplayPlayTest, ReplaysThatCannotBePlayed) {
+    Enter("Play/Slide");
+    SetFileChooserAnswer(std::nullopt);
+    Frame({SDLK_F10});
+    EXPECT_FALSE(Replays().replayPlaying) << "cancelled";
+
+    // A file that cannot be read keeps the level and has nothing to play.
+    SetFileChooserAnswer("missing.rpl");
+    Frame({SDLK_F10});
+    EXPECT_EQ(CurrentState(), GameState::Play);
+    EXPECT_EQ(GameValues().currentLevelName, "Play/Slide");
+    ASSERT_TRUE(Settle());
+    Frame();
+    EXPECT_FALSE(Replays().replayPlaying);
+
+    // An empty file names no level, which ends the game as any unknown level does.
+    test::WriteFile(dir / "empty.rpl", "");
+    SetFileChooserAnswer("empty.rpl");
+    ASSERT_TRUE(LoadReplay());
+    std::string error;
+    try {
+        SetState(GameState::Play);
+    } catch (const std::string& message) {
+        error = message;
+    }
+    EXPECT_EQ(error, "Level \"\" not found!");
+}
+
+TEST_F(ReplayPlayTest, TheClosingLevelEndsInItsCutsceneAndTheCredits) {
+    Enter("Main/Tarrow For Time");
+    ASSERT_TRUE(RunUntil([] { return SlideshowActive(); }));
+    EXPECT_EQ(TheWorld().levelStatus, 3);
+    EXPECT_EQ(RunningDialogs().size(), 1u) << "the ending's dialog waits for the last picture";
+    Frame({SDLK_SPACE});
+    EXPECT_TRUE(SlideshowActive()) << "only Escape skips this one";
+    EXPECT_EQ(CurrentState(), GameState::Play);
+    Frame({SDLK_ESCAPE});
+    EXPECT_TRUE(RunningDialogs().empty()) << "skipping drops the ending's dialog";
+    ASSERT_TRUE(RunUntil([] { return CurrentState() != GameState::Play; }, 10));
+    EXPECT_EQ(CurrentState(), GameState::Credits);
+}
+
+TEST_F(ReplayPlayTest, TheGlowingLevelEndsInItsCutsceneAndMovesTheSelectionOn) {
+    SetSelectedLevel(1);
+    Enter("Main/Botany \xE0 la Kool-aid Man");
+    ASSERT_TRUE(RunUntil([] { return SlideshowActive(); }));
+    Frame({SDLK_ESCAPE});
+    ASSERT_TRUE(RunUntil([] { return CurrentState() != GameState::Play; }, 10));
+    EXPECT_EQ(CurrentState(), GameState::LevelSelect);
+    EXPECT_EQ(SelectedLevel(), 2);
+}
+
+}  // namespace
