@@ -36,6 +36,8 @@ void PlayDisplayEntry() {
     addImageWidget(std::make_unique<ImageWidget>(Image("GUI/Counter.png", 1, 0, 256, 48), 384, 0, -990000));
     turnLabel = Label(389, -5, 28, SDL_Color{135, 0, 0, 0}, 252);
     messageLabel = Label(0, 220, 38, SDL_Color{110, 0, 0, 0}, 640);
+    // The interface font is too wide for the whole line at this size: it goes on two.
+    messageLabel->setWrap(true);
     const std::string& level = GameValues().currentLevelName;
     par = Registry().Find(level, "Level") ? Registry().LevelTurnsPar(level) : 0;
     RefreshTurnCounter();
