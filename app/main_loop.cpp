@@ -42,17 +42,30 @@ bool RunStateStep() {
     case GameState::LevelEditor:
         play.playPaused = true;
         EditorUpdate();
-        if (clickedButton() == 7) {
-            StartTestPlay();
-            play.cameFromEditor = true;
-            SetState(GameState::Play);
+        if (!CurrentEditor().asking) {
+            if (clickedButton() == 7 && StartTestPlay()) {
+                play.cameFromEditor = true;
+                SetState(GameState::Play);
+                break;
+            }
+            if (clickedButton() == 8)
+                EditorRequestLeave(EditorLeave::Load);
+            if (EscapePressed())
+                EditorRequestLeave(EditorLeave::Settings);
         }
-        if (clickedButton() == 8) {
+        switch (EditorTakeLeave()) {
+        case EditorLeave::Load:
             play.cameFromEditor = true;
             SetState(GameState::CustomLevels);
-        }
-        if (EscapePressed())
+            break;
+        case EditorLeave::Settings:
             SetState(GameState::SettingsMenu);
+            break;
+        case EditorLeave::Quit:
+            return false;
+        case EditorLeave::None:
+            break;
+        }
         break;
     case GameState::SettingsMenu:
         SettingsMenuUpdate();
@@ -104,7 +117,8 @@ bool RunStateStep() {
 
 bool RunFrame() {
     PumpEvents();
-    if (EventOccurred(SDL_QUIT))
+    // In the editor, a closed window first asks about unsaved edits.
+    if (EventOccurred(SDL_QUIT) && EditorAllowsQuit())
         return false;
     if (EventOccurred(SDL_KEYDOWN))
         StopReplayPlayback();

@@ -1,7 +1,753 @@
 #include "editor/editor.h"
 
-void EditorEntry() {}
-void EditorUpdate() {}
-void EditorExit() {}
-void StartTestPlay() {}
-void SetEditorHoldsLevel(bool) {}
+#include <SDL.h>
+
+#include <algorithm>
+#include <cctype>
+#include <deque>
+#include <limits>
+#include <memory>
+
+#include "app/game_state.h"
+#include "app/input.h"
+#include "app/timer.h"
+#include "content/module_loader.h"
+#include "content/registry.h"
+#include "dialog/dialogs.h"
+#include "media/preview.h"
+#include "platform/replace_file.h"
+#include "ui/file_chooser.h"
+#include "ui/text_label.h"
+#include "ui/widgets.h"
+#include "world/entity.h"
+#include "world/pixels.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr int kGrid = 12;
+constexpr int kToolbarRows = 25;
+constexpr int kToolbarDepth = -100000;
+constexpr int kPromptDepth = -100100;
+constexpr SDL_Color kCaptionInk{125, 0, 0, 0};
+constexpr SDL_Color kParchment{244, 232, 204, 0};
+constexpr SDL_Color kAmber{242, 172, 64, 0};
+constexpr SDL_Color kEmber{214, 96, 52, 0};
+// Enough for a long session of small changes; older steps fall off the far end.
+constexpr std::size_t kHistorySteps = 256;
+constexpr double kStatusSteps = 400.0;  // about four seconds at the nominal rate
+const char* const kTestLevelPath = "./NewLevel.ini";
+
+enum Tool {
+    kPreviousModule,
+    kNextModule,
+    kPreviousDefinition,
+    kNextDefinition,
+    kSave,
+    kCenter,
+    kCleanup,
+    kTest,
+    kLoad,
+    kLink,
+    kPreview,
+    kToolCount
+};
+
+using Layout = std::vector<LevelEntry>;
+
+struct Editor {
+    EditorView view;
+    TextLabel* moduleLabel = nullptr;
+    TextLabel* templateLabel = nullptr;
+    TextLabel* statusLabel = nullptr;
+    double statusLeft = 0.0;
+    int ghostRotation = 0;
+
+    // Undo keeps whole layouts: small, exact, and they survive the World being rebuilt
+    // by a test play.
+    std::deque<Layout> undo;
+    std::vector<Layout> redo;
+    Layout saved;
+    bool testing = false;
+    bool ctrlHeld = false;
+    bool shiftHeld = false;
+
+    ImageWidget* promptPanel = nullptr;
+    TextLabel* promptLabel = nullptr;
+    TextButton* promptYes = nullptr;
+    TextButton* promptNo = nullptr;
+    EditorLeave pending = EditorLeave::None;
+    EditorLeave granted = EditorLeave::None;
+};
+
+Editor& State() {
+    static Editor editor;
+    return editor;
+}
+
+bool IsPlaceableKind(const std::string& kind) {
+    for (const char* word : {"BreakablePO", "Exit", "ButtonPO", "Door", "DirChanger", "Trigger"})
+        if (kind == word)
+            return true;
+    return false;
+}
+
+std::string AfterFirstSlash(const std::string& name) {
+    std::size_t slash = name.find('/');
+    return slash == std::string::npos ? name : name.substr(slash + 1);
+}
+
+std::string KindOf(const Entity& object) {
+    const ModuleRegistry& registry = Registry();
+    return registry.TypeAt(registry.IndexOfObject(object.templateName));
+}
+
+// Leading decimal digits; large enough numbers stop short of overflowing the next one.
+int LinkNumber(const std::string& name) {
+    std::int64_t v = 0;
+    for (char c : name) {
+        if (!std::isdigit(static_cast<unsigned char>(c)))
+            break;
+        v = std::min<std::int64_t>(v * 10 + (c - '0'), std::numeric_limits<std::int32_t>::max() - 1);
+    }
+    return static_cast<int>(v);
+}
+
+// The on-screen size of the picture: a quarter turn lays the frame on its side.
+void PictureSize(const Entity& object, int& w, int& h) {
+    w = object.image.frameWidth;
+    h = object.image.frameHeight;
+    if (object.image.angle == 90 || object.image.angle == 270)
+        std::swap(w, h);
+}
+
+TextLabel* AddCaption(int x) {
+    auto label = std::make_unique<TextLabel>();
+    label->setPosition(x, -1);
+    label->setBoxWidth(188);
+    label->setCentred(true);
+    label->setColour(kCaptionInk);
+    label->setFont(InterfaceFontPath(), 22);
+    label->setDepth(kToolbarDepth);
+    return addLabel(std::move(label));
+}
+
+void AddTool(const std::string& picture, int x) {
+    addButton(std::make_unique<Button>(Image(picture, 1, 0, 24, 24), x, 2, 24, 24, kToolbarDepth));
+}
+
+void ShowStatus(const std::string& text) {
+    Editor& e = State();
+    e.view.status = text;
+    e.statusLeft = kStatusSteps;
+    if (e.statusLabel)
+        e.statusLabel->setText(text);
+}
+
+// ---- the ghost and the palette ----
+
+void DestroyGhost() {
+    Editor& e = State();
+    if (e.view.ghost) {
+        std::unique_ptr<Entity> gone = TheWorld().Take(*e.view.ghost);
+        e.view.ghost = nullptr;
+    }
+}
+
+void PlaceGhostAt(int mx, int my) {
+    Editor& e = State();
+    Entity* ghost = e.view.ghost;
+    if (!ghost)
+        return;
+    if (e.view.mode != 0) {
+        ghost->SetPosition(-999, -999);
+        return;
+    }
+    int gx = kGrid * (mx / kGrid);
+    int gy = std::max(kGrid * (my / kGrid), 24);
+    const std::string& name = ghost->templateName;
+    ghost->SetPosition(gx + Registry().XPlacementOffset(name), gy + Registry().YPlacementOffset(name));
+}
+
+void MakeGhost() {
+    Editor& e = State();
+    e.view.ghost = nullptr;
+    if (e.view.palette.empty())
+        return;
+    const ModuleRegistry& registry = Registry();
+    const int at = e.view.palette[static_cast<std::size_t>(e.view.templateIndex)];
+    std::unique_ptr<Entity> object = registry.NewObject(registry.TypeAt(at), registry.NameAt(at));
+    if (!object)
+        return;
+    object->SetRotation(e.ghostRotation);
+    e.view.ghost = TheWorld().Add(std::move(object));
+    MousePosition m = GetMousePosition();
+    PlaceGhostAt(m.x, m.y);
+}
+
+void ChooseDefinition() {
+    Editor& e = State();
+    e.ghostRotation = 0;
+    if (e.view.ghost) {
+        DestroyGhost();
+        MakeGhost();
+    }
+    std::string caption;
+    if (!e.view.palette.empty())
+        caption = AfterFirstSlash(Registry().NameAt(e.view.palette[static_cast<std::size_t>(e.view.templateIndex)]));
+    e.view.templateCaption = caption;
+    if (e.templateLabel)
+        e.templateLabel->setText(caption);
+}
+
+void RebuildPalette() {
+    Editor& e = State();
+    const ModuleRegistry& registry = Registry();
+    e.view.palette.clear();
+    std::string moduleName;
+    if (e.view.moduleIndex >= 0 && e.view.moduleIndex < registry.ModuleCount()) {
+        for (int at : registry.TemplatesOfModule(e.view.moduleIndex))
+            if (IsPlaceableKind(registry.TypeAt(at)))
+                e.view.palette.push_back(at);
+        moduleName = registry.ModuleNameAt(e.view.moduleIndex);
+    }
+    e.view.moduleCaption = moduleName;
+    if (e.moduleLabel)
+        e.moduleLabel->setText(moduleName);
+    e.view.templateIndex = 0;
+    ChooseDefinition();
+}
+
+// ---- layouts, for saving, undo and the unsaved-changes question ----
+
+bool SameEntry(const LevelEntry& a, const LevelEntry& b) {
+    return a.kind == b.kind && a.name == b.name && a.x == b.x && a.y == b.y && a.rotation == b.rotation &&
+           a.linkFrom == b.linkFrom && a.linkTo == b.linkTo;
+}
+
+bool SameLayout(const Layout& a, const Layout& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameEntry);
+}
+
+Layout CurrentLayout() {
+    const ModuleRegistry& registry = Registry();
+    Layout layout;
+    World& world = TheWorld();
+    for (int i = 0; i < world.Count(); ++i) {
+        const Entity* object = world.Get(i);
+        if (object == State().view.ghost)
+            continue;
+        LevelEntry entry;
+        entry.kind = KindOf(*object);
+        entry.name = object->templateName;
+        entry.x = object->x - registry.XPlacementOffset(object->templateName);
+        entry.y = object->y - registry.YPlacementOffset(object->templateName);
+        entry.rotation = object->rotation;
+        entry.linkFrom = object->linkName;
+        entry.linkTo = object->linkTarget;
+        layout.push_back(std::move(entry));
+    }
+    return layout;
+}
+
+// Puts the level back as the layout holds it, the way the level reader builds one.
+void RestoreLayout(const Layout& layout) {
+    Editor& e = State();
+    const ModuleRegistry& registry = Registry();
+    World& world = TheWorld();
+    e.view.ghost = nullptr;
+    world.Clear();
+    for (const LevelEntry& entry : layout) {
+        std::unique_ptr<Entity> object = registry.NewObject(entry.kind, entry.name);
+        if (!object)
+            continue;
+        object->SetPosition(entry.x + registry.XPlacementOffset(entry.name),
+                            entry.y + registry.YPlacementOffset(entry.name));
+        object->linkName = entry.linkFrom;
+        object->linkTarget = entry.linkTo;
+        object->SetRotation(entry.rotation);
+        world.AddEntity(std::move(object));
+    }
+    MakeGhost();
+}
+
+// Runs one edit and keeps the layout before it when the edit changed anything.
+template <class F>
+void Edit(F change) {
+    Editor& e = State();
+    Layout before = CurrentLayout();
+    change();
+    if (SameLayout(before, CurrentLayout()))
+        return;
+    e.undo.push_back(std::move(before));
+    if (e.undo.size() > kHistorySteps)
+        e.undo.pop_front();
+    e.redo.clear();
+}
+
+// ---- the edits ----
+
+void DeleteObject(Entity* object) {
+    std::unique_ptr<Entity> gone = TheWorld().Take(*object);
+}
+
+void Center() {
+    const ModuleRegistry& registry = Registry();
+    World& world = TheWorld();
+    std::vector<Entity*> moved;
+    for (int i = 0; i < world.Count(); ++i) {
+        Entity* object = world.Get(i);
+        if (object != State().view.ghost && KindOf(*object) != "Entity")
+            moved.push_back(object);
+    }
+    std::int64_t minX = 640, minY = 480, maxX = 0, maxY = 0;
+    for (const Entity* o : moved) {
+        minX = std::min<std::int64_t>(minX, o->x);
+        minY = std::min<std::int64_t>(minY, o->y);
+        maxX = std::max<std::int64_t>(maxX, o->x + o->width);
+        maxY = std::max<std::int64_t>(maxY, o->y + o->height);
+    }
+    const std::int64_t dx = 320 - (maxX + minX) / 2;
+    const std::int64_t dy = 240 - (maxY + minY) / 2;
+    for (Entity* o : moved) {
+        const std::int64_t ox = registry.XPlacementOffset(o->templateName);
+        const std::int64_t oy = registry.YPlacementOffset(o->templateName);
+        const std::int64_t newY = oy + kGrid * ((o->y - oy + dy) / kGrid);
+        const std::int64_t newX = ox + kGrid * ((o->x - ox + dx) / kGrid) + kGrid;
+        o->SetPosition(static_cast<std::int32_t>(newX), static_cast<std::int32_t>(newY));
+    }
+}
+
+void Cleanup() {
+    const ModuleRegistry& registry = Registry();
+    World& world = TheWorld();
+    struct Spot {
+        Entity* object;
+        std::int64_t gx, gy;
+    };
+    std::vector<Spot> spots;
+    for (int i = 0; i < world.Count(); ++i) {
+        Entity* o = world.Get(i);
+        if (o == State().view.ghost)
+            continue;
+        spots.push_back({o, o->x - static_cast<std::int64_t>(registry.XPlacementOffset(o->templateName)),
+                         o->y - static_cast<std::int64_t>(registry.YPlacementOffset(o->templateName))});
+    }
+    // Marked first and removed after, so no removal can make the walk skip an object.
+    std::vector<bool> duplicate(spots.size(), false);
+    for (std::size_t a = 0; a < spots.size(); ++a)
+        for (std::size_t b = a + 1; b < spots.size(); ++b)
+            if (spots[a].object->id != spots[b].object->id && spots[a].gx == spots[b].gx &&
+                spots[a].gy == spots[b].gy && spots[a].object->templateName == spots[b].object->templateName)
+                duplicate[b] = true;
+    for (std::size_t i = 0; i < spots.size(); ++i)
+        if (duplicate[i])
+            DeleteObject(spots[i].object);
+}
+
+void LinkClick(int mx, int my) {
+    Editor& e = State();
+    Entity* o = ObjectAt(mx, my);
+    if (!o) {
+        e.view.mode = 0;
+        return;
+    }
+    if (e.view.mode == 1) {
+        if (o->linkName.empty())
+            o->linkName = std::to_string(e.view.nextLinkNumber++);
+        e.view.linkSource = o->linkName;
+        e.view.mode = 2;
+    } else {
+        o->linkTarget = e.view.linkSource;
+        e.view.mode = 0;
+    }
+}
+
+void Turn(int mx, int my, int quarter) {
+    Editor& e = State();
+    if (Entity* o = ObjectAt(mx, my)) {
+        Edit([&] { o->SetRotation(SnapAngle(o->rotation + quarter)); });
+    } else if (e.view.ghost) {
+        e.ghostRotation = SnapAngle(e.ghostRotation + quarter);
+        e.view.ghost->SetRotation(e.ghostRotation);
+    }
+}
+
+void Save() {
+    std::optional<std::string> path = ChooseFileToSave("Save level", "*.ini", ".ini");
+    if (!path)
+        return;
+    if (WriteEditorLevel(*path)) {
+        State().saved = CurrentLayout();
+        ShowStatus("Saved " + *path + ".");
+    } else {
+        ShowStatus("Could not write " + *path + ": the level is still here, save it elsewhere.");
+    }
+}
+
+void Preview() {
+    World& world = TheWorld();
+    for (int i = 0; i < world.Count(); ++i) {
+        Entity* o = world.Get(i);
+        if (KindOf(*o) != "Trigger")
+            o->Draw();
+    }
+    SavePreview();
+}
+
+// Ctrl with Z, Y or Shift+Z; Ctrl is followed through the frame's own events, since the
+// modifier state of the window is not kept for scripted input.
+void HandleHistoryKeys() {
+    Editor& e = State();
+    for (const SDL_Event& event : FrameEvents()) {
+        if (event.type != SDL_KEYDOWN && event.type != SDL_KEYUP)
+            continue;
+        const bool down = event.type == SDL_KEYDOWN;
+        const SDLKey sym = event.key.keysym.sym;
+        if (sym == SDLK_LCTRL || sym == SDLK_RCTRL)
+            e.ctrlHeld = down;
+        if (sym == SDLK_LSHIFT || sym == SDLK_RSHIFT)
+            e.shiftHeld = down;
+        if (!down)
+            continue;
+        const bool ctrl = e.ctrlHeld || (event.key.keysym.mod & KMOD_CTRL);
+        const bool shift = e.shiftHeld || (event.key.keysym.mod & KMOD_SHIFT);
+        if (ctrl && sym == SDLK_z && !shift)
+            EditorUndo();
+        else if (ctrl && (sym == SDLK_y || (sym == SDLK_z && shift)))
+            EditorRedo();
+    }
+}
+
+// ---- "Discard changes?" ----
+
+void OpenPrompt(EditorLeave where) {
+    Editor& e = State();
+    e.pending = where;
+    if (e.view.asking)
+        return;
+    e.view.asking = true;
+    e.promptPanel = addImageWidget(
+        std::make_unique<ImageWidget>(Image("GUI/EditorPrompt.png", 1, 0, 300, 120), 170, 180, kPromptDepth + 1));
+    auto label = std::make_unique<TextLabel>();
+    label->setPosition(170, 196);
+    label->setBoxWidth(300);
+    label->setCentred(true);
+    label->setFont(InterfaceFontPath(), 26);
+    label->setColour(kParchment);
+    label->setDepth(kPromptDepth);
+    label->setText("Discard changes?");
+    e.promptLabel = addLabel(std::move(label));
+    auto choice = [](const std::string& caption, int centreX) {
+        auto button = std::make_unique<TextButton>();
+        button->setFont(InterfaceFontPath(), 24);
+        button->setNormalColour(kParchment);
+        button->setHoverColour(kAmber);
+        button->setPressedColour(kEmber);
+        button->setText(caption);
+        button->setDepth(kPromptDepth);
+        SDL_Rect r = button->getRect();
+        button->setRect(centreX - r.w / 2, 248, r.w, r.h);
+        return addButton(std::move(button));
+    };
+    e.promptYes = choice("YES", 250);
+    e.promptNo = choice("NO", 390);
+}
+
+void ClosePrompt() {
+    Editor& e = State();
+    if (!e.view.asking)
+        return;
+    e.view.asking = false;
+    removeImageWidget(e.promptPanel);
+    removeLabel(e.promptLabel);
+    removeButton(e.promptYes);
+    removeButton(e.promptNo);
+    delete e.promptPanel;
+    delete e.promptLabel;
+    delete e.promptYes;
+    delete e.promptNo;
+    e.promptPanel = nullptr;
+    e.promptLabel = nullptr;
+    e.promptYes = nullptr;
+    e.promptNo = nullptr;
+}
+
+void AnswerPrompt() {
+    Editor& e = State();
+    const bool yes = (e.promptYes && e.promptYes->isClicked()) || KeyPressed(SDLK_RETURN);
+    const bool no = (e.promptNo && e.promptNo->isClicked()) || KeyPressed(kEscapeKey);
+    if (!yes && !no)
+        return;
+    if (yes)
+        e.granted = e.pending;
+    e.pending = EditorLeave::None;
+    ClosePrompt();
+    // The key that answered must not ask again in the same frame.
+    ConsumeEvents();
+}
+
+void UpdateStatus() {
+    Editor& e = State();
+    if (e.statusLeft <= 0.0)
+        return;
+    e.statusLeft -= TimerStep();
+    if (e.statusLeft <= 0.0) {
+        e.view.status.clear();
+        if (e.statusLabel)
+            e.statusLabel->setText("");
+    }
+}
+
+}  // namespace
+
+Entity* ObjectAt(int px, int py) {
+    World& world = TheWorld();
+    for (int i = 0; i < world.Count(); ++i) {
+        Entity* o = world.Get(i);
+        if (o == State().view.ghost)
+            continue;
+        int w = 0, h = 0;
+        PictureSize(*o, w, h);
+        if (o->x < px && px < o->x + w && o->y < py && py < o->y + h)
+            return o;
+    }
+    return nullptr;
+}
+
+void EditorEntry() {
+    Editor& e = State();
+    EditorView& v = e.view;
+    const ModuleRegistry& registry = Registry();
+
+    v.ghost = nullptr;
+    e.moduleLabel = AddCaption(24);
+    e.templateLabel = AddCaption(260);
+    if (v.moduleIndex >= registry.ModuleCount())
+        v.moduleIndex = 0;
+    RebuildPalette();
+
+    addImageWidget(std::make_unique<ImageWidget>(Image("GUI/Workbar.png", 1, 0, 640, 30), 0, 0, -99990));
+    AddTool("GUI/ButtonLeft.png", 0);
+    AddTool("GUI/ButtonRight.png", 212);
+    AddTool("GUI/ButtonLeft.png", 236);
+    AddTool("GUI/ButtonRight.png", 448);
+    AddTool("GUI/ButtonSave.png", 472);
+    AddTool("GUI/ButtonCenter.png", 496);
+    AddTool("GUI/ButtonCleanup.png", 520);
+    AddTool("GUI/ButtonTest.png", 544);
+    AddTool("GUI/ButtonLoad.png", 568);
+    AddTool("GUI/ButtonLink.png", 592);
+    AddTool("GUI/ButtonPreview.png", 616);
+
+    auto status = std::make_unique<TextLabel>();
+    status->setPosition(0, 452);
+    status->setBoxWidth(640);
+    status->setCentred(true);
+    status->setColour(kCaptionInk);
+    status->setFont(InterfaceFontPath(), 18);
+    status->setDepth(kToolbarDepth);
+    status->setText(v.status);
+    e.statusLabel = addLabel(std::move(status));
+
+    v.mode = 0;
+    v.nextLinkNumber = 0;
+    World& world = TheWorld();
+    for (int i = 0; i < world.Count(); ++i) {
+        const int number = LinkNumber(world.Get(i)->linkName);
+        if (v.nextLinkNumber <= number)
+            v.nextLinkNumber = number + 1;
+    }
+
+    if (!v.holdsLevel) {
+        v.level = LevelProperties{};
+    } else {
+        const std::string& current = GameValues().currentLevelName;
+        v.level.name = current;
+        v.level.musicThemePath = registry.LevelMusicThemePath(current);
+        v.level.turnsPar = registry.LevelTurnsPar(current);
+        v.level.dialogEvents = registry.LevelDialogEvents(current);
+        v.level.previewPath = registry.LevelPreviewPath(current);
+        v.level.name = AfterFirstSlash(v.level.name);
+        CloseBox();
+    }
+
+    // A test play comes back to the same edit; anything else starts a fresh one.
+    if (!e.testing) {
+        e.undo.clear();
+        e.redo.clear();
+        e.saved = CurrentLayout();
+    }
+    e.testing = false;
+    e.ctrlHeld = e.shiftHeld = false;
+    e.pending = e.granted = EditorLeave::None;
+}
+
+void EditorUpdate() {
+    Editor& e = State();
+    EditorView& v = e.view;
+    UpdateStatus();
+    if (v.asking) {
+        AnswerPrompt();
+        return;
+    }
+
+    MousePosition m = GetMousePosition();
+    const int mx = m.x, my = m.y;
+    if (!v.ghost)
+        MakeGhost();
+    else
+        PlaceGhostAt(mx, my);
+
+    if (MouseButtonPressed(SDL_BUTTON_LEFT) && my >= kToolbarRows) {
+        if (v.mode == 0)
+            Edit([] { MakeGhost(); });
+        else
+            Edit([&] { LinkClick(mx, my); });
+    }
+    if (MouseButtonPressed(SDL_BUTTON_RIGHT)) {
+        if (Entity* o = ObjectAt(mx, my))
+            Edit([&] { DeleteObject(o); });
+    }
+    if (MouseButtonPressed(SDL_BUTTON_WHEELUP))
+        Turn(mx, my, 270);
+    if (MouseButtonPressed(SDL_BUTTON_WHEELDOWN))
+        Turn(mx, my, 90);
+    HandleHistoryKeys();
+
+    const ModuleRegistry& registry = Registry();
+    switch (clickedButton()) {
+    case kPreviousModule:
+        if (--v.moduleIndex < 0)
+            v.moduleIndex = registry.ModuleCount() - 1;
+        RebuildPalette();
+        break;
+    case kNextModule:
+        if (++v.moduleIndex > registry.ModuleCount() - 1)
+            v.moduleIndex = 0;
+        RebuildPalette();
+        break;
+    case kPreviousDefinition:
+        if (--v.templateIndex < 0)
+            v.templateIndex = static_cast<int>(v.palette.size()) - 1;
+        v.templateIndex = std::max(v.templateIndex, 0);
+        ChooseDefinition();
+        break;
+    case kNextDefinition:
+        if (++v.templateIndex > static_cast<int>(v.palette.size()) - 1)
+            v.templateIndex = 0;
+        ChooseDefinition();
+        break;
+    case kSave:
+        Save();
+        break;
+    case kCenter:
+        Edit(Center);
+        break;
+    case kCleanup:
+        Edit(Cleanup);
+        break;
+    case kLink:
+        v.mode = 1;
+        break;
+    case kPreview:
+        Preview();
+        break;
+    default:
+        break;
+    }
+}
+
+void EditorExit() {
+    Editor& e = State();
+    ClosePrompt();
+    e.view.ghost = nullptr;
+    e.moduleLabel = nullptr;
+    e.templateLabel = nullptr;
+    e.statusLabel = nullptr;
+    clearWidgets();
+    TheWorld().Clear();
+}
+
+bool StartTestPlay() {
+    Editor& e = State();
+    if (!WriteEditorLevel(kTestLevelPath)) {
+        ShowStatus("Could not write NewLevel.ini here, so the level can't be tried.");
+        return false;
+    }
+    LoadContentFile(kTestLevelPath);
+    e.view.ghost = nullptr;
+    TheWorld().Clear();
+    clearWidgets();
+    e.moduleLabel = e.templateLabel = e.statusLabel = nullptr;
+    TheWorld().SetGravity(90);
+    BuildLevel(e.view.level.name);
+    e.testing = true;
+    return true;
+}
+
+void SetEditorHoldsLevel(bool holds) { State().view.holdsLevel = holds; }
+
+void EditorRequestLeave(EditorLeave where) {
+    Editor& e = State();
+    if (where == EditorLeave::None || e.view.asking)
+        return;
+    if (HasUnsavedChanges())
+        OpenPrompt(where);
+    else
+        e.granted = where;
+}
+
+EditorLeave EditorTakeLeave() {
+    Editor& e = State();
+    EditorLeave where = e.granted;
+    e.granted = EditorLeave::None;
+    return where;
+}
+
+bool EditorAllowsQuit() {
+    Editor& e = State();
+    if (CurrentState() != GameState::LevelEditor)
+        return true;
+    // Closing the window a second time while asked means it.
+    if (e.view.asking && e.pending == EditorLeave::Quit)
+        return true;
+    if (!HasUnsavedChanges())
+        return true;
+    OpenPrompt(EditorLeave::Quit);
+    return false;
+}
+
+const EditorView& CurrentEditor() { return State().view; }
+
+std::vector<LevelEntry> EditorLevelObjects() { return CurrentLayout(); }
+
+bool WriteEditorLevel(const std::string& path) {
+    return platform::ReplaceFileContents(path, LevelFileText(State().view.level, CurrentLayout()));
+}
+
+bool HasUnsavedChanges() { return !SameLayout(CurrentLayout(), State().saved); }
+
+void EditorUndo() {
+    Editor& e = State();
+    if (e.undo.empty())
+        return;
+    e.redo.push_back(CurrentLayout());
+    Layout back = std::move(e.undo.back());
+    e.undo.pop_back();
+    RestoreLayout(back);
+}
+
+void EditorRedo() {
+    Editor& e = State();
+    if (e.redo.empty())
+        return;
+    e.undo.push_back(CurrentLayout());
+    Layout again = std::move(e.redo.back());
+    e.redo.pop_back();
+    RestoreLayout(again);
+}
+
+int EditorUndoDepth() { return static_cast<int>(State().undo.size()); }
+
+void ResetEditorState() { State() = Editor{}; }

@@ -63,6 +63,7 @@ TEST(GameStateTest, PlayEntryAndExitSetTheSharedValues) {
     EXPECT_EQ(TheWorld().levelStatus, 1) << "the level is built again for the editor";
     EXPECT_TRUE(GameValues().cursorVisible);
     EXPECT_EQ(TheWorld().GetGravity(), 90) << "back to the editor with gravity down";
+    clearWidgets();
     ResetGameState();
     Registry().Clear();
     TheWorld().levelStatus = 0;
