@@ -109,6 +109,8 @@ void SetState(GameState next) {
 void ResetGameState() {
     gameState = GameState::Intro;
     GameValues() = PlayValues{};
+    SetSelectedLevel(0);
+    ResetCustomLevelsBrowser();
 }
 
 PlayValues& GameValues() {

@@ -25,7 +25,7 @@ void CreditsEntry() {
     menu::CentreButton(menu::AddTextButton(kCreditsWebAddress, 24, -5, kBody), 320, 174);
     Heading("LEVEL DESIGN/WRITING/CONCEPTS", 208);
     Name("Odile Marsh", 240);
-    menu::AddLabel(80, 269, 480, true, 21, kBody, -5, "\"Every crate falls somewhere. Ours fall on purpose.\" - Odile Marsh");
+    menu::AddLabel(80, 269, 480, true, 21, kBody, -5, "\"Down is wherever we write it.\" - Odile");
     Heading("MUSIC", 297);
     Name("Tobias Reedfield", 329);
     menu::CentreButton(menu::AddTextButton(kCreditsMailAddress, 24, -5, kBody), 320, 358);

@@ -121,6 +121,11 @@ void CustomLevelsUpdate() {
     }
 }
 
+void ResetCustomLevelsBrowser() {
+    browserModule = browserLevel = 0;
+    levelList.clear();
+}
+
 void CustomLevelsExit() {
     moduleLabel = levelLabel = nullptr;
     clearWidgets();

@@ -8,6 +8,8 @@ void CustomLevelsUpdate();
 void CustomLevelsExit();
 // The full name of the level GO would start, or empty when the shown module has none.
 std::string CustomLevelsChosenLevel();
+// Back to the first module and level, as at program start.
+void ResetCustomLevelsBrowser();
 
 // What the two lines of the browser read.
 std::string CustomLevelsModuleText();

@@ -60,8 +60,10 @@ void TitleLettering(const AssetContext& ctx, Canvas& c, int centreX, int y, int 
     }
     double nib = centreX - width / 2.0 - size * 0.3;
     DrawQuill(c, nib - size * 0.9, y + size * 1.05, nib, y - size * 0.05, size * 0.3, Rgba{236, 228, 210, 230}, style::kAmber);
-    c.FillRect(centreX - size * 2, y + size + 8, size * 4, 2, Alpha(style::kAmber, 200));
-    c.FillCircle(centreX, y + size + 9, 4, style::kAmber);
+    // The interface font stands tall in its box: the rule goes under the whole box.
+    const int rule = y + size * 5 / 4 + 6;
+    c.FillRect(centreX - size * 2, rule, size * 4, 2, Alpha(style::kAmber, 200));
+    c.FillCircle(centreX, rule + 1, 4, style::kAmber);
 }
 
 Canvas TitleMenu(const AssetContext& ctx) {
@@ -189,7 +191,7 @@ Canvas LevelSelectMenu(const AssetContext& ctx) {
     ParchmentSheet(c, 6, 110, 366, 366, 71);
     if (DrawShadowedText(ctx, c, "THE LEDGER", 44, 190, 30, style::kParchment, 3, TextAlign::Center) < 0)
         c.FillRect(90, 60, 200, 3, style::kAmber);
-    c.FillRect(110, 86, 160, 2, Alpha(style::kAmber, 200));
+    c.FillRect(110, 96, 160, 2, Alpha(style::kAmber, 200));
     DrawQuill(c, 40, 96, 78, 30, 12, Rgba{236, 228, 210, 220}, style::kAmber);
     ParchmentSheet(c, 382, 8, 252, 466, 72);
     InkWell(c, 405, 71, 210, 158);

@@ -1,0 +1,555 @@
+// The menu screens and cutscenes, driven through the real frame loop in a copy of the
+// game folder, with the clock stepped by hand.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <functional>
+#include <map>
+#include <optional>
+
+#include "app/app.h"
+#include "app/game_state.h"
+#include "app/input.h"
+#include "app/render.h"
+#include "app/timer.h"
+#include "audio/music.h"
+#include "content/module_loader.h"
+#include "content/registry.h"
+#include "content/settings_file.h"
+#include "media/slideshow.h"
+#include "platform/app_focus.h"
+#include "play/save_data.h"
+#include "tests/test_support.h"
+#include "ui/screens.h"
+#include "ui/widgets.h"
+
+namespace {
+
+std::uint32_t ticks = 0;
+std::uint32_t Ticks() { return ticks; }
+
+const char* kCampaign =
+    "[Level]\nName = Level 1\nTurnsPar = 5\n\n"
+    "[Level]\nName = Level 2\n\n"
+    "[Level]\nName = Level 3\nTurnsPar = 7\nPreviewPath = GUI/LevelSelectButton.png\n\n"
+    "[Dialog]\nName = Ending\nTrigger = ENDING_DIALOG\n";
+// Level 4 is listed but nothing defines it.
+const char* kLevelList = "Main/Level 1\nMain/Level 2\nMain/Level 3\nMain/Level 4\n";
+
+class FrontScreens : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::CopyGameFolder(dir.Path());
+        cwd.emplace(dir.Path());
+        if (!TTF_WasInit())
+            ASSERT_EQ(TTF_Init(), 0);
+        ASSERT_TRUE(OpenAudio());
+        platform::SetScriptedFocus(true);
+        SetScreenSurface(SDL_GetVideoSurface());
+        ticks = 1000;
+        SetTickSource(Ticks);
+        SetFixedTimerStep(1.0);
+        ResetGameState();
+        Registry() = ModuleRegistry();
+        test::WriteFile(dir / "LevelList.txt", kLevelList);
+    }
+
+    void TearDown() override {
+        if (SlideshowActive()) {
+            InjectEvent(KeyEvent(SDL_KEYDOWN, kEscapeKey));
+            UpdateSlideshow();
+        }
+        SetFadeAlpha(0);
+        SetFadeRate(0);
+        clearWidgets();
+        ClearSlideQueue();
+        StopMusic();
+        CloseAudio();
+        Registry() = ModuleRegistry();
+        ResetGameState();
+        ClearBindings();
+        SetTickSource(nullptr);
+        SetFixedTimerStep(0);
+        SetScreenSurface(nullptr);
+        platform::SetScriptedFocus(false);
+        SDL_Event e;
+        while (SDL_PollEvent(&e)) {
+        }
+    }
+
+    // Lays out the modules, then reads them, the settings and the save data as start-up does.
+    void Start(const std::map<std::string, std::string>& modules = {{"Main", kCampaign}}) {
+        for (const auto& [name, content] : modules) {
+            test::WriteFile(dir / "Modules" / name / "Include.ini", "content.ini\n");
+            test::WriteFile(dir / "Modules" / name / "content.ini", content);
+        }
+        LoadAllModules();
+        LoadSettings();
+        std::vector<std::string> levels;
+        for (int i : Registry().TemplatesOfType("Level"))
+            levels.push_back(Registry().NameAt(i));
+        LoadSaveData(levels);
+    }
+
+    static SDL_Event KeyEvent(Uint8 type, int sym) {
+        SDL_Event e{};
+        e.type = type;
+        e.key.type = type;
+        e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+        e.key.keysym.sym = static_cast<SDLKey>(sym);
+        return e;
+    }
+    static void Push(SDL_Event e) { SDL_PushEvent(&e); }
+    static void PushMouse(Uint8 type, int x, int y) {
+        SDL_Event e{};
+        if (type == SDL_MOUSEMOTION) {
+            e.type = e.motion.type = SDL_MOUSEMOTION;
+            e.motion.x = static_cast<Uint16>(x);
+            e.motion.y = static_cast<Uint16>(y);
+        } else {
+            e.type = e.button.type = type;
+            e.button.button = SDL_BUTTON_LEFT;
+            e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+            e.button.x = static_cast<Uint16>(x);
+            e.button.y = static_cast<Uint16>(y);
+        }
+        SDL_PushEvent(&e);
+    }
+
+    void Frame(int count = 1) {
+        for (int i = 0; i < count; ++i) {
+            ASSERT_TRUE(RunFrame());
+            ticks += msPerFrame;
+        }
+    }
+    void Key(int sym) {
+        Push(KeyEvent(SDL_KEYDOWN, sym));
+        Frame();
+        Push(KeyEvent(SDL_KEYUP, sym));
+        Frame();
+    }
+    void MoveMouse(int x, int y) {
+        PushMouse(SDL_MOUSEMOTION, x, y);
+        Frame();
+    }
+    // Press and release over (x, y); the screen acts on the click in the frame after.
+    void Click(int x, int y) {
+        PushMouse(SDL_MOUSEMOTION, x, y);
+        PushMouse(SDL_MOUSEBUTTONDOWN, x, y);
+        Frame();
+        PushMouse(SDL_MOUSEBUTTONUP, x, y);
+        Frame(2);
+    }
+    static void ClickCell(FrontScreens& t, int slot) { t.Click(20 + 71 * (slot % 5) + 28, 124 + 71 * (slot / 5) + 28); }
+
+    test::ScratchDir dir;
+    std::optional<test::WorkingDir> cwd;
+    std::uint32_t msPerFrame = 10;
+};
+
+TEST(LevelListTest, ReadsNamesWithTheLengthRule) {
+    test::ScratchDir dir;
+    const std::string name39(39, 'a');
+    struct Case {
+        const char* what;
+        std::optional<std::string> file;  // none: no file at all
+        std::vector<std::string> slots;   // the first slots expected; the rest empty
+    };
+    const Case cases[] = {
+        {"missing file", std::nullopt, {}},
+        {"empty file", "", {}},
+        {"plain lines, empty line kept as a gap", "Main/A\n\nMain/C", {"Main/A", "", "Main/C"}},
+        {"Windows line ends", "Main/A\r\nMain/B\r\n", {"Main/A", "Main/B"}},
+        {"39 characters fit and reading goes on", name39 + "\nMain/B\n", {name39, "Main/B"}},
+        {"a longer line is cut to 39 and ends the list", "Main/A\n" + name39 + "xyz\nMain/C\n", {"Main/A", name39}},
+        {"blanks are part of the name", " Main/A \n", {" Main/A "}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::path path = dir / "LevelList.txt";
+        std::filesystem::remove(path);
+        if (c.file)
+            test::WriteFile(path, *c.file);
+        LevelTable table;
+        table.fill("stale");
+        ReadLevelList(path, table);
+        for (int i = 0; i < kLevelSlots; ++i) {
+            std::string expected = i < static_cast<int>(c.slots.size()) ? c.slots[static_cast<std::size_t>(i)]
+                                   : i < kListedSlots                    ? ""
+                                                                         : "stale";
+            EXPECT_EQ(table[static_cast<std::size_t>(i)], expected) << "slot " << i;
+        }
+    }
+
+    std::string many;
+    for (int i = 0; i < 30; ++i)
+        many += "Main/L" + std::to_string(i) + "\n";
+    test::WriteFile(dir / "LevelList.txt", many);
+    LevelTable table;
+    ReadLevelList(dir / "LevelList.txt", table);
+    EXPECT_EQ(table[24], "Main/L24");
+    EXPECT_EQ(table[25], "") << "only 25 lines are read";
+}
+
+TEST_F(FrontScreens, LevelSelectOpensLevelsInListOrder) {
+    Start();
+    RecordResult("Main/Level 1", 1, 4);
+    SetState(GameState::LevelSelect);
+    LevelPanelText panel = LevelSelectPanel();
+    EXPECT_EQ(panel.name, "Level 1");
+    EXPECT_EQ(panel.status, "COMPLETE");
+    EXPECT_EQ(panel.turns, "4/5 TURNS");
+    EXPECT_FALSE(panel.hasPreview);
+
+    Key(SDLK_RIGHT);
+    EXPECT_EQ(SelectedLevel(), 1);
+    EXPECT_EQ(GameValues().currentLevelName, "Main/Level 2");
+    panel = LevelSelectPanel();
+    EXPECT_EQ(panel.status, "INCOMPLETE");
+    EXPECT_EQ(panel.turns, "0 TURNS") << "a level without par shows no slash";
+
+    // Level 2 is not completed, so Level 3 stays locked whichever way it is reached.
+    Key(SDLK_RIGHT);
+    ClickCell(*this, 2);
+    Key(SDLK_DOWN);  // onto an empty slot, which falls back to the locked last one
+    EXPECT_EQ(SelectedLevel(), 1);
+    EXPECT_EQ(LevelSelectPanel().name, "Level 2");
+
+    Key(SDLK_UP);
+    EXPECT_EQ(SelectedLevel(), 0) << "up from the top row clamps to the first slot";
+    Key(SDLK_LEFT);
+    EXPECT_EQ(SelectedLevel(), 0);
+
+    RecordResult("Main/Level 2", 1, 3);
+    ClickCell(*this, 2);
+    EXPECT_EQ(SelectedLevel(), 2);
+    panel = LevelSelectPanel();
+    EXPECT_EQ(panel.name, "Level 3");
+    EXPECT_EQ(panel.turns, "0/7 TURNS");
+    EXPECT_TRUE(panel.hasPreview);
+
+    Key(kEscapeKey);
+    EXPECT_EQ(CurrentState(), GameState::TitleMenu);
+    EXPECT_EQ(LevelSelectPanel().name, "") << "the panel is gone with the screen";
+}
+
+TEST_F(FrontScreens, LevelSelectKeepsItsChoiceAndLeadsOn) {
+    Start();
+    RecordResult("Main/Level 1", 1, 9);
+    SetState(GameState::LevelSelect);
+    Key(SDLK_RIGHT);
+    Key(kEscapeKey);
+    SetState(GameState::LevelSelect);
+    EXPECT_EQ(SelectedLevel(), 1) << "the choice outlives the screen";
+    EXPECT_EQ(LevelSelectPanel().name, "Level 2");
+
+    Key(SDLK_SPACE);
+    EXPECT_EQ(CurrentState(), GameState::Play);
+    EXPECT_EQ(GameValues().currentLevelName, "Main/Level 2");
+
+    SetState(GameState::LevelSelect);
+    GameValues().cameFromEditor = true;
+    Key(kEscapeKey);
+    EXPECT_EQ(CurrentState(), GameState::LevelEditor) << "opened from the editor, Escape goes back there";
+    EXPECT_FALSE(GameValues().cameFromEditor);
+}
+
+TEST_F(FrontScreens, LevelListProblemsHaveTheirDocumentedOutcomes) {
+    Start();
+    std::filesystem::remove(dir / "LevelList.txt");
+    GameValues().currentLevelName = "Main/Level 3";
+    SetState(GameState::LevelSelect);
+    EXPECT_EQ(LevelSelectPanel().name, "") << "no list: nothing is selected";
+    EXPECT_EQ(GameValues().currentLevelName, "Main/Level 3");
+    Key(SDLK_RIGHT);
+    Click(509, 345);  // PLAY still plays the level set before
+    EXPECT_EQ(CurrentState(), GameState::Play);
+    EXPECT_EQ(GameValues().currentLevelName, "Main/Level 3");
+
+    // An open slot naming a level nothing defines is reported by name.
+    test::WriteFile(dir / "LevelList.txt", kLevelList);
+    RecordResult("Main/Level 3", 1, 7);
+    try {
+        SetState(GameState::LevelSelect);
+        ADD_FAILURE() << "an unknown open level must be reported";
+    } catch (const std::string& message) {
+        EXPECT_EQ(message, "Level \"Main/Level 4\" not found!");
+    }
+}
+
+TEST_F(FrontScreens, TitleCaptionFollowsTheMouseAndButtonsLeadOn) {
+    Start();
+    SetState(GameState::TitleMenu);
+    EXPECT_EQ(CurrentSongName(), "RS#TITLETRACK");
+    const std::pair<int, const char*> hovers[] = {{160, "PLAY"}, {320, "SETTINGS"}, {480, "QUIT"}, {40, ""}};
+    for (auto [x, caption] : hovers) {
+        MoveMouse(x, 212);
+        Frame();
+        EXPECT_EQ(TitleMenuCaption(), caption) << "mouse at x " << x;
+    }
+    Key(SDLK_SPACE);
+    Key(SDLK_DOWN);
+    EXPECT_EQ(CurrentState(), GameState::TitleMenu) << "keys other than Escape do nothing here";
+
+    Click(320, 212);
+    EXPECT_EQ(CurrentState(), GameState::SettingsMenu);
+    Key(kEscapeKey);
+    EXPECT_EQ(CurrentState(), GameState::TitleMenu);
+    Click(160, 212);
+    EXPECT_EQ(CurrentState(), GameState::LevelSelect);
+}
+
+TEST_F(FrontScreens, BrowserWithOnlyTheCampaignFindsNothing) {
+    Start();
+    SetState(GameState::CustomLevels);
+    EXPECT_EQ(CustomLevelsModuleText(), "None found!");
+    EXPECT_EQ(CustomLevelsLevelText(), "None found!");
+    Click(492, 192);
+    EXPECT_EQ(CustomLevelsModuleText(), "None found!");
+    Click(320, 330);  // GO
+    EXPECT_EQ(CurrentState(), GameState::CustomLevels);
+    Key(kEscapeKey);
+    EXPECT_EQ(CurrentState(), GameState::LevelSelect);
+}
+
+TEST_F(FrontScreens, BrowserStepsThroughCustomModulesAndLevels) {
+    Start({{"Main", kCampaign},
+           {"Garden", "[Level]\nName = Moss\n\n[Level]\nName = Fern\n"},
+           {"Notes", "[Dialog]\nName = Hello\nTrigger = LEVEL_START\n"}});
+    SetState(GameState::CustomLevels);
+    EXPECT_EQ(CustomLevelsModuleText(), "Garden");
+    EXPECT_EQ(CustomLevelsLevelText(), "Moss");
+
+    struct Step {
+        int x, y;
+        const char* module;
+        const char* level;
+    };
+    const Step steps[] = {
+        {492, 242, "Garden", "Fern"},   // next level
+        {492, 242, "Garden", "Moss"},   // wraps to the first
+        {148, 242, "Garden", "Fern"},   // previous wraps to the last
+        {492, 192, "Notes", "None found!"},  // a module without levels
+        {492, 192, "Garden", "Moss"},   // wraps round past the hidden campaign, at the first level
+        {148, 192, "Notes", "None found!"},
+    };
+    for (const Step& s : steps) {
+        Click(s.x, s.y);
+        EXPECT_EQ(CustomLevelsModuleText(), s.module);
+        EXPECT_EQ(CustomLevelsLevelText(), s.level);
+    }
+    Click(320, 330);
+    EXPECT_EQ(CurrentState(), GameState::CustomLevels) << "GO does nothing without a level";
+    Click(148, 192);
+    Click(492, 242);
+    Click(320, 330);
+    EXPECT_EQ(CurrentState(), GameState::Play);
+    EXPECT_EQ(GameValues().currentLevelName, "Garden/Fern") << "played by its full name";
+}
+
+TEST_F(FrontScreens, BrowserFromTheEditorListsTheCampaign) {
+    Start({{"Main", kCampaign}, {"Garden", "[Level]\nName = Moss\n"}});
+    GameValues().cameFromEditor = true;
+    SetState(GameState::CustomLevels);
+    Click(148, 192);
+    EXPECT_EQ(CustomLevelsModuleText(), "Main");
+    EXPECT_EQ(CustomLevelsLevelText(), "Level 1");
+    Click(320, 330);
+    EXPECT_EQ(CurrentState(), GameState::LevelEditor);
+    EXPECT_EQ(GameValues().currentLevelName, "Main/Level 1");
+    EXPECT_FALSE(GameValues().cameFromEditor);
+}
+
+TEST_F(FrontScreens, HeldVolumeArrowsStepEveryTenthOfASecondWithinBounds) {
+    Start();
+    SetSoundVolume(100);
+    SetMusicVolume(10);
+    SetState(GameState::SettingsMenu);
+    EXPECT_EQ(SettingsMenuView().sound, "100");
+
+    Click(178, 314);
+    EXPECT_EQ(SoundVolume(), 100) << "a short click before the first 100 ms changes nothing";
+
+    // Held once more than 100 ms have passed since entry, the arrow steps at once and then
+    // every time another 100 ms are past: four steps in 350 ms.
+    Frame(8);
+    PushMouse(SDL_MOUSEMOTION, 178, 314);
+    PushMouse(SDL_MOUSEBUTTONDOWN, 178, 314);
+    Frame(35);
+    PushMouse(SDL_MOUSEBUTTONUP, 178, 314);
+    Frame();
+    EXPECT_EQ(SoundVolume(), 80);
+    EXPECT_EQ(SettingsMenuView().sound, "80");
+
+    // Music down stops at 0; up from 100 never passes it.
+    PushMouse(SDL_MOUSEMOTION, 378, 314);
+    PushMouse(SDL_MOUSEBUTTONDOWN, 378, 314);
+    Frame(60);
+    PushMouse(SDL_MOUSEBUTTONUP, 378, 314);
+    Frame();
+    EXPECT_EQ(MusicVolume(), 0);
+    EXPECT_EQ(SettingsMenuView().music, "0");
+    SetSoundVolume(100);
+    PushMouse(SDL_MOUSEMOTION, 266, 314);
+    PushMouse(SDL_MOUSEBUTTONDOWN, 266, 314);
+    Frame(30);
+    PushMouse(SDL_MOUSEBUTTONUP, 266, 314);
+    Frame();
+    EXPECT_EQ(SoundVolume(), 100);
+}
+
+TEST_F(FrontScreens, RebindingTakesTheNextKeyForTheShownAction) {
+    Start();
+    SetState(GameState::SettingsMenu);
+    EXPECT_EQ(SettingsMenuView().action, "Up");
+    EXPECT_EQ(SettingsMenuView().key, "UP");
+
+    Click(480, 380);  // REBIND
+    EXPECT_EQ(SettingsMenuView().key, "Press a key.");
+    EXPECT_EQ(SettingsMenuView().rebind, "CANCEL");
+    Click(256, 401);  // the next action while waiting
+    EXPECT_EQ(SettingsMenuView().action, "Down");
+    Key('x');
+    EXPECT_EQ(BindingKey("Down"), 'x');
+    EXPECT_EQ(BindingKey("Up"), SDLK_UP);
+    EXPECT_EQ(SettingsMenuView().key, "X");
+    EXPECT_EQ(SettingsMenuView().rebind, "REBIND");
+
+    Click(100, 401);
+    Click(100, 401);  // wraps from the first action to the last
+    EXPECT_EQ(SettingsMenuView().action, "Screenshot");
+
+    // Escape while waiting does not bind: it leaves, and leaving writes the settings.
+    Click(480, 380);
+    Key(kEscapeKey);
+    EXPECT_EQ(CurrentState(), GameState::TitleMenu);
+    EXPECT_EQ(BindingKey("Screenshot"), 316);
+    std::string written = test::ReadFile(dir / "Settings.ini");
+    EXPECT_NE(written.find("DownKey = 120"), std::string::npos) << written;
+    EXPECT_NE(written.find("Screenshot = 316"), std::string::npos) << written;
+}
+
+TEST_F(FrontScreens, ClearDataNeedsFiveClicksAndClearsAgainAfter) {
+    Start();
+    RecordResult("Main/Level 1", 1, 4);
+    SaveSaveData();
+    SetState(GameState::SettingsMenu);
+    const char* labels[] = {"(Click 4 times)", "(Click 3 times)", "(Click 2 times)", "(Click 1 times)", "Data cleared!"};
+    for (const char* label : labels) {
+        EXPECT_TRUE(IsCompleted("Main/Level 1"));
+        Click(150, 140);
+        EXPECT_EQ(SettingsMenuView().clicks, label);
+    }
+    EXPECT_FALSE(IsCompleted("Main/Level 1"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "SaveData.sav"));
+    RecordResult("Main/Level 1", 1, 4);
+    Click(150, 140);
+    EXPECT_FALSE(IsCompleted("Main/Level 1")) << "each later click clears again";
+    EXPECT_EQ(SettingsMenuView().clicks, "Data cleared!");
+}
+
+TEST(KeyCaptionTest, NamesKeysInUpperCaseAndSurvivesOddSymbols) {
+    const std::pair<int, const char*> cases[] = {
+        {SDLK_UP, "UP"}, {SDLK_SPACE, "SPACE"}, {'q', "Q"}, {SDLK_F9, "F9"}, {-5, "UNKNOWN KEY"}, {100000, "UNKNOWN KEY"},
+    };
+    for (auto [sym, caption] : cases)
+        EXPECT_EQ(KeyCaption(sym), caption) << sym;
+}
+
+TEST_F(FrontScreens, CreditsReturnToTheLevelSelect) {
+    Start();
+    SetState(GameState::Credits);
+    Key(SDLK_SPACE);
+    EXPECT_EQ(CurrentState(), GameState::Credits);
+    Click(320, 405);
+    EXPECT_EQ(CurrentState(), GameState::LevelSelect);
+    SetState(GameState::Credits);
+    Key(kEscapeKey);
+    EXPECT_EQ(CurrentState(), GameState::LevelSelect);
+}
+
+TEST_F(FrontScreens, OpeningPlaysThroughToTheTitle) {
+    // Twenty frames a second keep the run short; fades and display time scale alike.
+    msPerFrame = 50;
+    SetFixedTimerStep(5.0);
+    Start();
+    StartOpeningCutscene();
+    EXPECT_EQ(CurrentSongName(), "RS#INTROTRACK");
+    EXPECT_EQ(SlideQueueSize(), 9u);
+    EXPECT_FALSE(GameValues().cursorVisible);
+    Frame(35);
+    EXPECT_EQ(SlideQueueSize(), 8u) << "the first picture goes up once the screen is black";
+    Frame(35);
+    EXPECT_EQ(FadeAlpha(), 0.0) << "and fades in";
+    Frame(55);
+    EXPECT_EQ(FadeAlpha(), 0.0) << "then stays for three seconds";
+    int frames = 125;
+    while (CurrentState() == GameState::Intro && frames < 5000) {
+        Frame();
+        ++frames;
+    }
+    EXPECT_EQ(CurrentState(), GameState::TitleMenu);
+    EXPECT_TRUE(SlideshowFinished());
+    EXPECT_TRUE(GameValues().cursorVisible);
+    EXPECT_EQ(CurrentSongName(), "RS#TITLETRACK");
+    // Each of nine pictures: a fade out and in of 34 frames each, three seconds of 60 frames.
+    EXPECT_GT(frames, 9 * (34 + 34 + 60));
+    EXPECT_LT(frames, 9 * (35 + 35 + 62) + 40);
+}
+
+TEST_F(FrontScreens, SkippingFollowsEachCutscenesRules) {
+    Start();
+    struct Case {
+        const char* what;
+        void (*start)();
+        int key;
+        bool skips;
+    };
+    const Case cases[] = {
+        {"opening, Action 1", StartOpeningCutscene, SDLK_SPACE, true},
+        {"opening, Skip Dialog", StartOpeningCutscene, 'c', true},
+        {"glowing, Action 1", StartGlowingCutscene, SDLK_SPACE, false},
+        {"glowing, Escape", StartGlowingCutscene, kEscapeKey, true},
+        {"closing, Skip Dialog", StartClosingCutscene, 'c', false},
+        {"closing, Escape", StartClosingCutscene, kEscapeKey, true},
+    };
+    // Beneath the pictures lies a screen that Escape would leave.
+    SetState(GameState::Credits);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.start();
+        Frame(20);
+        ASSERT_TRUE(SlideshowActive());
+        Key(c.key);
+        EXPECT_EQ(SlideshowActive(), !c.skips);
+        EXPECT_EQ(SlideshowFinished(), c.skips);
+        EXPECT_EQ(GameValues().cursorVisible, c.skips);
+        if (c.skips)
+            EXPECT_EQ(FadeAlpha(), 0.0) << "a skip clears the screen at once";
+        if (!c.skips) {
+            InjectEvent(KeyEvent(SDL_KEYDOWN, kEscapeKey));
+            UpdateSlideshow();
+        }
+        ASSERT_TRUE(SlideshowFinished());
+    }
+    EXPECT_EQ(CurrentState(), GameState::Credits) << "the keys never reached the screen beneath";
+}
+
+TEST_F(FrontScreens, ClosingHasEighteenPicturesAndAHeldPictureStays) {
+    Start();
+    StartClosingCutscene();
+    EXPECT_EQ(SlideQueueSize(), 18u);
+    EXPECT_EQ(CurrentSongName(), "RS#OUTROTRACK");
+    Frame(171 + 170 + 5);
+    HoldSlideshow();
+    Frame(320);
+    EXPECT_EQ(SlideQueueSize(), 17u) << "held past its three seconds";
+    EXPECT_EQ(FadeAlpha(), 0.0);
+    ReleaseSlideshow();
+    Frame(171 + 5);
+    EXPECT_EQ(SlideQueueSize(), 16u);
+}
+
+}  // namespace
