@@ -43,8 +43,9 @@ protected:
     void SetUp() override {
         test::CopyGameFolder(dir.Path());
         cwd.emplace(dir.Path());
-        if (!TTF_WasInit())
+        if (!TTF_WasInit()) {
             ASSERT_EQ(TTF_Init(), 0);
+        }
         ASSERT_TRUE(OpenAudio());
         platform::SetScriptedFocus(true);
         SetScreenSurface(SDL_GetVideoSurface());
@@ -526,9 +527,9 @@ TEST_F(FrontScreens, SkippingFollowsEachCutscenesRules) {
         EXPECT_EQ(SlideshowActive(), !c.skips);
         EXPECT_EQ(SlideshowFinished(), c.skips);
         EXPECT_EQ(GameValues().cursorVisible, c.skips);
-        if (c.skips)
+        if (c.skips) {
             EXPECT_EQ(FadeAlpha(), 0.0) << "a skip clears the screen at once";
-        if (!c.skips) {
+        } else {
             InjectEvent(KeyEvent(SDL_KEYDOWN, kEscapeKey));
             UpdateSlideshow();
         }
