@@ -1,0 +1,104 @@
+// Loading a module the size of a full campaign (100 sprites, 50 object kinds, 30 levels of
+// 40 objects), and building one of its levels into the World.
+#include <SDL.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "content/module_loader.h"
+#include "content/registry.h"
+#include "tools/assetgen/canvas.h"
+#include "world/world.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool OpenWindow() {
+    static bool opened = [] {
+        setenv("SDL_VIDEODRIVER", "dummy", 0);
+        return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0 && SDL_SetVideoMode(640, 480, 32, 0x10001) != nullptr;
+    }();
+    return opened;
+}
+
+const char* const kKinds[] = {"Entity", "PhysObj", "Trigger", "Exit", "ButtonPO", "DirChanger", "BreakablePO", "Door"};
+
+// The module, written once under a fresh folder that goes when the program ends.
+struct Folder {
+    fs::path path;
+    ~Folder() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+};
+
+const fs::path& ModuleFolder() {
+    static const Folder root{[] {
+        fs::path dir = fs::temp_directory_path() / ("quillmere-bench-" + std::to_string(getpid()));
+        fs::create_directories(dir / "Modules/Main");
+        fs::create_directories(dir / "Pictures");
+        std::ofstream(dir / "Modules/Main/Include.ini") << "sprites.ini\nkinds.ini\nlevels.ini\n";
+
+        std::ofstream sprites(dir / "Modules/Main/sprites.ini");
+        for (int i = 0; i < 100; ++i) {
+            Canvas c(32, 32);
+            c.FillRect(2, 2, 28, 28, {static_cast<std::uint8_t>(i * 2), 80, 160, 255});
+            c.WritePng((dir / "Pictures" / ("P" + std::to_string(i) + ".png")).string());
+            sprites << "[Sprite]\nName = P" << i << "\nSpritePath = Pictures/P" << i
+                    << ".png\nWidth = 32\nHeight = 32\nFrameDelay = 10\n\n";
+        }
+        std::ofstream kinds(dir / "Modules/Main/kinds.ini");
+        for (int i = 0; i < 50; ++i) {
+            kinds << "[" << kKinds[i % 8] << "]\nName = K" << i << "\nSpriteName = Main/P" << i
+                  << "\nDrawDepth = 2\nXPlacementOffset = 4\nBoundingWidth = 30\nBoundingHeight = 30\n"
+                  << "PressedSpriteName = Main/P" << (i + 50) << "\nActiveSpriteName = Main/P" << (i + 50)
+                  << "\nWeight = 1\n\n";
+        }
+        std::ofstream levels(dir / "Modules/Main/levels.ini");
+        for (int l = 0; l < 30; ++l) {
+            levels << "[Level]\nName = Level " << l << "\nTurnsPar = 9\nPreviewPath = Pictures/P0.png\n\n";
+            for (int o = 0; o < 40; ++o)
+                levels << "Add: [" << kKinds[o % 8] << "] Main/K" << (o % 8 + 8 * (l % 6)) << " @ " << (o % 16) * 32
+                       << ", " << (o / 16) * 32 << "; Rotate " << (o % 4) * 90 << "; Link (o" << o << ") -> ()\n";
+            levels << "\n";
+        }
+        return dir;
+    }()};
+    return root.path;
+}
+
+void BM_LoadModule(benchmark::State& state) {
+    if (!OpenWindow())
+        return state.SkipWithError("no video");
+    fs::path previous = fs::current_path();
+    fs::current_path(ModuleFolder());
+    for (auto _ : state) {
+        LoadAllModules();
+        benchmark::DoNotOptimize(Registry().Count());
+        Registry().Clear();
+    }
+    fs::current_path(previous);
+}
+BENCHMARK(BM_LoadModule)->Unit(benchmark::kMillisecond);
+
+void BM_BuildLevel(benchmark::State& state) {
+    if (!OpenWindow())
+        return state.SkipWithError("no video");
+    fs::path previous = fs::current_path();
+    fs::current_path(ModuleFolder());
+    LoadAllModules();
+    for (auto _ : state) {
+        Registry().BuildLevel("Main/Level 3");
+        benchmark::DoNotOptimize(TheWorld().Count());
+        TheWorld().Clear();
+    }
+    Registry().Clear();
+    fs::current_path(previous);
+}
+BENCHMARK(BM_BuildLevel)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
