@@ -57,6 +57,14 @@ TEST_F(ContentDefinitionsTest, OddSpritePathsFailWithAMessageAndNeverCrash) {
         std::string error = ErrorOf([&] { LoadFile("./Modules/Main/odd.ini", "[Sprite]\nName = Odd\nSpritePath = " + path + "\n"); });
         EXPECT_FALSE(error.empty()) << path.size();
     }
+    // Frames that could never fit one strip leave the sprite without pixels.
+    Png("art/Wide0.png", 4, 4);
+    Png("art/Wide1.png", 4, 4);
+    EXPECT_EQ(ErrorOf([] {
+                  LoadFile("./Modules/Main/odd.ini",
+                           "[Sprite]\nName = Wide\nSpritePath = art/Wide.png\nWidth = 2000000000\nFrameCount = 2\n");
+              }),
+              "Sprite could not be loaded from path \"art/Wide.png\"");
     // The same bytes are found when the file is really there.
     Png("art/Botany \xe0 la.png", 4, 4);
     LoadFile("./Modules/Main/odd.ini", "[Sprite]\nName = Odd\nSpritePath = art/Botany \xe0 la.png\n");
@@ -171,7 +179,9 @@ TEST_F(ContentDefinitionsTest, BuildingALevelResetsPlayStartsMusicAndHandsOverDi
     ASSERT_EQ(RunningDialogs().size(), 2u);
     EXPECT_EQ(RunningDialogs()[0]->event, "LEVEL_COMPLETE");
     EXPECT_EQ(RunningDialogs()[1]->event, "LEVEL_START");
+    std::filesystem::remove("tune.wav");
     BuildLevel("Main/Tune");
+    EXPECT_EQ(CurrentSongName(), "tune.wav") << "the same theme keeps playing, never reloaded";
     EXPECT_EQ(RunningDialogs().size(), 2u) << "a rebuild starts the dialogs afresh";
 
     LoadFile("./Modules/Main/broken.ini", "[Level]\nName = Lost\nDialogEvent: Main/Three\n");

@@ -98,7 +98,9 @@ TEST_F(ContentLoadingTest, ModulesLoadInNameOrderThroughTheirIncludeLists) {
     test::WriteFile("Modules/Zed/z.ini", "[Dialog]\nName = Z\n");
     std::filesystem::create_directories("Modules/Aside");  // no Include.ini: not a module
     test::WriteFile("Modules/Aside/a.ini", "[Dialog]\nName = A\n");
-    test::WriteFile("Modules/Main/Include.ini", "// b.ini\n\r\na.ini\n b.ini\nmissing.ini\nsub/c.ini");
+    test::WriteFile("Modules/Main/Include.ini", "// b.ini\n\r\na.ini\n b.ini\nmissing.ini\n" + std::string(5000, 'x') +
+                                                    ".ini\nsub/c.ini\nLatin\xe0.ini");
+    test::WriteFile("Modules/Main/Latin\xe0.ini", "[Dialog]\nName = D\n");
     test::WriteFile("Modules/Main/a.ini", "[Dialog]\nName = A\nTrigger = first\n");
     test::WriteFile("Modules/Main/b.ini", "[Dialog]\nName = A\nTrigger = commented out\n");
     test::WriteFile("Modules/Main/ b.ini", "[Dialog]\nName = B\n");
@@ -114,7 +116,7 @@ TEST_F(ContentLoadingTest, ModulesLoadInNameOrderThroughTheirIncludeLists) {
     std::vector<std::string> names;
     for (int i = 0; i < r.Count(); ++i)
         names.push_back(r.NameAt(i));
-    EXPECT_EQ(names, (std::vector<std::string>{"Main/A", "Main/B", "Main/C", "Zed/Z"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Main/A", "Main/B", "Main/C", "Main/D", "Zed/Z"}));
     EXPECT_EQ(r.NewDialog("Main/A")->event, "first");
 }
 

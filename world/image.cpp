@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "app/timer.h"
 #include "world/pixels.h"
@@ -126,8 +127,14 @@ bool Image::Load(const std::string& path, int count, int delay, int width, int h
             SDL_FreeSurface(first);
             if (firstConverted == nullptr)
                 return false;
+            // Content picks width and count: a strip too wide for any surface just doesn't load.
+            const long long stripWidth = std::max(1LL, static_cast<long long>(width) * count);
+            if (stripWidth > std::numeric_limits<int>::max()) {
+                SDL_FreeSurface(firstConverted);
+                return false;
+            }
             const SDL_PixelFormat* f = firstConverted->format;
-            SDL_Surface* strip = SDL_CreateRGBSurface(SDL_SRCALPHA | SDL_HWSURFACE, std::max(1, width * count),
+            SDL_Surface* strip = SDL_CreateRGBSurface(SDL_SRCALPHA | SDL_HWSURFACE, static_cast<int>(stripWidth),
                                                       firstConverted->h, f->BitsPerPixel, f->Rmask, f->Gmask,
                                                       f->Bmask, f->Amask);
             SDL_FreeSurface(firstConverted);
