@@ -6,8 +6,19 @@
 #include <map>
 
 namespace {
+// One handle per size for the whole run, closed when the generator ends.
+struct OpenFonts {
+    ~OpenFonts() {
+        for (auto& [size, font] : bySize)
+            if (font)
+                TTF_CloseFont(font);
+    }
+    std::map<int, TTF_Font*> bySize;
+};
+
 TTF_Font* Font(const AssetContext& ctx, int pointSize) {
-    static std::map<int, TTF_Font*> fonts;
+    static OpenFonts open;
+    std::map<int, TTF_Font*>& fonts = open.bySize;
     if (auto it = fonts.find(pointSize); it != fonts.end())
         return it->second;
     if (!TTF_WasInit() && TTF_Init() < 0)
