@@ -569,8 +569,9 @@ void EditorEntry() {
         v.level.dialogEvents = registry.LevelDialogEvents(current);
         v.level.previewPath = registry.LevelPreviewPath(current);
         v.level.name = AfterFirstSlash(v.level.name);
-        CloseBox();
     }
+    // Building the level for the editor brought its dialogs along; none of them may talk here.
+    ResetDialogBox();
 
     // A test play comes back to the same edit; anything else starts a fresh one.
     if (!e.testing) {

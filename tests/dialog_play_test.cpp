@@ -149,3 +149,21 @@ TEST_F(DialogPlayTest, FailureHasItsDialog) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DialogPlayTest, BackInTheEditorTheLevelKeepsQuiet) {
+    GameValues().cameFromEditor = true;
+    Enter("Play/Talk");
+    Frame();
+    ASSERT_TRUE(Showing());
+    Frame({SDLK_c});
+    Frame({SDLK_ESCAPE});
+    ASSERT_EQ(CurrentState(), GameState::LevelEditor);
+    for (int i = 0; i < 5; ++i)
+        Frame();
+    EXPECT_FALSE(Showing()) << "the level built again for the editor brings no dialogs along";
+    EXPECT_TRUE(RunningDialogs().empty());
+}
+
+}  // namespace

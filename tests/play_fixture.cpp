@@ -89,7 +89,8 @@ void PlayTest::SetUp() {
 }
 
 void PlayTest::TearDown() {
-    if (CurrentState() == GameState::Play)
+    // Leave through the state's own exit, so nothing of it stays behind for the next test.
+    if (CurrentState() == GameState::Play || CurrentState() == GameState::LevelEditor)
         SetState(GameState::TitleMenu);
     FreeDialogBox();
     clearWidgets();
