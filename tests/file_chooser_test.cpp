@@ -5,6 +5,7 @@
 
 #include "app/input.h"
 #include "platform/app_focus.h"
+#include "tests/play_fixture.h"
 #include "tests/test_support.h"
 #include "ui/file_chooser.h"
 #include "ui/text_label.h"
@@ -193,6 +194,29 @@ TEST_F(FileChooserTest, ClickingARowTwiceOpensIt) {
     });
     EXPECT_EQ(ChooseFileToOpen("Load Replay", "*.rpl", ".rpl"), "three.RPL");
     platform::SetScriptedFocus(false);
+}
+
+}  // namespace
+
+namespace {
+
+// The real program: a replay saved during play through the chooser, typed in by a script
+// whose timing runs on through the chooser's own frames.
+TEST(FileChooserProgram, AScriptTypesTheNameOfASavedReplay) {
+    test::ScratchDir dir;
+    WritePlayGameFolder(dir.Path());
+    test::WriteFile(dir / "script.txt",
+                    "20 key 275\n"
+                    "60 key 290\n"  // Save Replay opens the chooser
+                    "64 key 109\n65 key 105\n66 key 110\n67 key 101\n"
+                    "69 shot " + (dir / "chooser.bmp").string() + "\n"
+                    "70 key 13\n"
+                    "90 quit\n");
+    test::RunResult r = test::RunGameBinary({"--data", dir.Path().string(), "--level", "Play/Slide", "--script",
+                                             (dir / "script.txt").string(), "--uncapped"});
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_EQ(test::ReadFile(dir / "mine.rpl"), "Play/Slide\nRight\n");
+    EXPECT_TRUE(fs::exists(dir / "chooser.bmp")) << "shots are taken in the chooser's frames too";
 }
 
 }  // namespace
