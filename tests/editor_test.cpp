@@ -19,6 +19,7 @@
 #include "dialog/dialogs.h"
 #include "editor/editor.h"
 #include "platform/app_focus.h"
+#include "play/turn_engine.h"
 #include "tests/test_support.h"
 #include "tools/assetgen/canvas.h"
 #include "ui/file_chooser.h"
@@ -201,7 +202,7 @@ TEST_F(EditorTest, ModulesAndDefinitionsCycleBothWaysWithWrap) {
     const EditorView& v = CurrentEditor();
     EXPECT_EQ(v.moduleCaption, "Bench");
     EXPECT_EQ(v.templateCaption, "Block");
-    EXPECT_EQ(v.palette.size(), 6u) << "six placeable kinds; the plain entity and physical object are left out";
+    EXPECT_EQ(v.palette.size(), 7u) << "placeable kinds only: the plain entity and physical object are left out";
     ASSERT_NE(Ghost(), nullptr);
     EXPECT_EQ(Ghost()->templateName, "Bench/Block");
 
@@ -211,7 +212,7 @@ TEST_F(EditorTest, ModulesAndDefinitionsCycleBothWaysWithWrap) {
         const char* definition;
     };
     const Step steps[] = {
-        {kPrevDef, "Bench", "Pad"},     {kNextDef, "Bench", "Block"},  {kNextDef, "Bench", "Gate"},
+        {kPrevDef, "Bench", "Ledge"},     {kNextDef, "Bench", "Block"},  {kNextDef, "Bench", "Gate"},
         {kPrevModule, "Main", "Stone"}, {kNextDef, "Main", "Stone"},   {kPrevDef, "Main", "Stone"},
         {kNextModule, "Bench", "Block"}, {kNextModule, "Empty", ""},   {kPrevDef, "Empty", ""},
         {kNextDef, "Empty", ""},         {kNextModule, "Main", "Stone"}, {kNextModule, "Bench", "Block"},
@@ -607,6 +608,73 @@ TEST_F(EditorTest, PreviewWritesAShrunkPictureOfTheLevel) {
     EXPECT_EQ(rgb(35, 44), (std::vector<int>{176, 118, 62}));
     EXPECT_EQ(rgb(5, 150), (std::vector<int>{255, 255, 255}));
     SDL_FreeSurface(shot);
+}
+
+TEST_F(EditorTest, ALevelWithAKindNoModuleDefinesStopsWithTheNotFoundMessage) {
+    OpenEditor();
+    Tool(kLoad);
+    ASSERT_EQ(CurrentState(), GameState::CustomLevels);
+    Click(148, 192);  // the browser's previous module: Main
+    Click(492, 242);  // its next level: Broken
+    Click(320, 320);  // GO
+    std::string message;
+    try {
+        RunFrame();
+    } catch (const std::string& m) {
+        message = m;
+    }
+    EXPECT_EQ(message, "Door \"Nowhere/Gate\" not found!");
+}
+
+TEST_F(EditorTest, ASavedLevelPlaysInItsModuleExactlyAsInTest) {
+    OpenEditor();
+    Tool(kPrevDef);  // Ledge, the pinned floor, last in the palette
+    ASSERT_EQ(CurrentEditor().templateCaption, "Ledge");
+    ClickAt(200, 400);  // 192..432 x 396..408
+    ClickAt(200, 200);  // a roof at 192..204
+    Tool(kNextDef);     // round to Block: mission-critical
+    ClickAt(250, 380);  // on the floor
+    ClickAt(305, 305);  // in the air
+    Tool(kNextDef);     // Gate, at the right end
+    ClickAt(410, 380);
+    Tool(kNextDef);     // Button on the floor
+    ClickAt(340, 375);
+    Tool(kNextDef);     // Door between the button and the gate, opened by the button
+    ClickAt(370, 350);
+    Tool(kLink);
+    ClickAt(345, 390);
+    ClickAt(372, 370);
+    ASSERT_EQ(Layout()[5], "ButtonPO Bench/Button 336,372 0 0>");
+    ASSERT_EQ(Layout()[6], "Door Bench/Door 360,348 0 >0");
+    fs::create_directories(dir / "Modules/Yard");
+    test::WriteFile(dir / "Modules/Yard/Include.ini", "Made.ini\n");
+    SetFileChooserAnswer("Modules/Yard/Made.ini");
+    Tool(kSave);
+    Tool(kTest);
+    ASSERT_EQ(CurrentState(), GameState::Play);
+
+    // Each board built as entering play builds it, then the same moves run out headless.
+    const char* moves[] = {"Up", "Down", "Up", "Down"};
+    auto play = [&](const std::string& level) {
+        World& world = TheWorld();
+        world.Clear();
+        BuildLevel(level);
+        world.SetGravity(90);
+        std::vector<std::pair<std::uint64_t, int>> boards;
+        SettleHeadless(world, 4000);
+        boards.emplace_back(world.StateHash(), world.levelStatus);
+        for (const char* move : moves) {
+            PlayMoveHeadless(world, move, 4000);
+            boards.emplace_back(world.StateHash(), world.levelStatus);
+        }
+        return boards;
+    };
+    const auto tried = play("New Level");
+    LoadModule("./Modules/Yard");
+    const auto played = play("Yard/New Level");
+    EXPECT_EQ(played, tried);
+    EXPECT_NE(tried.front().first, tried.back().first) << "the moves moved something";
+    EXPECT_EQ(tried.back().second, 1) << "still playing: every move was run out";
 }
 
 }  // namespace
