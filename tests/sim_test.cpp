@@ -1,0 +1,281 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/sim_fixture.h"
+#include "tests/test_support.h"
+#include "tools/sim/json.h"
+#include "tools/sim/sim.h"
+
+namespace {
+
+struct SimRun {
+    int status = -1;
+    std::vector<std::string> lines;  // standard output, one JSON object each
+    std::string err;
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// The real binary, with the output streams kept apart.
+SimRun RunBinary(const std::vector<std::string>& args, const std::filesystem::path& scratch) {
+    std::string command = QM_SIM_BINARY;
+    for (const std::string& a : args)
+        command += " '" + a + "'";
+    const std::filesystem::path errFile = scratch / "stderr.txt";
+    command += " 2>'" + errFile.string() + "'";
+    SimRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    std::array<char, 4096> buffer;
+    for (std::size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+        out.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.lines = Lines(out);
+    run.err = test::ReadFile(errFile);
+    return run;
+}
+
+class SimTest : public ::testing::Test {
+protected:
+    SimTest() { simtest::LayOutSimModule(data.Path()); }
+
+    SimRun Run(std::vector<std::string> args) {
+        args.push_back("--data");
+        args.push_back(data.Path().string());
+        std::ostringstream out, err;
+        SimRun run;
+        run.status = RunSim(args, out, err);
+        run.lines = Lines(out.str());
+        run.err = err.str();
+        return run;
+    }
+
+    test::ScratchDir data;
+};
+
+bool Has(const std::string& line, const std::string& piece) { return line.find(piece) != std::string::npos; }
+
+TEST(SimJson, QuotesAnyBytesAsValidUtf8) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Main/Level 1", "\"Main/Level 1\""},
+        {"say \"hi\"\\", "\"say \\\"hi\\\"\\\\\""},
+        {"tab\there\n", "\"tab\\there\\n\""},
+        {std::string("\x01", 1), "\"\\u0001\""},
+        {"Botany \xE0 la", "\"Botany \xC3\xA0 la\""},          // a Latin-1 byte
+        {"Botany \xC3\xA0 la", "\"Botany \xC3\xA0 la\""},      // already UTF-8
+        {"\xC3", "\"\xC3\x83\""},                              // a cut sequence
+    };
+    for (const auto& [text, quoted] : cases)
+        EXPECT_EQ(JsonQuote(text), quoted) << text;
+}
+
+TEST(SimMoves, ReadsNamesAndLettersAndRefusesTheRest) {
+    EXPECT_EQ(ParseMoves("Left,U, Down ,r"), (std::vector<std::string>{"Left", "Up", "Down", "Right"}));
+    EXPECT_TRUE(ParseMoves("").empty());
+    for (const char* bad : {"Lft", "L,,R", "Up,", "left", "X", "Down Right"})
+        EXPECT_THROW(ParseMoves(bad), std::string) << bad;
+}
+
+TEST_F(SimTest, PlayDropsACrateOntoTheFloor) {
+    SimRun run = RunBinary({"play", "Sim/Drop", "", "--data", data.Path().string()}, data.Path());
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(run.lines.size(), 1u);
+    const std::string& line = run.lines[0];
+    EXPECT_TRUE(line.starts_with("{\"turn\":0,\"move\":null,\"status\":1,\"settled\":true,\"frames\":")) << line;
+    EXPECT_TRUE(Has(line, "{\"id\":0,\"kind\":\"PhysObj\",\"template\":\"Sim/Crate\",\"x\":64,\"y\":416,"
+                          "\"rotation\":0,\"solid\":true,\"moving\":false}"))
+        << line;
+}
+
+TEST_F(SimTest, PlayPressesAPlateThatOpensTheGate) {
+    SimRun run = Run({"play", "Sim/Plate And Gate", "R,D"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(run.lines.size(), 3u);
+    EXPECT_TRUE(Has(run.lines[1], "\"turn\":1,\"move\":\"Right\""));
+    EXPECT_TRUE(Has(run.lines[1], "\"template\":\"Sim/Crate\",\"x\":160,\"y\":96"));
+    EXPECT_TRUE(Has(run.lines[1], "\"kind\":\"ButtonPO\",\"template\":\"Sim/Plate\",\"x\":160,\"y\":416,"
+                                  "\"rotation\":0,\"solid\":false,\"moving\":false,\"pressed\":false}"));
+    EXPECT_TRUE(Has(run.lines[1], "\"kind\":\"Door\",\"template\":\"Sim/Gate\",\"x\":320,\"y\":416,"
+                                  "\"rotation\":0,\"solid\":true,\"moving\":false,\"broken\":false,\"open\":false}"));
+    EXPECT_TRUE(Has(run.lines[2], "\"template\":\"Sim/Crate\",\"x\":160,\"y\":416"));
+    EXPECT_TRUE(Has(run.lines[2], "\"pressed\":true}"));
+    EXPECT_TRUE(Has(run.lines[2], "\"solid\":false,\"moving\":false,\"broken\":false,\"open\":true}"));
+    EXPECT_TRUE(Has(run.lines[2], "\"settled\":true"));
+}
+
+TEST_F(SimTest, PlayBreaksAVaseOnALongFallOnly) {
+    SimRun run = Run({"play", "Sim/Fragile", "L,D"});
+    ASSERT_EQ(run.lines.size(), 3u) << run.err;
+    EXPECT_TRUE(Has(run.lines[1], "\"kind\":\"BreakablePO\",\"template\":\"Sim/Vase\",\"x\":32,\"y\":96,"
+                                  "\"rotation\":0,\"solid\":true,\"moving\":false,\"broken\":false}"));
+    EXPECT_TRUE(Has(run.lines[2], "\"template\":\"Sim/Vase\",\"x\":32,\"y\":416,"));
+    EXPECT_TRUE(Has(run.lines[2], "\"broken\":true}"));
+}
+
+TEST_F(SimTest, PlayEndsWhenTheWellTakesTheLantern) {
+    // The third move comes after the level is complete: the game takes no more turns.
+    SimRun run = Run({"play", "Sim/Over The Well", "Right,Down,Left"});
+    ASSERT_EQ(run.lines.size(), 3u) << run.err;
+    EXPECT_TRUE(Has(run.lines[1], "\"status\":1,\"settled\":true"));
+    EXPECT_TRUE(Has(run.lines[2], "\"turn\":2,\"move\":\"Down\",\"status\":3"));
+    EXPECT_FALSE(Has(run.lines[2], "Sim/Lantern"));
+    EXPECT_TRUE(Has(run.lines[2], "\"kind\":\"Exit\",\"template\":\"Sim/Well\""));
+}
+
+TEST_F(SimTest, PlayStopsOnABoardThatNeverSettles) {
+    SimRun run = Run({"play", "Faults/Never Still", "D,D", "--max-frames", "50"});
+    EXPECT_EQ(run.status, 0);
+    ASSERT_EQ(run.lines.size(), 1u);
+    EXPECT_TRUE(Has(run.lines[0], "\"status\":1,\"settled\":false,\"frames\":50,"));
+}
+
+TEST_F(SimTest, BadInputIsReportedWithExitStatusOne) {
+    const struct {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {{"play", "Sim/Nowhere", "D"}, "ERROR: Level \"Sim/Nowhere\" not found!"},
+        {{"play", "Sim/Drop", "D,Sideways"}, "ERROR: Move \"Sideways\" is none of"},
+        {{"play", "Sim/Drop"}, "play needs LEVEL and MOVES"},
+        {{"solve", "Sim/Drop", "--max-turns", "-3"}, "--max-turns needs a whole number"},
+        {{"solve", "Sim/Drop", "--time-limit", "soon"}, "--time-limit needs a number of seconds"},
+        {{"solve", "Sim/Drop", "--colour"}, "unknown option --colour"},
+        {{"fly", "Sim/Drop"}, "unknown command \"fly\""},
+        {{"play", "Sim/Drop", "D", "--data", "/nonexistent/quillmere"}, "cannot open the game folder"},
+    };
+    for (const auto& c : cases) {
+        SimRun run = RunBinary(c.args, data.Path());
+        EXPECT_EQ(run.status, 1) << c.message;
+        EXPECT_TRUE(Has(run.err, c.message)) << run.err;
+        EXPECT_TRUE(run.lines.empty()) << c.message;
+    }
+}
+
+TEST_F(SimTest, SolveFindsTheFewestTurns) {
+    const struct {
+        const char* level;
+        const char* answer;
+    } cases[] = {
+        {"Sim/Over The Well", "\"solvable\":true,\"turns\":2,\"moves\":[\"Right\",\"Down\"]"},
+        // Along the floor the lantern runs off the board; the chute is the only way in.
+        {"Sim/Chute Run", "\"solvable\":true,\"turns\":2,\"moves\":[\"Up\",\"Right\"]"},
+        {"Sim/Sealed", "\"solvable\":false,\"reason\":\"exhausted\""},
+    };
+    for (const auto& c : cases) {
+        SimRun run = Run({"solve", c.level});
+        ASSERT_EQ(run.status, 0) << run.err;
+        ASSERT_EQ(run.lines.size(), 1u);
+        EXPECT_TRUE(run.lines[0].starts_with(std::string("{\"level\":\"") + c.level + "\"," + c.answer)) << run.lines[0];
+    }
+}
+
+TEST_F(SimTest, SolveSeesTheSameBoardWhateverItsPictureClocksSay) {
+    // A one-frame picture's clock runs on through every frame; were it part of the board,
+    // the room's four places would look new again after every turn.
+    SimRun still = Run({"solve", "Sim/Sealed"});
+    SimRun glowing = Run({"solve", "Sim/Sealed Glow"});
+    ASSERT_EQ(still.lines.size(), 1u);
+    ASSERT_EQ(glowing.lines.size(), 1u);
+    auto distinct = [](const std::string& line) { return line.substr(line.find("\"distinct\""), 16); };
+    EXPECT_EQ(distinct(glowing.lines[0]), distinct(still.lines[0]));
+    EXPECT_TRUE(Has(glowing.lines[0], "\"reason\":\"exhausted\",\"depth\":3,")) << glowing.lines[0];
+}
+
+TEST_F(SimTest, SolveStopsAtTheTurnLimit) {
+    SimRun run = Run({"solve", "Sim/Chute Run", "--max-turns", "1"});
+    ASSERT_EQ(run.lines.size(), 1u) << run.err;
+    EXPECT_TRUE(Has(run.lines[0], "\"solvable\":false,\"reason\":\"turn limit\",\"depth\":1,")) << run.lines[0];
+}
+
+TEST_F(SimTest, SolveLoadsALevelFileUnderItsBareName) {
+    test::ScratchDir elsewhere;
+    std::string text = test::ReadFile(data / "Modules/Tidy/tidy.ini");
+    text.replace(text.find("Name = Ledge"), 12, "Name = Sim/Over The Well");
+    test::WriteFile(elsewhere / "Draft.ini", text);
+    // Spelled like a module level, the file's level replaces that one, as the editor's does.
+    SimRun run = RunBinary({"solve", (elsewhere / "Draft.ini").string(), "--data", data.Path().string()}, data.Path());
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(run.lines.size(), 1u);
+    EXPECT_TRUE(run.lines[0].starts_with("{\"level\":\"Sim/Over The Well\",\"solvable\":true,\"turns\":2")) << run.lines[0];
+
+    test::WriteFile(elsewhere / "Empty.ini", "// nothing here\n");
+    run = RunBinary({"solve", (elsewhere / "Empty.ini").string(), "--data", data.Path().string()}, data.Path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(Has(run.err, "not found!")) << run.err;
+}
+
+struct Found {
+    std::string check;
+    std::string subject;
+    bool operator==(const Found&) const = default;
+};
+
+std::vector<Found> Findings(const SimRun& run) {
+    std::vector<Found> found;
+    auto field = [](const std::string& line, const std::string& key) {
+        std::size_t at = line.find("\"" + key + "\":\"") + key.size() + 4;
+        return line.substr(at, line.find('"', at) - at);
+    };
+    for (const std::string& line : run.lines)
+        found.push_back({field(line, "check"), field(line, "subject")});
+    return found;
+}
+
+TEST_F(SimTest, CheckFlagsEveryKindOfMistake) {
+    test::WriteFile(data / "LevelList.txt", "Sim/Over The Well\nFaults/Gone\n\nTidy/Ledge\n");
+    // A picture that was never painted stops the module's loading there.
+    test::WriteFile(data / "Modules/Broken/Include.ini", "broken.ini\n");
+    test::WriteFile(data / "Modules/Broken/broken.ini", "[Sprite]\nName = Missing Picture\nSpritePath = SimArt/Never Painted.png\n");
+    SimRun run = Run({"check", "Faults", "Broken", "Nowhere", "--max-frames", "300"});
+    EXPECT_EQ(run.status, 1);
+    const std::vector<Found> expected = {
+        {"unknown-module", "Nowhere"},
+        {"load-failed", "Broken"},
+        {"missing-sprite", "Faults/Ghost"},
+        {"missing-sound", "Faults/Jar"},
+        {"missing-sprite", "Faults/Chat"},
+        {"missing-kind", "Faults/Unknown Kind"},
+        {"missing-dialog", "Faults/Unknown Dialog"},
+        {"build-failed", "Faults/Ghostly"},
+        {"no-exit", "Faults/No Exit"},
+        {"no-mission-critical", "Faults/Nothing To Save"},
+        {"does-not-settle", "Faults/Never Still"},
+        {"unsolvable", "Faults/Walled In"},
+        {"par-impossible", "Faults/Tight Par"},
+        {"par-loose", "Faults/Loose Par"},
+        {"level-list", "Faults/Gone"},
+    };
+    EXPECT_EQ(Findings(run), expected) << ::testing::PrintToString(run.lines);
+    for (const std::string& line : run.lines)
+        EXPECT_TRUE(line.starts_with(Has(line, "par-loose") ? "{\"severity\":\"warning\"" : "{\"severity\":\"error\""))
+            << line;
+    EXPECT_TRUE(Has(run.lines[1], "\"message\":\"File SimArt/Never Painted.png could not be loaded!\""))
+        << run.lines[1];
+    EXPECT_TRUE(Has(run.lines[2], "\"message\":\"Sprite \\\"Faults/No Such Sprite\\\" not found!\"")) << run.lines[2];
+}
+
+TEST_F(SimTest, CheckSearchesLevelsWithoutAParToTheGivenDepth) {
+    SimRun run = Run({"check", "Faults", "--max-turns", "1", "--max-frames", "300"});
+    const std::vector<Found> found = Findings(run);
+    EXPECT_NE(std::find(found.begin(), found.end(), Found{"not-solvable-within", "Faults/Far"}), found.end());
+    EXPECT_NE(std::find(found.begin(), found.end(), Found{"not-solvable-within", "Faults/Tight Par"}), found.end());
+}
+
+TEST_F(SimTest, CheckOfASoundModuleSaysNothing) {
+    SimRun run = RunBinary({"check", "Tidy", "--data", data.Path().string()}, data.Path());
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(run.lines.empty()) << run.lines[0];
+}
+
+}  // namespace

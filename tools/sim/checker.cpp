@@ -1,0 +1,251 @@
+#include "tools/sim/checker.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "content/dialog_template.h"
+#include "content/level_template.h"
+#include "content/registry.h"
+#include "tools/sim/json.h"
+#include "tools/sim/sim.h"
+#include "tools/sim/solver.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr std::int32_t kTurnsWithoutPar = 40;
+constexpr int kLevelListSlots = 25;
+constexpr std::size_t kLevelListLine = 39;
+
+const std::vector<std::string> kObjectKinds = {"Entity", "PhysObj", "Trigger", "BreakablePO",
+                                               "Exit",   "ButtonPO", "Door",   "DirChanger"};
+
+class Findings {
+public:
+    Findings(std::ostream& out) : out(out) {}
+
+    void Add(std::string severity, std::string check, std::string module, std::string subject,
+             std::string message) {
+        Finding f{std::move(severity), std::move(check), std::move(module), std::move(subject), std::move(message)};
+        JsonObject line;
+        line.Add("severity", f.severity).Add("check", f.check).Add("module", f.module);
+        line.Add("subject", f.subject).Add("message", f.message);
+        out << line.Text() << std::endl;
+        all.push_back(std::move(f));
+    }
+
+    std::vector<Finding> all;
+
+private:
+    std::ostream& out;
+};
+
+// The finding a failed lookup stands for, from the word its not-found message starts with.
+std::string MissingCheck(const std::string& message) {
+    for (const char* word : {"Sprite", "Sound", "Dialog", "Level"})
+        if (message.starts_with(std::string(word) + " \""))
+            return "missing-" + std::string(word == std::string("Level") ? "level" : word);
+    return message.ends_with(" not found!") ? "missing-kind" : "build-failed";
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+std::string ModuleOf(const std::string& name) {
+    std::size_t slash = name.find('/');
+    return slash == std::string::npos ? "" : name.substr(0, slash);
+}
+
+// Object kinds make their live object to find the sprites and sounds they name that nothing
+// defines: the same lookups a level build makes, with the game's own messages.
+void CheckKind(const std::string& module, const std::string& kind, const std::string& name, Findings& findings) {
+    try {
+        Registry().Instantiate(kind, name);
+    } catch (const std::string& message) {
+        findings.Add("error", Lower(MissingCheck(message)), module, name, message);
+    } catch (const std::exception& e) {
+        findings.Add("error", "build-failed", module, name, e.what());
+    }
+}
+
+void CheckDialog(const std::string& module, const DialogTemplate& dialog, Findings& findings) {
+    for (const Message& m : dialog.messages)
+        for (const std::string* sprite : {&m.icon, &m.flag})
+            if (!sprite->empty() && !Registry().Find(*sprite, "Sprite"))
+                findings.Add("error", "missing-sprite", module, dialog.GetName(), NotFoundMessage("Sprite", *sprite));
+}
+
+// Names in the level's own lines; true when they all name something.
+bool CheckLevelNames(const std::string& module, const LevelTemplate& level, Findings& findings) {
+    bool ok = true;
+    for (const LevelEntry& entry : level.entries) {
+        const bool known = std::find(kObjectKinds.begin(), kObjectKinds.end(), entry.kind) != kObjectKinds.end();
+        if (known ? !Registry().Find(entry.name, entry.kind) : !Registry().Find(entry.name)) {
+            findings.Add("error", "missing-kind", module, level.GetName(),
+                         NotFoundMessage(known ? entry.kind : "Object", entry.name));
+            ok = false;
+        }
+    }
+    for (const std::string& dialog : level.dialogEvents)
+        if (!Registry().Find(dialog, "Dialog")) {
+            findings.Add("error", "missing-dialog", module, level.GetName(), NotFoundMessage("Dialog", dialog));
+            ok = false;
+        }
+    return ok;
+}
+
+void CheckLevel(const std::string& module, const LevelTemplate& level, const CheckOptions& options,
+                Findings& findings, std::ostream* progress, bool& interrupted) {
+    const std::string& name = level.name;
+    const bool namesOk = CheckLevelNames(module, level, findings);
+    TurnOutcome start;
+    try {
+        start = BuildAndSettle(name, options.maxFrames);
+    } catch (const std::string& message) {
+        if (namesOk)
+            findings.Add("error", "build-failed", module, name, message);
+        return;
+    } catch (const std::exception& e) {
+        findings.Add("error", "build-failed", module, name, e.what());
+        return;
+    }
+
+    World& world = TheWorld();
+    bool exit = false, critical = false;
+    for (int i = 0; i < world.Count(); ++i) {
+        const Entity& e = *world.Get(i);
+        exit = exit || e.IsExit();
+        critical = critical || (e.IsPhysical() && static_cast<const PhysObj&>(e).missionCritical);
+    }
+    // Taken by an exit during the first settle: the level was mission-critical all right.
+    critical = critical || world.levelStatus == 3;
+    if (!exit)
+        findings.Add("error", "no-exit", module, name, "The level has no exit.");
+    if (!critical)
+        findings.Add("error", "no-mission-critical", module, name, "The level has no mission-critical object.");
+    if (!exit || !critical)
+        return;
+    if (!start.settled && world.levelStatus == 1) {
+        findings.Add("error", "does-not-settle", module, name,
+                     "The board does not settle within " + std::to_string(options.maxFrames) + " frames after the build.");
+        return;
+    }
+
+    const std::int32_t par = level.turnsPar;
+    const std::int32_t deepest = options.maxTurns.value_or(kTurnsWithoutPar);
+    SolveLimits limits;
+    limits.maxTurns = par > 0 ? std::max(par, deepest) : deepest;
+    limits.timeLimit = options.timeLimit;
+    limits.maxFrames = options.maxFrames;
+    const SolveResult r = Solve(world.Snapshot(), limits, progress);
+    const std::string parText = std::to_string(par);
+
+    if (r.solvable) {
+        const std::string best = std::to_string(r.moves.size());
+        if (par > 0 && static_cast<std::int32_t>(r.moves.size()) > par)
+            findings.Add("error", "par-impossible", module, name,
+                         "The par of " + parText + " turns is smaller than the fewest turns, " + best + ".");
+        else if (par > 0 && static_cast<std::int32_t>(r.moves.size()) < par)
+            findings.Add("warning", "par-loose", module, name,
+                         "The par of " + parText + " turns is larger than the fewest turns, " + best + ".");
+        return;
+    }
+    if (r.reason == "exhausted")
+        findings.Add("error", "unsolvable", module, name,
+                     world.levelStatus == 2 ? "The level fails before the first turn."
+                                            : "No sequence of moves completes the level.");
+    else if (r.reason == "turn limit")
+        findings.Add("error", "not-solvable-within", module, name,
+                     par > 0 ? "Not solvable within its par of " + parText + " turns (none within " +
+                                   std::to_string(limits.maxTurns) + ")."
+                             : "Not solvable within " + std::to_string(limits.maxTurns) + " turns.");
+    else if (r.reason == "time limit")
+        findings.Add("warning", "solve-time-limit", module, name,
+                     "The search ran out of time after " + std::to_string(r.depth) + " turns.");
+    else
+        interrupted = true;
+}
+
+// Slots of the level list as the level-select screen reads them: a line longer than the
+// field keeps its start and ends the reading.
+std::vector<std::string> ReadLevelList() {
+    std::vector<std::string> slots;
+    std::ifstream in("./LevelList.txt", std::ios::binary);
+    std::string line;
+    while (in && slots.size() < kLevelListSlots && std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.size() > kLevelListLine) {
+            slots.push_back(line.substr(0, kLevelListLine));
+            break;
+        }
+        slots.push_back(line);
+    }
+    return slots;
+}
+
+}  // namespace
+
+std::vector<Finding> Check(const SimSession& session, const CheckOptions& options, std::ostream& out,
+                           std::ostream* progress) {
+    Findings findings(out);
+    std::vector<std::string> loaded;
+    for (int i = 0; i < Registry().ModuleCount(); ++i)
+        loaded.push_back(Registry().ModuleNameAt(i));
+    const std::vector<std::string> modules = options.modules.empty() ? loaded : options.modules;
+    auto chosen = [&](const std::string& m) { return std::find(modules.begin(), modules.end(), m) != modules.end(); };
+
+    for (const std::string& m : modules)
+        if (std::find(loaded.begin(), loaded.end(), m) == loaded.end())
+            findings.Add("error", "unknown-module", m, m, "No module \"" + m + "\" under ./Modules/ has an Include.ini.");
+    for (const SimSession::LoadFailure& failure : session.LoadFailures())
+        if (chosen(failure.module))
+            findings.Add("error", "load-failed", failure.module, failure.module, failure.message);
+
+    // Positions hold while nothing registers; checking registers nothing.
+    std::vector<const LevelTemplate*> levels;
+    for (int i = 0; i < Registry().Count(); ++i) {
+        const std::string name = Registry().NameAt(i), type = Registry().TypeAt(i);
+        const std::string module = ModuleOf(name);
+        if (!chosen(module))
+            continue;
+        const Template* t = Registry().Find(name, type);
+        if (std::find(kObjectKinds.begin(), kObjectKinds.end(), type) != kObjectKinds.end())
+            CheckKind(module, type, name, findings);
+        else if (type == "Dialog")
+            CheckDialog(module, static_cast<const DialogTemplate&>(*t), findings);
+        else if (const LevelTemplate* level = t->AsLevel())
+            levels.push_back(level);
+    }
+    bool interrupted = false;
+    for (const LevelTemplate* level : levels) {
+        CheckLevel(ModuleOf(level->name), *level, options, findings, progress, interrupted);
+        if (interrupted) {
+            findings.Add("warning", "interrupted", ModuleOf(level->name), level->name,
+                         "The check was stopped; levels after this one were not checked.");
+            break;
+        }
+    }
+    TheWorld().Clear();
+
+    const std::vector<std::string> slots = ReadLevelList();
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        const std::string& entry = slots[i];
+        if (entry.empty() || !(options.modules.empty() || chosen(ModuleOf(entry))))
+            continue;
+        if (!Registry().Find(entry, "Level"))
+            findings.Add("error", "level-list", ModuleOf(entry), entry,
+                         "LevelList.txt line " + std::to_string(i + 1) + ": " + NotFoundMessage("Level", entry));
+    }
+    return findings.all;
+}
+
+int CheckModules(const SimSession& session, const CheckOptions& options, std::ostream& out,
+                 std::ostream* progress) {
+    int errors = 0;
+    for (const Finding& f : Check(session, options, out, progress))
+        errors += f.severity == "error";
+    return errors;
+}

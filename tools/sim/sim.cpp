@@ -1,0 +1,381 @@
+#include "tools/sim/sim.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <optional>
+#include <set>
+#include <stdexcept>
+
+#include "app/timer.h"
+#include "audio/music.h"
+#include "content/level_template.h"
+#include "content/module_loader.h"
+#include "content/registry.h"
+#include "dialog/dialogs.h"
+#include "platform/directory.h"
+#include "tools/sim/checker.h"
+#include "tools/sim/json.h"
+#include "tools/sim/solver.h"
+#include "world/breakable.h"
+#include "world/button_po.h"
+#include "world/trigger.h"
+#include "world/world.h"
+
+namespace fs = std::filesystem;
+
+SimSession::SimSession(const std::string& dataDir, bool keepGoing) : startFolder(fs::current_path()) {
+    // Nothing is shown or heard: the dummy drivers unless the caller asked for real ones.
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) < 0)
+            throw std::string("SDL could not be started: ") + SDL_GetError();
+        quitSdl = true;
+    }
+    // Sprites are converted to the display format while they load.
+    if (SDL_GetVideoSurface() == nullptr && SDL_SetVideoMode(640, 480, 32, SDL_SWSURFACE) == nullptr)
+        throw std::string("The video mode could not be set: ") + SDL_GetError();
+    if (Mix_QuerySpec(nullptr, nullptr, nullptr) == 0)
+        closeAudio = OpenAudio();
+    SetFixedTimerStep(1.0);
+
+    if (!dataDir.empty() && chdir(dataDir.c_str()) != 0) {
+        Release();
+        throw std::invalid_argument("cannot open the game folder \"" + dataDir + "\"");
+    }
+    Registry().Clear();
+    TheWorld().Clear();
+    TheWorld().queueDrawing = false;
+    try {
+        if (!keepGoing) {
+            LoadAllModules();
+            return;
+        }
+        for (const std::string& folder : platform::ListSubdirectories("./Modules")) {
+            std::error_code error;
+            if (!fs::is_regular_file("./Modules/" + folder + "/Include.ini", error))
+                continue;
+            try {
+                LoadModule("./Modules/" + folder);
+            } catch (const std::string& message) {
+                loadFailures.push_back({folder, message});
+            } catch (const std::exception& e) {
+                loadFailures.push_back({folder, e.what()});
+            }
+        }
+    } catch (...) {
+        Release();
+        throw;
+    }
+}
+
+SimSession::~SimSession() { Release(); }
+
+void SimSession::Release() {
+    if (released)
+        return;
+    released = true;
+    TheWorld().Clear();
+    TheWorld().queueDrawing = true;
+    TheWorld().levelStatus = 0;
+    DeleteAllDialogs();
+    DeleteAllTemplates();
+    StopMusic();
+    if (closeAudio)
+        CloseAudio();
+    std::error_code error;
+    fs::current_path(startFolder, error);
+    if (quitSdl)
+        SDL_Quit();
+}
+
+std::string SimSession::ResolveLevel(const std::string& level) const {
+    if (Registry().Find(level, "Level"))
+        return level;
+    fs::path file = fs::path(level).is_absolute() ? fs::path(level) : startFolder / level;
+    std::error_code error;
+    if (level.empty() || !fs::is_regular_file(file, error))
+        throw NotFoundMessage("Level", level);
+
+    // The loader names what it registers after the path it was given: a path outside the
+    // module tree gives bare names, as the editor's test file has.
+    std::set<const Template*> before;
+    for (int i : Registry().TemplatesOfType("Level"))
+        before.insert(Registry().Find(Registry().NameAt(i)));
+    fs::path relative = fs::relative(file, fs::current_path(), error);
+    LoadContentFile(error || relative.empty() ? file.string() : "./" + relative.string());
+    std::optional<std::string> loaded;
+    for (int i : Registry().TemplatesOfType("Level"))
+        if (!before.contains(Registry().Find(Registry().NameAt(i))))
+            loaded = Registry().NameAt(i);
+    if (!loaded)
+        throw NotFoundMessage("Level", level);
+    return *loaded;
+}
+
+TurnOutcome BuildAndSettle(const std::string& level, std::int32_t maxFrames) {
+    World& world = TheWorld();
+    world.Clear();
+    world.queueDrawing = false;
+    world.SetGravity(90);
+    BuildLevel(level);
+    return SettleHeadless(world, maxFrames);
+}
+
+namespace {
+
+// The kind word the object was placed with, checked against the object's own type tests so
+// a mismatch can never reach the casts below.
+std::string KindOf(const Entity& e) {
+    std::string kind;
+    if (const Template* t = Registry().Find(e.templateName))
+        kind = t->GetType();
+    const bool breakable = kind == "BreakablePO" || kind == "Door";
+    const bool fits = (kind == "Entity" && !e.IsPhysical()) ||
+                      (kind == "PhysObj" && e.IsPhysical() && !e.IsBreakable() && !e.IsExit() &&
+                       !e.IsButton() && !e.IsDirChanger()) ||
+                      (kind == "Trigger" && e.IsPhysical() && !e.IsBreakable() && !e.IsExit() &&
+                       !e.IsButton() && !e.IsDirChanger()) ||
+                      (breakable && e.IsBreakable()) || (kind == "Exit" && e.IsExit()) ||
+                      (kind == "ButtonPO" && e.IsButton()) || (kind == "DirChanger" && e.IsDirChanger());
+    if (fits)
+        return kind;
+    if (e.IsExit())
+        return "Exit";
+    if (e.IsButton())
+        return "ButtonPO";
+    if (e.IsDirChanger())
+        return "DirChanger";
+    if (e.IsBreakable())
+        return "BreakablePO";
+    return e.IsPhysical() ? "PhysObj" : "Entity";
+}
+
+std::string DescribeObject(const Entity& e) {
+    const std::string kind = KindOf(e);
+    JsonObject o;
+    o.Add("id", e.id).Add("kind", kind).Add("template", e.templateName);
+    o.Add("x", std::int32_t{e.x}).Add("y", std::int32_t{e.y}).Add("rotation", e.rotation);
+    if (e.IsPhysical())
+        o.Add("solid", static_cast<const PhysObj&>(e).solid);
+    o.Add("moving", e.moving);
+    if (e.IsBreakable())
+        o.Add("broken", static_cast<const BreakablePO&>(e).broken);
+    if (e.IsButton())
+        o.Add("pressed", static_cast<const ButtonPO&>(e).pressed);
+    if (kind == "Door")
+        o.Add("open", static_cast<const Door&>(e).open);
+    if (kind == "Trigger")
+        o.Add("active", static_cast<const Trigger&>(e).active);
+    if (e.IsExit())
+        o.Add("teleporting", static_cast<const Exit&>(e).teleporting);
+    return o.Text();
+}
+
+}  // namespace
+
+std::string DescribeObjects(const World& world) {
+    std::string list = "[";
+    for (int i = 0; i < world.Count(); ++i) {
+        if (i)
+            list += ',';
+        list += DescribeObject(*world.Get(i));
+    }
+    return list + "]";
+}
+
+std::vector<std::string> ParseMoves(const std::string& list) {
+    std::vector<std::string> moves;
+    if (list.find_first_not_of(" \t") == std::string::npos)
+        return moves;
+    std::size_t at = 0;
+    while (true) {
+        std::size_t comma = list.find(',', at);
+        std::string piece = list.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
+        std::size_t first = piece.find_first_not_of(" \t"), last = piece.find_last_not_of(" \t");
+        piece = first == std::string::npos ? "" : piece.substr(first, last - first + 1);
+        std::string move;
+        for (std::string_view name : kMoveOrder)
+            if (piece == name || (piece.size() == 1 && std::toupper(static_cast<unsigned char>(piece[0])) == name[0]))
+                move = name;
+        if (move.empty())
+            throw std::string("Move \"" + piece + "\" is none of Left, Up, Down, Right (or L, U, D, R)!");
+        moves.push_back(move);
+        if (comma == std::string::npos)
+            return moves;
+        at = comma + 1;
+    }
+}
+
+namespace {
+
+const char* kUsage =
+    "usage: quillmere-sim play LEVEL MOVES [--max-frames N] [--data DIR]\n"
+    "       quillmere-sim solve LEVEL [--max-turns N] [--time-limit S] [--max-frames N] [--data DIR]\n"
+    "       quillmere-sim check [MODULE ...] [--max-turns N] [--time-limit S] [--max-frames N] [--data DIR]\n";
+
+struct Arguments {
+    std::string command;
+    std::vector<std::string> positional;
+    std::string dataDir;
+    std::int32_t maxFrames = 100000;
+    std::optional<std::int32_t> maxTurns;
+    std::optional<double> timeLimit;
+};
+
+std::int32_t WholeNumber(const std::string& option, const std::string& text) {
+    char* end = nullptr;
+    errno = 0;
+    long long v = std::strtoll(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || errno != 0 || v < 0 || v > 0x7FFFFFFF)
+        throw std::invalid_argument(option + " needs a whole number, not \"" + text + "\"");
+    return static_cast<std::int32_t>(v);
+}
+
+double Seconds(const std::string& option, const std::string& text) {
+    char* end = nullptr;
+    double v = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !(v >= 0) || v > 1e9)
+        throw std::invalid_argument(option + " needs a number of seconds, not \"" + text + "\"");
+    return v;
+}
+
+Arguments ParseArguments(const std::vector<std::string>& args) {
+    if (args.empty())
+        throw std::invalid_argument("no command given");
+    Arguments a;
+    a.command = args[0];
+    if (a.command != "play" && a.command != "solve" && a.command != "check")
+        throw std::invalid_argument("unknown command \"" + a.command + "\"");
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size())
+                throw std::invalid_argument(arg + " needs a value");
+            return args[++i];
+        };
+        if (arg == "--data")
+            a.dataDir = value();
+        else if (arg == "--max-frames")
+            a.maxFrames = WholeNumber(arg, value());
+        else if (arg == "--max-turns" && a.command != "play")
+            a.maxTurns = WholeNumber(arg, value());
+        else if (arg == "--time-limit" && a.command != "play")
+            a.timeLimit = Seconds(arg, value());
+        else if (arg.size() > 2 && arg.starts_with("--"))
+            throw std::invalid_argument("unknown option " + arg);
+        else
+            a.positional.push_back(arg);
+    }
+    const std::size_t wanted = a.command == "play" ? 2 : 1;
+    if (a.command != "check" && a.positional.size() != wanted)
+        throw std::invalid_argument(a.command + " needs " + (wanted == 2 ? "LEVEL and MOVES" : "LEVEL"));
+    return a;
+}
+
+int Play(const Arguments& a, std::ostream& out) {
+    const std::vector<std::string> moves = ParseMoves(a.positional[1]);
+    SimSession session(a.dataDir, false);
+    const std::string level = session.ResolveLevel(a.positional[0]);
+    World& world = TheWorld();
+
+    auto report = [&](std::int32_t turn, const std::string* move, const TurnOutcome& outcome) {
+        JsonObject line;
+        line.Add("turn", turn);
+        if (move)
+            line.Add("move", *move);
+        else
+            line.AddNull("move");
+        line.Add("status", world.levelStatus).Add("settled", BoardSettled(world)).Add("frames", outcome.frames);
+        line.AddRaw("objects", DescribeObjects(world));
+        out << line.Text() << '\n';
+    };
+
+    TurnOutcome outcome = BuildAndSettle(level, a.maxFrames);
+    report(0, nullptr, outcome);
+    for (std::size_t i = 0; i < moves.size() && outcome.settled; ++i) {
+        outcome = PlayMoveHeadless(world, moves[i], a.maxFrames);
+        report(static_cast<std::int32_t>(i + 1), &moves[i], outcome);
+    }
+    out.flush();
+    return 0;
+}
+
+int SolveCommand(const Arguments& a, std::ostream& out, std::ostream& err) {
+    SimSession session(a.dataDir, false);
+    const std::string level = session.ResolveLevel(a.positional[0]);
+    SolveLimits limits;
+    limits.maxFrames = a.maxFrames;
+    if (a.maxTurns)
+        limits.maxTurns = *a.maxTurns;
+    if (a.timeLimit)
+        limits.timeLimit = *a.timeLimit;
+
+    JsonObject line;
+    line.Add("level", level);
+    const TurnOutcome start = BuildAndSettle(level, a.maxFrames);
+    if (!start.settled && start.levelStatus == 1) {
+        line.Add("solvable", false).Add("reason", "does not settle").Add("states", std::int64_t{0});
+        line.Add("seconds", 0.0);
+        out << line.Text() << std::endl;
+        return 0;
+    }
+    const SolveResult r = Solve(TheWorld().Snapshot(), limits, &err);
+    line.Add("solvable", r.solvable);
+    if (r.solvable)
+        line.Add("turns", static_cast<std::int32_t>(r.moves.size())).Add("moves", r.moves);
+    else
+        line.Add("reason", r.reason).Add("depth", r.depth);
+    line.Add("states", r.states).Add("distinct", r.distinct).Add("frames", r.frames).Add("seconds", r.seconds);
+    out << line.Text() << std::endl;
+    return r.reason == "interrupted" ? 130 : 0;
+}
+
+}  // namespace
+
+int RunSim(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    Arguments a;
+    try {
+        if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+            out << kUsage;
+            return 0;
+        }
+        a = ParseArguments(args);
+        if (a.command == "play")
+            ParseMoves(a.positional[1]);
+    } catch (const std::invalid_argument& e) {
+        err << "quillmere-sim: " << e.what() << '\n' << kUsage;
+        return 1;
+    } catch (const std::string& message) {
+        err << "ERROR: " << message << '\n';
+        return 1;
+    }
+    try {
+        if (a.command == "play")
+            return Play(a, out);
+        if (a.command == "solve")
+            return SolveCommand(a, out, err);
+        CheckOptions options;
+        options.modules = a.positional;
+        options.maxFrames = a.maxFrames;
+        if (a.maxTurns)
+            options.maxTurns = *a.maxTurns;
+        if (a.timeLimit)
+            options.timeLimit = *a.timeLimit;
+        SimSession session(a.dataDir, true);
+        return CheckModules(session, options, out, &err) > 0 ? 1 : 0;
+    } catch (const std::invalid_argument& e) {
+        err << "quillmere-sim: " << e.what() << '\n';
+    } catch (const std::string& message) {
+        err << "ERROR: " << message << '\n';
+    } catch (const char* message) {
+        err << "ERROR: " << message << '\n';
+    } catch (const std::exception& e) {
+        err << "EXCEPTION: " << e.what() << '\n';
+    }
+    return 1;
+}
