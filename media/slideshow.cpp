@@ -10,6 +10,7 @@
 #include "app/render.h"
 #include "app/timer.h"
 #include "audio/music.h"
+#include "dialog/dialog_box.h"
 #include "dialog/dialogs.h"
 #include "world/draw_queue.h"
 #include "world/image.h"

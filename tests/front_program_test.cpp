@@ -1,0 +1,210 @@
+// The real program walked through its menus by scripted input; what it shows is read back
+// from the frames it writes, what it keeps from the files it leaves.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+#include "tests/test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct SurfaceFree {
+    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+using Shot = std::unique_ptr<SDL_Surface, SurfaceFree>;
+
+Shot LoadShot(const fs::path& path) {
+    SDL_Surface* loaded = SDL_LoadBMP(path.string().c_str());
+    if (!loaded)
+        return nullptr;
+    // One known layout for reading pixels.
+    SDL_Surface* rgb = SDL_CreateRGBSurface(SDL_SWSURFACE, loaded->w, loaded->h, 32, 0xff0000, 0xff00, 0xff, 0);
+    SDL_BlitSurface(loaded, nullptr, rgb, nullptr);
+    SDL_FreeSurface(loaded);
+    return Shot(rgb);
+}
+
+// The share of pixels of the rectangle that differ clearly between two frames; the faint
+// moving scanlines stay below the threshold, text and pictures do not.
+double Difference(const Shot& a, const Shot& b, SDL_Rect r) {
+    int differing = 0;
+    for (int y = r.y; y < r.y + r.h; ++y)
+        for (int x = r.x; x < r.x + r.w; ++x) {
+            auto pixel = [&](const Shot& s) { return static_cast<const std::uint32_t*>(s->pixels)[y * s->pitch / 4 + x]; };
+            std::uint32_t p = pixel(a), q = pixel(b);
+            for (int shift : {0, 8, 16})
+                if (std::abs(static_cast<int>((p >> shift) & 0xff) - static_cast<int>((q >> shift) & 0xff)) > 48) {
+                    ++differing;
+                    break;
+                }
+        }
+    return static_cast<double>(differing) / (r.w * r.h);
+}
+
+constexpr SDL_Rect kTitleCaption{69, 302, 502, 90};
+constexpr SDL_Rect kLevelPanel{391, 20, 236, 300};
+constexpr SDL_Rect kWholeScreen{0, 0, 640, 480};
+
+class FrontProgram : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::CopyGameFolder(dir.Path());
+        test::WriteFile(dir / "Modules/Main/Include.ini", "Levels.ini\n");
+        test::WriteFile(dir / "Modules/Main/Levels.ini",
+                        "[Level]\nName = Level 1\nTurnsPar = 3\n\n"
+                        "[Level]\nName = Level 2\nTurnsPar = 4\n\n"
+                        "[Level]\nName = Level 3\n");
+        test::WriteFile(dir / "LevelList.txt", "Main/Level 1\nMain/Level 2\nMain/Level 3\n");
+    }
+
+    // Runs the game on the script; the frame lines "N shot NAME" write NAME.bmp in the folder.
+    test::RunResult Run(const std::string& script, long frames = 2000) {
+        std::string text;
+        std::size_t start = 0;
+        while (start < script.size()) {
+            std::size_t end = script.find('\n', start);
+            std::string line = script.substr(start, end - start);
+            if (auto at = line.find(" shot "); at != std::string::npos)
+                line = line.substr(0, at) + " shot " + (dir / (line.substr(at + 6) + ".bmp")).string();
+            text += line + "\n";
+            start = end == std::string::npos ? script.size() : end + 1;
+        }
+        test::WriteFile(dir / "script.txt", text);
+        return test::RunGameBinary({"--data", dir.Path().string(), "--script", (dir / "script.txt").string(), "--frames",
+                                    std::to_string(frames), "--uncapped"});
+    }
+    Shot Frame(const std::string& name) { return LoadShot(dir / (name + ".bmp")); }
+
+    test::ScratchDir dir;
+};
+
+// A save file with Level 1 completed in `turns`.
+std::string CompletedLevelOne(int turns) {
+    std::string record = "Main/Level 1";
+    record.resize(40, '\0');
+    record += '\1';
+    for (int i = 0; i < 4; ++i)
+        record += static_cast<char>((turns >> (8 * i)) & 0xff);
+    return record;
+}
+
+TEST_F(FrontProgram, WalksFromTheTitleThroughTheLevelSelectIntoALevelAndBack) {
+    test::WriteFile(dir / "SaveData.sav", CompletedLevelOne(2));
+    test::RunResult r = Run(
+        "1 key 27\n"                 // skip the opening pictures
+        "10 shot title\n"
+        "12 mousemove 160 212\n"     // over PLAY
+        "16 shot title-play\n"
+        "18 mousemove 30 30\n"
+        "22 shot title-none\n"
+        "24 mousemove 160 212\n"
+        "25 mousedown 1 160 212\n"
+        "26 mouseup 1 160 212\n"     // PLAY: the level select
+        "40 shot select-1\n"
+        "42 key 275\n"               // Level 2 is open: Level 1 is completed
+        "50 shot select-2\n"
+        "52 mousemove 190 152\n"
+        "53 mousedown 1 190 152\n"
+        "54 mouseup 1 190 152\n"     // Level 3 is locked
+        "56 key 275\n"
+        "62 shot select-locked\n"
+        "64 mousemove 48 152\n"
+        "65 mousedown 1 48 152\n"
+        "66 mouseup 1 48 152\n"      // back to Level 1 by a click
+        "72 shot select-clicked\n"
+        "74 key 32\n"                // play it
+        "90 shot playing\n"
+        "92 key 27\n"                // and leave it
+        "110 shot select-back\n"
+        "112 key 27\n"               // to the title
+        "120 key 27\n"               // and out
+        "200 shot too-late\n");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_FALSE(fs::exists(dir / "too-late.bmp")) << "Escape on the title ends the program";
+
+    Shot title = Frame("title"), titlePlay = Frame("title-play"), titleNone = Frame("title-none");
+    ASSERT_TRUE(title && titlePlay && titleNone);
+    EXPECT_GT(Difference(title, titlePlay, kTitleCaption), 0.02) << "PLAY is written under the buttons";
+    EXPECT_LT(Difference(title, titleNone, kTitleCaption), 0.005) << "and goes again with the mouse";
+
+    Shot one = Frame("select-1"), two = Frame("select-2"), locked = Frame("select-locked");
+    Shot clicked = Frame("select-clicked"), playing = Frame("playing"), back = Frame("select-back");
+    ASSERT_TRUE(one && two && locked && clicked && playing && back);
+    EXPECT_GT(Difference(title, one, kWholeScreen), 0.3);
+    EXPECT_GT(Difference(one, two, kLevelPanel), 0.01) << "the panel shows the next level";
+    EXPECT_LT(Difference(two, locked, kWholeScreen), 0.005) << "a locked level is never chosen";
+    EXPECT_LT(Difference(one, clicked, kWholeScreen), 0.005);
+    EXPECT_GT(Difference(clicked, playing, kWholeScreen), 0.3);
+    EXPECT_LT(Difference(clicked, back, kWholeScreen), 0.005) << "back where play began";
+}
+
+TEST_F(FrontProgram, SettingsKeepAVolumeAndAKeyAfterANormalExit) {
+    test::RunResult r = Run(
+        "1 key 27\n"
+        "10 mousemove 320 212\n"
+        "11 mousedown 1 320 212\n"
+        "12 mouseup 1 320 212\n"     // SETTINGS
+        "30 mousemove 178 314\n"
+        "31 mousedown 1 178 314\n"   // hold the sound arrow down for a third of a second
+        "64 mouseup 1 178 314\n"
+        "70 mousemove 480 380\n"
+        "71 mousedown 1 480 380\n"
+        "72 mouseup 1 480 380\n"     // REBIND the first action, Up
+        "80 key 119\n"               // to W
+        "90 mousemove 150 230\n"
+        "91 mousedown 1 150 230\n"
+        "92 mouseup 1 150 230\n"     // RETURN TO MENU
+        "100 key 27\n");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    std::string settings = test::ReadFile(dir / "Settings.ini");
+    EXPECT_NE(settings.find("SoundVolume = 85\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("MusicVolume = 100\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("UpKey = 119\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("DownKey = 274\n"), std::string::npos) << settings;
+}
+
+TEST_F(FrontProgram, ClearDataEmptiesTheProgressOnTheFifthClick) {
+    for (int clicks : {4, 5}) {
+        SCOPED_TRACE(std::to_string(clicks) + " clicks");
+        test::WriteFile(dir / "SaveData.sav", CompletedLevelOne(2));
+        std::string script = "1 key 27\n10 mousemove 320 212\n11 mousedown 1 320 212\n12 mouseup 1 320 212\n";
+        for (int i = 0; i < clicks; ++i) {
+            std::string frame = std::to_string(30 + i * 6);
+            script += frame + " mousemove 150 140\n" + frame + " mousedown 1 150 140\n" + std::to_string(30 + i * 6 + 1) +
+                      " mouseup 1 150 140\n";
+        }
+        script += "80 key 27\n90 key 27\n";
+        test::RunResult r = Run(script);
+        ASSERT_EQ(r.exitCode, 0) << r.output;
+        std::string saved = test::ReadFile(dir / "SaveData.sav");
+        ASSERT_EQ(saved.size(), 3u * 45) << "one record per level, written again at shutdown";
+        if (clicks < 5) {
+            EXPECT_EQ(saved.substr(0, 45), CompletedLevelOne(2));
+        } else {
+            for (std::size_t at = 0; at < saved.size(); at += 45)
+                EXPECT_EQ(saved.substr(at + 40, 5), std::string(5, '\0')) << "record " << at / 45;
+        }
+    }
+}
+
+TEST_F(FrontProgram, EscapeSkipsTheOpeningToTheTitle) {
+    test::RunResult r = Run(
+        "5 shot opening\n"
+        "40 key 27\n"
+        "50 shot title\n"
+        "60 key 27\n"
+        "100 shot too-late\n");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_FALSE(fs::exists(dir / "too-late.bmp")) << "the second Escape, on the title, ends the program";
+    Shot opening = Frame("opening"), title = Frame("title");
+    ASSERT_TRUE(opening && title);
+    EXPECT_GT(Difference(opening, title, kWholeScreen), 0.3);
+}
+
+}  // namespace
