@@ -1,6 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <array>
+#include <chrono>
+#include <thread>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -198,6 +206,33 @@ TEST_F(SimTest, SolveStopsAtTheTurnLimit) {
     EXPECT_TRUE(Has(run.lines[0], "\"solvable\":false,\"reason\":\"turn limit\",\"depth\":1,")) << run.lines[0];
 }
 
+TEST_F(SimTest, LongSearchesStopWithWhatTheyFound) {
+    SimRun timed = Run({"solve", "Sim/Yard", "--time-limit", "0.05"});
+    ASSERT_EQ(timed.lines.size(), 1u) << timed.err;
+    EXPECT_TRUE(Has(timed.lines[0], "\"solvable\":false,\"reason\":\"time limit\",")) << timed.lines[0];
+
+    // Ctrl-C: the search ends, and what it found still comes out.
+    const std::string out = (data / "out.txt").string();
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
+    const std::string dataDir = data.Path().string();
+    const char* argv[] = {QM_SIM_BINARY, "solve", "Sim/Yard", "--data", dataDir.c_str(), nullptr};
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, QM_SIM_BINARY, &files, nullptr, const_cast<char**>(argv), environ), 0);
+    posix_spawn_file_actions_destroy(&files);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    kill(pid, SIGINT);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 130);
+    const std::vector<std::string> lines = Lines(test::ReadFile(out));
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(lines[0].starts_with("{\"level\":\"Sim/Yard\",\"solvable\":false,\"reason\":\"interrupted\",")) << lines[0];
+}
+
 TEST_F(SimTest, SolveLoadsALevelFileUnderItsBareName) {
     test::ScratchDir elsewhere;
     std::string text = test::ReadFile(data / "Modules/Tidy/tidy.ini");
@@ -243,7 +278,9 @@ TEST_F(SimTest, CheckFlagsEveryKindOfMistake) {
         {"unknown-module", "Nowhere"},
         {"load-failed", "Broken"},
         {"missing-sprite", "Faults/Ghost"},
+        {"missing-sprite", "Faults/Jar"},
         {"missing-sound", "Faults/Jar"},
+        {"empty-break-box", "Faults/Jar"},
         {"missing-sprite", "Faults/Chat"},
         {"missing-kind", "Faults/Unknown Kind"},
         {"missing-dialog", "Faults/Unknown Dialog"},
@@ -252,14 +289,18 @@ TEST_F(SimTest, CheckFlagsEveryKindOfMistake) {
         {"no-mission-critical", "Faults/Nothing To Save"},
         {"does-not-settle", "Faults/Never Still"},
         {"unsolvable", "Faults/Walled In"},
+        {"unsolvable", "Faults/Off The Edge"},
         {"par-impossible", "Faults/Tight Par"},
         {"par-loose", "Faults/Loose Par"},
         {"level-list", "Faults/Gone"},
     };
     EXPECT_EQ(Findings(run), expected) << ::testing::PrintToString(run.lines);
-    for (const std::string& line : run.lines)
-        EXPECT_TRUE(line.starts_with(Has(line, "par-loose") ? "{\"severity\":\"warning\"" : "{\"severity\":\"error\""))
-            << line;
+    for (const std::string& line : run.lines) {
+        const bool warning = Has(line, "par-loose") || Has(line, "empty-break-box");
+        EXPECT_TRUE(line.starts_with(warning ? "{\"severity\":\"warning\"" : "{\"severity\":\"error\"")) << line;
+    }
+    EXPECT_TRUE(Has(run.lines[14], "Faults/Off The Edge\",\"message\":\"The level fails before the first turn.\""))
+        << run.lines[14];
     EXPECT_TRUE(Has(run.lines[1], "\"message\":\"File SimArt/Never Painted.png could not be loaded!\""))
         << run.lines[1];
     EXPECT_TRUE(Has(run.lines[2], "\"message\":\"Sprite \\\"Faults/No Such Sprite\\\" not found!\"")) << run.lines[2];

@@ -5,6 +5,7 @@
 
 #include "content/dialog_template.h"
 #include "content/level_template.h"
+#include "content/object_templates.h"
 #include "content/registry.h"
 #include "tools/sim/json.h"
 #include "tools/sim/sim.h"
@@ -40,33 +41,58 @@ private:
     std::ostream& out;
 };
 
-// The finding a failed lookup stands for, from the word its not-found message starts with.
-std::string MissingCheck(const std::string& message) {
-    for (const char* word : {"Sprite", "Sound", "Dialog", "Level"})
-        if (message.starts_with(std::string(word) + " \""))
-            return "missing-" + std::string(word == std::string("Level") ? "level" : word);
-    return message.ends_with(" not found!") ? "missing-kind" : "build-failed";
-}
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
-
 std::string ModuleOf(const std::string& name) {
     std::size_t slash = name.find('/');
     return slash == std::string::npos ? "" : name.substr(0, slash);
 }
 
-// Object kinds make their live object to find the sprites and sounds they name that nothing
-// defines: the same lookups a level build makes, with the game's own messages.
-void CheckKind(const std::string& module, const std::string& kind, const std::string& name, Findings& findings) {
+// Every sprite and sound an object kind names. The loader made each definition from the
+// section its kind word headed, so the kind word tells the definition's class.
+void CheckKind(const std::string& module, const std::string& kind, const Template& t, Findings& findings) {
+    bool missing = false;
+    auto need = [&](const std::string& word, const std::string& name, bool evenEmpty) {
+        if ((name.empty() && !evenEmpty) || Registry().Find(name, word))
+            return;
+        findings.Add("error", word == "Sprite" ? "missing-sprite" : "missing-sound", module, t.GetName(),
+                     NotFoundMessage(word, name));
+        missing = true;
+    };
+    need("Sprite", static_cast<const EntityTemplate&>(t).spriteName, true);
+    if (kind == "Exit") {
+        const auto& exit = static_cast<const ExitTemplate&>(t);
+        need("Sprite", exit.activeSpriteName, false);
+        need("Sound", exit.teleportSound, false);
+    } else if (kind == "ButtonPO") {
+        const auto& button = static_cast<const ButtonPOTemplate&>(t);
+        need("Sprite", button.pressedSpriteName, true);
+        need("Sound", button.pressedSoundPath, false);
+    } else if (kind == "BreakablePO" || kind == "Door") {
+        const auto& breakable = static_cast<const BPOTemplate&>(t);
+        need("Sprite", breakable.breakSpriteName, false);
+        need("Sound", breakable.breakSoundName, false);
+        if (kind == "Door") {
+            const auto& door = static_cast<const DoorTemplate&>(t);
+            need("Sound", door.openSoundName, false);
+            need("Sound", door.closeSoundName, false);
+        }
+    }
+    // Without a box of its own a broken object has none at all and drops through everything.
+    if (kind == "BreakablePO" || kind == "Door") {
+        const auto& breakable = static_cast<const BPOTemplate&>(t);
+        if (breakable.breakBoundingWidth <= 0 || breakable.breakBoundingHeight <= 0)
+            findings.Add("warning", "empty-break-box", module, t.GetName(),
+                         "Once broken it has an empty box and falls through everything; give it "
+                         "BreakBoundingWidth and BreakBoundingHeight.");
+    }
+    if (missing)
+        return;
+    // Whatever else could stop the kind from being placed shows up when one is made.
     try {
-        Registry().Instantiate(kind, name);
+        Registry().Instantiate(kind, t.GetName());
     } catch (const std::string& message) {
-        findings.Add("error", Lower(MissingCheck(message)), module, name, message);
+        findings.Add("error", "build-failed", module, t.GetName(), message);
     } catch (const std::exception& e) {
-        findings.Add("error", "build-failed", module, name, e.what());
+        findings.Add("error", "build-failed", module, t.GetName(), e.what());
     }
 }
 
@@ -100,9 +126,8 @@ void CheckLevel(const std::string& module, const LevelTemplate& level, const Che
                 Findings& findings, std::ostream* progress, bool& interrupted) {
     const std::string& name = level.name;
     const bool namesOk = CheckLevelNames(module, level, findings);
-    TurnOutcome start;
     try {
-        start = BuildAndSettle(name, options.maxFrames);
+        BuildFresh(name);
     } catch (const std::string& message) {
         if (namesOk)
             findings.Add("error", "build-failed", module, name, message);
@@ -112,6 +137,7 @@ void CheckLevel(const std::string& module, const LevelTemplate& level, const Che
         return;
     }
 
+    // What the level places, before anything can fall off the board.
     World& world = TheWorld();
     bool exit = false, critical = false;
     for (int i = 0; i < world.Count(); ++i) {
@@ -119,14 +145,13 @@ void CheckLevel(const std::string& module, const LevelTemplate& level, const Che
         exit = exit || e.IsExit();
         critical = critical || (e.IsPhysical() && static_cast<const PhysObj&>(e).missionCritical);
     }
-    // Taken by an exit during the first settle: the level was mission-critical all right.
-    critical = critical || world.levelStatus == 3;
     if (!exit)
         findings.Add("error", "no-exit", module, name, "The level has no exit.");
     if (!critical)
         findings.Add("error", "no-mission-critical", module, name, "The level has no mission-critical object.");
     if (!exit || !critical)
         return;
+    const TurnOutcome start = SettleHeadless(world, options.maxFrames);
     if (!start.settled && world.levelStatus == 1) {
         findings.Add("error", "does-not-settle", module, name,
                      "The board does not settle within " + std::to_string(options.maxFrames) + " frames after the build.");
@@ -213,7 +238,7 @@ std::vector<Finding> Check(const SimSession& session, const CheckOptions& option
             continue;
         const Template* t = Registry().Find(name, type);
         if (std::find(kObjectKinds.begin(), kObjectKinds.end(), type) != kObjectKinds.end())
-            CheckKind(module, type, name, findings);
+            CheckKind(module, type, *t, findings);
         else if (type == "Dialog")
             CheckDialog(module, static_cast<const DialogTemplate&>(*t), findings);
         else if (const LevelTemplate* level = t->AsLevel())

@@ -117,13 +117,17 @@ std::string SimSession::ResolveLevel(const std::string& level) const {
     return *loaded;
 }
 
-TurnOutcome BuildAndSettle(const std::string& level, std::int32_t maxFrames) {
+void BuildFresh(const std::string& level) {
     World& world = TheWorld();
     world.Clear();
     world.queueDrawing = false;
     world.SetGravity(90);
     BuildLevel(level);
-    return SettleHeadless(world, maxFrames);
+}
+
+TurnOutcome BuildAndSettle(const std::string& level, std::int32_t maxFrames) {
+    BuildFresh(level);
+    return SettleHeadless(TheWorld(), maxFrames);
 }
 
 namespace {
@@ -330,7 +334,8 @@ int SolveCommand(const Arguments& a, std::ostream& out, std::ostream& err) {
         line.Add("turns", static_cast<std::int32_t>(r.moves.size())).Add("moves", r.moves);
     else
         line.Add("reason", r.reason).Add("depth", r.depth);
-    line.Add("states", r.states).Add("distinct", r.distinct).Add("frames", r.frames).Add("seconds", r.seconds);
+    line.Add("states", r.states).Add("distinct", r.distinct).Add("unsettled", r.unsettled);
+    line.Add("frames", r.frames).Add("seconds", r.seconds);
     out << line.Text() << std::endl;
     return r.reason == "interrupted" ? 130 : 0;
 }

@@ -44,7 +44,9 @@ private:
     bool released = false;
 };
 
-// Clears the World and builds the level as entering play does (gravity down, one settle).
+// Clears the World and builds the level into it as entering play does (gravity down).
+void BuildFresh(const std::string& level);
+// BuildFresh, then the one settle that entering play runs.
 TurnOutcome BuildAndSettle(const std::string& level, std::int32_t maxFrames);
 
 // Every object of the World as a JSON array, in World order.
