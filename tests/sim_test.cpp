@@ -317,6 +317,12 @@ TEST_F(SimTest, CheckOfASoundModuleSaysNothing) {
     SimRun run = RunBinary({"check", "Tidy", "--data", data.Path().string()}, data.Path());
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(run.lines.empty()) << run.lines[0];
+
+    test::ScratchDir empty;
+    run = RunBinary({"check", "--data", empty.Path().string()}, data.Path());
+    EXPECT_EQ(run.status, 1);
+    ASSERT_EQ(run.lines.size(), 1u);
+    EXPECT_TRUE(Has(run.lines[0], "\"check\":\"no-modules\"")) << run.lines[0];
 }
 
 }  // namespace

@@ -222,6 +222,9 @@ std::vector<Finding> Check(const SimSession& session, const CheckOptions& option
     const std::vector<std::string> modules = options.modules.empty() ? loaded : options.modules;
     auto chosen = [&](const std::string& m) { return std::find(modules.begin(), modules.end(), m) != modules.end(); };
 
+    // A game folder without modules is almost always the wrong folder.
+    if (loaded.empty() && options.modules.empty())
+        findings.Add("error", "no-modules", "", "", "No folder under ./Modules/ has an Include.ini.");
     for (const std::string& m : modules)
         if (std::find(loaded.begin(), loaded.end(), m) == loaded.end())
             findings.Add("error", "unknown-module", m, m, "No module \"" + m + "\" under ./Modules/ has an Include.ini.");
