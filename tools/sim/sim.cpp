@@ -37,8 +37,11 @@ SimSession::SimSession(const std::string& dataDir, bool keepGoing) : startFolder
         quitSdl = true;
     }
     // Sprites are converted to the display format while they load.
-    if (SDL_GetVideoSurface() == nullptr && SDL_SetVideoMode(640, 480, 32, SDL_SWSURFACE) == nullptr)
-        throw std::string("The video mode could not be set: ") + SDL_GetError();
+    if (SDL_GetVideoSurface() == nullptr && SDL_SetVideoMode(640, 480, 32, SDL_SWSURFACE) == nullptr) {
+        const std::string message = std::string("The video mode could not be set: ") + SDL_GetError();
+        Release();
+        throw message;
+    }
     if (Mix_QuerySpec(nullptr, nullptr, nullptr) == 0)
         closeAudio = OpenAudio();
     SetFixedTimerStep(1.0);
