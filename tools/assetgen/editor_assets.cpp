@@ -83,11 +83,12 @@ Canvas TestButton() {
 
 Canvas LoadButton() {
     Canvas c = ToolFace();
-    // A scroll with an arrow coming out of it.
-    c.FillRect(6, 12, 12, 6, style::kParchment);
-    c.FillCircle(6, 15, 3, Mix(style::kParchment, style::kCrate, 0.3));
-    c.FillCircle(18, 15, 3, Mix(style::kParchment, style::kCrate, 0.3));
-    DrawArrow(c, 12, 8, 8, 8, 270, style::kAmber);
+    // A scroll with an arrow rising out of it.
+    c.FillRect(7, 14, 10, 5, style::kParchment);
+    c.FillCircle(7, 16.5, 2.5, Mix(style::kParchment, style::kCrate, 0.35));
+    c.FillCircle(17, 16.5, 2.5, Mix(style::kParchment, style::kCrate, 0.35));
+    c.FillPolygon({{12, 3.5}, {7.5, 8.5}, {16.5, 8.5}}, style::kAmber);
+    c.FillRect(11, 8, 2, 5, style::kAmber);
     return c;
 }
 
