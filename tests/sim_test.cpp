@@ -244,6 +244,12 @@ TEST_F(SimTest, SolveLoadsALevelFileUnderItsBareName) {
     ASSERT_EQ(run.lines.size(), 1u);
     EXPECT_TRUE(run.lines[0].starts_with("{\"level\":\"Sim/Over The Well\",\"solvable\":true,\"turns\":2")) << run.lines[0];
 
+    // The editor's test file, by its bare name from the game folder.
+    test::WriteFile(data / "NewLevel.ini", test::ReadFile(data / "Modules/Tidy/tidy.ini"));
+    run = RunBinary({"solve", "NewLevel.ini", "--data", data.Path().string()}, data.Path());
+    ASSERT_EQ(run.lines.size(), 1u) << run.err;
+    EXPECT_TRUE(run.lines[0].starts_with("{\"level\":\"Ledge\",\"solvable\":true,\"turns\":2")) << run.lines[0];
+
     test::WriteFile(elsewhere / "Empty.ini", "// nothing here\n");
     run = RunBinary({"solve", (elsewhere / "Empty.ini").string(), "--data", data.Path().string()}, data.Path());
     EXPECT_EQ(run.status, 1);

@@ -99,8 +99,12 @@ void SimSession::Release() {
 std::string SimSession::ResolveLevel(const std::string& level) const {
     if (Registry().Find(level, "Level"))
         return level;
-    fs::path file = fs::path(level).is_absolute() ? fs::path(level) : startFolder / level;
+    // A relative path is looked for where the command was started, then in the game folder,
+    // where the editor leaves its NewLevel.ini.
     std::error_code error;
+    fs::path file = fs::path(level).is_absolute() ? fs::path(level) : startFolder / level;
+    if (!fs::is_regular_file(file, error))
+        file = fs::current_path(error) / level;
     if (level.empty() || !fs::is_regular_file(file, error))
         throw NotFoundMessage("Level", level);
 

@@ -25,7 +25,8 @@ public:
     SimSession& operator=(const SimSession&) = delete;
 
     // The registered name of LEVEL: a level name, or a level file (relative to the folder the
-    // command was started in) loaded like the editor's test file. Throws `Level "x" not found!`.
+    // command was started in, or else to the game folder) loaded like the editor's test file.
+    // Throws `Level "x" not found!`.
     std::string ResolveLevel(const std::string& level) const;
     // Modules that the loader stopped in, with the message that stopped them.
     struct LoadFailure {
