@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <optional>
@@ -20,6 +21,7 @@
 #include "editor/editor.h"
 #include "platform/app_focus.h"
 #include "play/turn_engine.h"
+#include "tools/sim/sim.h"
 #include "tests/test_support.h"
 #include "tools/assetgen/canvas.h"
 #include "ui/file_chooser.h"
@@ -670,11 +672,27 @@ TEST_F(EditorTest, ASavedLevelPlaysInItsModuleExactlyAsInTest) {
         return boards;
     };
     const auto tried = play("New Level");
+    const std::string triedBoard = DescribeObjects(TheWorld());
     LoadModule("./Modules/Yard");
     const auto played = play("Yard/New Level");
     EXPECT_EQ(played, tried);
     EXPECT_NE(tried.front().first, tried.back().first) << "the moves moved something";
     EXPECT_EQ(tried.back().second, 1) << "still playing: every move was run out";
+
+    // The simulator, loading the game folder afresh, ends on the same board.
+    const std::string command = std::string(QM_SIM_BINARY) + " play 'Yard/New Level' U,D,U,D --data '" +
+                                dir.Path().string() + "' 2>&1";
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            out.append(buffer, n);
+        EXPECT_EQ(pclose(pipe), 0) << out;
+    }
+    const std::size_t lastLine = out.rfind('\n', out.size() - 2);
+    const std::string last = out.substr(lastLine == std::string::npos ? 0 : lastLine + 1);
+    EXPECT_NE(last.find("\"turn\":4"), std::string::npos) << out;
+    EXPECT_NE(last.find("\"objects\":" + triedBoard), std::string::npos) << last << "\n" << triedBoard;
 }
 
 }  // namespace
