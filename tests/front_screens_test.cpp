@@ -18,6 +18,8 @@
 #include "content/module_loader.h"
 #include "content/registry.h"
 #include "content/settings_file.h"
+#include "dialog/dialog_box.h"
+#include "dialog/dialogs.h"
 #include "media/slideshow.h"
 #include "platform/app_focus.h"
 #include "play/save_data.h"
@@ -64,6 +66,8 @@ protected:
         }
         SetFadeAlpha(0);
         SetFadeRate(0);
+        ResetDialogBox();
+        FreeDialogBox();
         clearWidgets();
         ClearSlideQueue();
         StopMusic();
@@ -92,6 +96,7 @@ protected:
         for (int i : Registry().TemplatesOfType("Level"))
             levels.push_back(Registry().NameAt(i));
         LoadSaveData(levels);
+        CreateDialogBox();
     }
 
     static SDL_Event KeyEvent(Uint8 type, int sym) {
@@ -551,6 +556,36 @@ TEST_F(FrontScreens, ClosingHasEighteenPicturesAndAHeldPictureStays) {
     ReleaseSlideshow();
     Frame(171 + 5);
     EXPECT_EQ(SlideQueueSize(), 16u);
+}
+
+TEST_F(FrontScreens, TheEndingDialogHoldsTheLastPictureUntilItIsRead) {
+    // Ten frames a second: the eighteen pictures pass quickly, the timing rules scale alike.
+    msPerFrame = 100;
+    SetFixedTimerStep(10.0);
+    std::string campaign = std::string(kCampaign) +
+                           "\n[Sprite]\nName = Keeper\nSpritePath = GUI/LevelSelectButton.png\nWidth = 56\nHeight = 56\n"
+                           "\n[Dialog]\nName = Ending\nTrigger = ENDING_DIALOG\n"
+                           "AddMessage: Icon[Main/Keeper] Flag[Main/Keeper] Text[And the mere was still.]\n";
+    Start({{"Main", campaign}});
+    StartClosingCutscene();
+    int frames = 0;
+    while (CurrentDialog() == -1 && frames++ < 2000)
+        Frame();
+    ASSERT_NE(CurrentDialog(), -1) << "the ending's dialog opens on the last picture";
+    EXPECT_EQ(SlideQueueSize(), 0u);
+    Frame(100);
+    EXPECT_FALSE(SlideshowFinished()) << "ten seconds on, the last picture is still up";
+    EXPECT_EQ(FadeAlpha(), 0.0);
+
+    for (int i = 0; i < 20 && CurrentDialog() != -1; ++i) {
+        Key('x');
+        Frame(5);
+    }
+    ASSERT_EQ(CurrentDialog(), -1);
+    frames = 0;
+    while (!SlideshowFinished() && frames++ < 200)
+        Frame();
+    EXPECT_TRUE(SlideshowFinished()) << "once the dialog is read the pictures end";
 }
 
 }  // namespace
