@@ -73,21 +73,6 @@ void Entity::Reset() {
     linkName.clear();
 }
 
-Box Entity::BoxAt(std::int32_t atX, std::int32_t atY) const {
-    Box b;
-    // The position lives in 16 bits; a look-ahead target wraps the same way.
-    b.left = static_cast<std::int16_t>(atX);
-    b.top = static_cast<std::int16_t>(atY);
-    if (physical) {
-        const auto* p = static_cast<const PhysObj*>(this);
-        b.left += p->boundX;
-        b.top += p->boundY;
-    }
-    b.width = width;
-    b.height = height;
-    return b;
-}
-
 void Entity::BoxChanged() {
     if (world)
         world->BoxChanged(*this);

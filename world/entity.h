@@ -52,7 +52,7 @@ public:
     virtual void HashState(Hasher& h) const;
 
     // The box the collision queries use: physical objects add their bounding offsets.
-    Box BoxAt(std::int32_t atX, std::int32_t atY) const;
+    Box BoxAt(std::int32_t atX, std::int32_t atY) const;  // defined after PhysObj
     Box CurrentBox() const { return BoxAt(x, y); }
     // The World this object was added to, or null.
     World* GetWorld() const { return world; }
@@ -93,11 +93,7 @@ private:
     World* world = nullptr;
     std::uint64_t seq = 0;         // World order: rises with every Add, kept by snapshots
     std::int32_t updateSlot = -1;  // place in the World's update order, -1 when absent
-    // Spatial index bookkeeping, owned by the World's grid.
-    std::int32_t cellX0 = 0, cellY0 = 0, cellX1 = -1, cellY1 = -1;
-    bool inBigList = false;
-    bool indexed = false;
-    std::uint32_t queryStamp = 0;
+    std::int32_t gridSlot = -1;    // place in the World's spatial index, -1 when absent
 };
 
 // Pixel truncation toward zero into the 16-bit position, wrapping like the field itself
@@ -137,6 +133,21 @@ public:
 protected:
     PhysObj(const PhysObj& other) = default;
 };
+
+inline Box Entity::BoxAt(std::int32_t atX, std::int32_t atY) const {
+    Box b;
+    // The position lives in 16 bits; a look-ahead target wraps the same way.
+    b.left = static_cast<std::int16_t>(atX);
+    b.top = static_cast<std::int16_t>(atY);
+    if (physical) {
+        const auto* p = static_cast<const PhysObj*>(this);
+        b.left += p->boundX;
+        b.top += p->boundY;
+    }
+    b.width = width;
+    b.height = height;
+    return b;
+}
 
 // Streams fields into a 64-bit FNV-1a hash; doubles are hashed by value (-0 equals 0).
 class Hasher {

@@ -11,18 +11,27 @@ namespace {
 // A stalled frame must not turn into an endless run of sub-steps.
 constexpr double kMaxFrameStep = 10000.0;
 
-// Results come out of the grid in cell order; World order is the order of adding.
-template <class T>
-void SortBySeq(std::vector<T*>& list, const std::vector<std::uint64_t>& keys) {
-    if (list.size() < 2)
-        return;
-    std::vector<std::pair<std::uint64_t, T*>> keyed;
-    keyed.reserve(list.size());
-    for (std::size_t i = 0; i < list.size(); ++i)
-        keyed.emplace_back(keys[i], list[i]);
-    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (std::size_t i = 0; i < list.size(); ++i)
-        list[i] = keyed[i].second;
+}  // namespace
+
+// Results come out of the grid in cell order; World order is the order of adding. The
+// lists are short, so an insertion sort without allocation does best.
+namespace {
+using Found = std::pair<std::uint64_t, Entity*>;
+
+void SortFound(std::vector<Found>& list) {
+    for (std::size_t i = 1; i < list.size(); ++i) {
+        Found item = list[i];
+        std::size_t j = i;
+        for (; j > 0 && list[j - 1].first > item.first; --j)
+            list[j] = list[j - 1];
+        list[j] = item;
+    }
+}
+
+std::vector<Found>& Scratch() {
+    thread_local std::vector<Found> found;
+    found.clear();
+    return found;
 }
 }  // namespace
 
@@ -43,10 +52,9 @@ Entity* World::AddEntity(std::unique_ptr<Entity> object) {
     raw->id = nextId++;
     raw->seq = nextSeq++;
     raw->updateSlot = -1;
-    raw->indexed = false;
+    raw->gridSlot = -1;
     objects.push_back(std::move(object));
-    if (gridLive)
-        grid.Insert(*raw);
+    grid.Insert(*raw);
     return raw;
 }
 
@@ -122,14 +130,14 @@ std::vector<Entity*> World::ObjectsOverlapping(const Entity& object) const {
     std::vector<Entity*> found;
     const Box box = object.CurrentBox();
     if (UseGrid()) {
-        std::vector<std::uint64_t> keys;
-        grid.Query(box, [&](Entity* e) {
-            if (e->id != object.id && box.Overlaps(e->CurrentBox())) {
-                found.push_back(e);
-                keys.push_back(e->seq);
-            }
+        std::vector<Found>& hits = Scratch();
+        grid.Query(box, [&](const SpatialGrid::Slot& s) {
+            if (s.id != object.id)
+                hits.emplace_back(s.seq, s.entity);
         });
-        SortBySeq(found, keys);
+        SortFound(hits);
+        for (const Found& f : hits)
+            found.push_back(f.second);
         return found;
     }
     for (const auto& e : objects)
@@ -149,26 +157,22 @@ void World::PhysicalOverlapsAt(const Entity& object, std::int32_t atX, std::int3
     out.clear();
     const Box box = object.BoxAt(atX, atY);
     if (UseGrid()) {
-        thread_local std::vector<std::uint64_t> keys;
-        keys.clear();
-        grid.Query(box, [&](Entity* e) {
-            if (e->physical && e->id != object.id && box.Overlaps(e->CurrentBox())) {
-                out.push_back(static_cast<PhysObj*>(e));
-                keys.push_back(e->seq);
-            }
+        std::vector<Found>& hits = Scratch();
+        grid.Query(box, [&](const SpatialGrid::Slot& s) {
+            if (s.physical && s.id != object.id)
+                hits.emplace_back(s.seq, s.entity);
         });
-        SortBySeq(out, keys);
+        SortFound(hits);
+        for (const Found& f : hits)
+            out.push_back(static_cast<PhysObj*>(f.second));
         return;
     }
     for (const auto& e : objects)
-        if (e->IsPhysical() && e->id != object.id && box.Overlaps(e->CurrentBox()))
+        if (e->physical && e->id != object.id && box.Overlaps(e->CurrentBox()))
             out.push_back(static_cast<PhysObj*>(e.get()));
 }
 
-void World::BoxChanged(Entity& object) {
-    if (gridLive)
-        grid.Refresh(object);
-}
+void World::BoxChanged(Entity& object) { grid.Refresh(object); }
 
 void World::SetGravity(std::int32_t direction) {
     gravityDirection = direction;
@@ -226,9 +230,9 @@ void World::BuildUpdateOrder() {
 
 void World::RunSubStep() {
     BuildUpdateOrder();
-    grid.Clear();
+    // Boxes may have been changed from outside since the last sub-step.
     for (const auto& e : objects)
-        grid.Insert(*e);
+        grid.Refresh(*e);
     gridLive = true;
     // Objects may destroy themselves or others in any pass: a gone object leaves a null slot.
     for (std::size_t i = 0; i < updateOrder.size(); ++i)
@@ -249,7 +253,6 @@ void World::RunSubStep() {
             Destroy(*e);
     }
     gridLive = false;
-    grid.Clear();
 }
 
 bool World::AtRest() const {
@@ -325,8 +328,10 @@ void World::Restore(const WorldSnapshot& snap) {
         e->world = nullptr;
     objects.clear();
     objects = CloneAll(snap.objects);
-    for (auto& e : objects)
+    for (auto& e : objects) {
         e->world = this;
+        grid.Insert(*e);
+    }
     nextId = snap.nextId;
     nextSeq = snap.nextSeq;
     gravityDirection = snap.gravityDirection;

@@ -118,7 +118,7 @@ private:
     std::int32_t nextId = 0;
     std::uint64_t nextSeq = 0;
     mutable SpatialGrid grid;
-    bool gridLive = false;  // the grid follows every box only while the passes run
+    bool gridLive = false;  // queries trust the index only while the passes run
 };
 
 // The one World of the running level.
