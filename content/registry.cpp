@@ -60,16 +60,22 @@ const Template* ModuleRegistry::Find(const std::string& name, const std::string&
     return nullptr;
 }
 
-const Template& ModuleRegistry::Require(const std::string& name, const std::string& kind,
-                                        const std::string& word) const {
-    const Template* found = kind.empty() ? Find(name) : Find(name, kind);
+const Template& ModuleRegistry::Require(const std::string& name, const std::string& kind) const {
+    const Template* found = Find(name, kind);
     if (found == nullptr)
-        throw NotFoundMessage(word, name);
+        throw NotFoundMessage(kind, name);
+    return *found;
+}
+
+const Template& ModuleRegistry::RequireAny(const std::string& name) const {
+    const Template* found = Find(name);
+    if (found == nullptr)
+        throw NotFoundMessage("Object", name);
     return *found;
 }
 
 TemplateProduct ModuleRegistry::Instantiate(const std::string& kind, const std::string& name) const {
-    return Require(name, kind, kind).Instantiate();
+    return Require(name, kind).Instantiate();
 }
 
 std::unique_ptr<Image> ModuleRegistry::NewSprite(const std::string& name) const {
@@ -91,11 +97,11 @@ std::unique_ptr<Entity> ModuleRegistry::NewObject(const std::string& kind, const
 void ModuleRegistry::BuildLevel(const std::string& name) const { Instantiate("Level", name); }
 
 std::int32_t ModuleRegistry::XPlacementOffset(const std::string& name) const {
-    return Require(name, "", "Object").xPlacementOffset;
+    return RequireAny(name).xPlacementOffset;
 }
 
 std::int32_t ModuleRegistry::YPlacementOffset(const std::string& name) const {
-    return Require(name, "", "Object").yPlacementOffset;
+    return RequireAny(name).yPlacementOffset;
 }
 
 int ModuleRegistry::IndexOfObject(const std::string& name) const {
@@ -106,7 +112,7 @@ int ModuleRegistry::IndexOfObject(const std::string& name) const {
 }
 
 const LevelTemplate& ModuleRegistry::RequireLevel(const std::string& name) const {
-    const LevelTemplate* level = Require(name, "Level", "Level").AsLevel();
+    const LevelTemplate* level = Require(name, "Level").AsLevel();
     if (level == nullptr)
         throw NotFoundMessage("Level", name);
     return *level;

@@ -59,7 +59,8 @@ public:
 
 private:
     const LevelTemplate& RequireLevel(const std::string& name) const;
-    const Template& Require(const std::string& name, const std::string& kind, const std::string& word) const;
+    const Template& Require(const std::string& name, const std::string& kind) const;
+    const Template& RequireAny(const std::string& name) const;
 
     std::vector<std::unique_ptr<Template>> templates;
     std::vector<std::string> moduleNames;
