@@ -97,6 +97,10 @@ std::string AfterFirstSlash(const std::string& name) {
     return slash == std::string::npos ? name : name.substr(slash + 1);
 }
 
+// Positions and offsets from content can be any int32; sums wrap as the level reader's do
+// instead of overflowing.
+std::int32_t Wrapped(std::int64_t v) { return static_cast<std::int32_t>(v); }
+
 std::string KindOf(const Entity& object) {
     const ModuleRegistry& registry = Registry();
     return registry.TypeAt(registry.IndexOfObject(object.templateName));
@@ -166,7 +170,8 @@ void PlaceGhostAt(int mx, int my) {
     int gx = kGrid * (mx / kGrid);
     int gy = std::max(kGrid * (my / kGrid), 24);
     const std::string& name = ghost->templateName;
-    ghost->SetPosition(gx + Registry().XPlacementOffset(name), gy + Registry().YPlacementOffset(name));
+    ghost->SetPosition(Wrapped(std::int64_t{gx} + Registry().XPlacementOffset(name)),
+                       Wrapped(std::int64_t{gy} + Registry().YPlacementOffset(name)));
 }
 
 void MakeGhost() {
@@ -240,8 +245,8 @@ Layout CurrentLayout() {
         LevelEntry entry;
         entry.kind = KindOf(*object);
         entry.name = object->templateName;
-        entry.x = object->x - registry.XPlacementOffset(object->templateName);
-        entry.y = object->y - registry.YPlacementOffset(object->templateName);
+        entry.x = Wrapped(std::int64_t{object->x} - registry.XPlacementOffset(object->templateName));
+        entry.y = Wrapped(std::int64_t{object->y} - registry.YPlacementOffset(object->templateName));
         entry.rotation = object->rotation;
         entry.linkFrom = object->linkName;
         entry.linkTo = object->linkTarget;
@@ -261,8 +266,8 @@ void RestoreLayout(const Layout& layout) {
         std::unique_ptr<Entity> object = registry.NewObject(entry.kind, entry.name);
         if (!object)
             continue;
-        object->SetPosition(entry.x + registry.XPlacementOffset(entry.name),
-                            entry.y + registry.YPlacementOffset(entry.name));
+        object->SetPosition(Wrapped(std::int64_t{entry.x} + registry.XPlacementOffset(entry.name)),
+                            Wrapped(std::int64_t{entry.y} + registry.YPlacementOffset(entry.name)));
         object->linkName = entry.linkFrom;
         object->linkTarget = entry.linkTo;
         object->SetRotation(entry.rotation);
@@ -314,7 +319,7 @@ void Center() {
         const std::int64_t oy = registry.YPlacementOffset(o->templateName);
         const std::int64_t newY = oy + kGrid * ((o->y - oy + dy) / kGrid);
         const std::int64_t newX = ox + kGrid * ((o->x - ox + dx) / kGrid) + kGrid;
-        o->SetPosition(static_cast<std::int32_t>(newX), static_cast<std::int32_t>(newY));
+        o->SetPosition(Wrapped(newX), Wrapped(newY));
     }
 }
 
@@ -353,8 +358,11 @@ void LinkClick(int mx, int my) {
         return;
     }
     if (e.view.mode == 1) {
-        if (o->linkName.empty())
-            o->linkName = std::to_string(e.view.nextLinkNumber++);
+        if (o->linkName.empty()) {
+            o->linkName = std::to_string(e.view.nextLinkNumber);
+            if (e.view.nextLinkNumber < std::numeric_limits<std::int32_t>::max())
+                ++e.view.nextLinkNumber;
+        }
         e.view.linkSource = o->linkName;
         e.view.mode = 2;
     } else {

@@ -438,6 +438,31 @@ TEST_F(EditorTest, LevelPropertiesComeFromTheRegistryAndAreWrittenBack) {
     EXPECT_EQ(CurrentEditor().level.previewPath, "p.bmp");
 }
 
+TEST_F(EditorTest, OffsetsAtTheEndsOfTheirRangeWrapAsTheLevelReaderDoes) {
+    test::WriteFile(dir / "Modules/Bench/Far.ini",
+                    "[Exit]\nName = Far\nSpriteName = Bench/Block Picture\nXPlacementOffset = -2147483648\n"
+                    "YPlacementOffset = 2147483647\n");
+    LoadContentFile("./Modules/Bench/Far.ini");
+    OpenEditor();
+    Tool(kPrevDef);
+    ASSERT_EQ(CurrentEditor().templateCaption, "Far");
+    ClickAt(100, 130);
+    Tool(kCenter);
+    SetFileChooserAnswer("far.ini");
+    Tool(kSave);
+    const std::string text = test::ReadFile(dir / "far.ini");
+    const std::string line = text.substr(text.find("Add:"));
+    // Read back, the object stands where it stood in the editor.
+    const Entity* placed = TheWorld().Get(0);
+    const std::int16_t x = placed->x, y = placed->y;
+    EditorExit();
+    LoadContentFile("./far.ini");
+    BuildLevel("New Level");
+    ASSERT_EQ(TheWorld().Count(), 1) << line;
+    EXPECT_EQ(TheWorld().Get(0)->x, x) << line;
+    EXPECT_EQ(TheWorld().Get(0)->y, y) << line;
+}
+
 TEST_F(EditorTest, AnUnwritablePathIsReportedAndTheLevelStays) {
     OpenEditor();
     ClickAt(100, 130);
