@@ -7,10 +7,13 @@
 
 namespace {
 
+// A run writes its settings and save data at shutdown, so it runs in a copy of the game
+// folder: other tests copy the built one while these run.
 TEST(ProgramTest, RunsFramesShowsTheLoadingPictureAndQuits) {
     test::ScratchDir dir;
+    test::CopyGameFolder(dir.Path());
     test::WriteFile(dir / "script.txt", "2 shot " + (dir / "frame2.bmp").string() + "\n5 quit\n");
-    test::RunResult r = test::RunGameBinary({"--data", QM_GAME_DIR, "--script", (dir / "script.txt").string(),
+    test::RunResult r = test::RunGameBinary({"--data", dir.Path().string(), "--script", (dir / "script.txt").string(),
                                              "--shot", "1:" + (dir / "frame1.bmp").string(), "--uncapped"});
     EXPECT_EQ(r.exitCode, 0) << r.output;
     for (const char* name : {"frame1.bmp", "frame2.bmp"}) {
@@ -23,7 +26,9 @@ TEST(ProgramTest, RunsFramesShowsTheLoadingPictureAndQuits) {
 }
 
 TEST(ProgramTest, FrameLimitEndsWithANormalShutdown) {
-    test::RunResult r = test::RunGameBinary({"--data", QM_GAME_DIR, "--frames", "3", "--fixed-step"});
+    test::ScratchDir dir;
+    test::CopyGameFolder(dir.Path());
+    test::RunResult r = test::RunGameBinary({"--data", dir.Path().string(), "--frames", "3", "--fixed-step"});
     EXPECT_EQ(r.exitCode, 0) << r.output;
 }
 

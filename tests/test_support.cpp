@@ -69,7 +69,9 @@ std::string ReadFile(const fs::path& path) {
 
 void CopyGameFolder(const fs::path& dir) {
     for (const auto& entry : fs::directory_iterator(QM_GAME_DIR)) {
-        if (entry.path().filename() == "quillmere")
+        // A file being replaced through a temporary one is no part of the game.
+        std::string name = entry.path().filename().string();
+        if (name == "quillmere" || name.find(".tmp") != std::string::npos)
             continue;
         fs::copy(entry.path(), dir / entry.path().filename(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     }
