@@ -70,12 +70,17 @@ void UpdateDialogs() {
     bool replayRunning = Replays().replayPlaying && TheWorld().levelStatus != 0;
     if (!replayRunning) {
         auto& dialogs = RunningDialogs();
-        for (std::size_t i = 0; i < dialogs.size(); ++i) {
-            Dialog& dialog = *dialogs[i];
-            if (dialog.started || !EventFires(dialog.event))
+        for (std::size_t i = 0; i < dialogs.size();) {
+            Dialog* dialog = dialogs[i].get();
+            if (dialog->started || !EventFires(dialog->event)) {
+                ++i;
                 continue;
-            dialog.started = true;
+            }
+            dialog->started = true;
             StartDialog(static_cast<int>(i));
+            // A dialog with nothing to say is gone at once; the next one now stands here.
+            if (i < dialogs.size() && dialogs[i].get() == dialog)
+                ++i;
         }
     }
     if (currentDialog != -1)

@@ -139,6 +139,12 @@ TEST_F(DialogPlayTest, ADialogWithoutMessagesOpensNothing) {
     EXPECT_FALSE(BoxOpen());
     EXPECT_FALSE(GameValues().playPaused) << "play is not left paused behind an empty box";
     EXPECT_TRUE(RunningDialogs().empty());
+
+    AddDialog("Play/Empty");
+    AddDialog("Play/Hello");
+    Frame();
+    ASSERT_TRUE(Showing()) << "the dialog after an empty one starts in the same frame";
+    EXPECT_EQ(FullText(), "The crate wants the gate.");
 }
 
 TEST_F(DialogPlayTest, FailureHasItsDialog) {
