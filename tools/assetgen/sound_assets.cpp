@@ -36,8 +36,8 @@ void Trim(std::vector<float>& out, double seconds) {
 // Two soft glass notes a fifth apart: a light "pip" for every button.
 std::vector<float> Blip() {
     std::vector<float> out;
-    Layer(out, synth::Voice::Glass, 86, 0.0, 0.03, 0.35f, 1);
-    Layer(out, synth::Voice::Glass, 93, 0.035, 0.03, 0.25f, 2);
+    Layer(out, synth::Voice::Glass, 86, 0.0, 0.03, 0.24f, 1);
+    Layer(out, synth::Voice::Glass, 93, 0.035, 0.03, 0.17f, 2);
     Trim(out, 0.22);
     for (std::size_t i = 0; i < out.size(); ++i)
         out[i] *= static_cast<float>(std::min(1.0, (out.size() - i) / (0.15 * kRate)));
