@@ -17,6 +17,8 @@
 #include "tests/test_support.h"
 #include "tools/sim/json.h"
 #include "tools/sim/sim.h"
+#include "tools/sim/solver.h"
+#include "world/world.h"
 
 namespace {
 
@@ -231,6 +233,17 @@ TEST_F(SimTest, LongSearchesStopWithWhatTheyFound) {
     const std::vector<std::string> lines = Lines(test::ReadFile(out));
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_TRUE(lines[0].starts_with("{\"level\":\"Sim/Yard\",\"solvable\":false,\"reason\":\"interrupted\",")) << lines[0];
+}
+
+TEST_F(SimTest, AStopRequestEndsOneSearchOnly) {
+    SimSession session(data.Path().string(), false);
+    BuildAndSettle("Sim/Over The Well", 100000);
+    const WorldSnapshot start = TheWorld().Snapshot();
+    RequestSolveStop();
+    EXPECT_EQ(Solve(start, {}).reason, "interrupted");
+    const SolveResult again = Solve(start, {});
+    EXPECT_TRUE(again.solvable);
+    EXPECT_EQ(again.moves, (std::vector<std::string>{"Right", "Down"}));
 }
 
 TEST_F(SimTest, SolveLoadsALevelFileUnderItsBareName) {

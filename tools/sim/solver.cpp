@@ -43,7 +43,6 @@ std::vector<std::string> PathTo(const std::vector<Node>& nodes, std::int32_t nod
 }  // namespace
 
 void RequestSolveStop() { stopRequested = 1; }
-void ClearSolveStop() { stopRequested = 0; }
 
 SolveResult Solve(const WorldSnapshot& start, const SolveLimits& limits, std::ostream* progress) {
     using Clock = std::chrono::steady_clock;
@@ -91,8 +90,11 @@ SolveResult Solve(const WorldSnapshot& start, const SolveLimits& limits, std::os
                           << static_cast<std::int64_t>(t > 0 ? result.states / t : 0) << " states/s" << std::endl;
             }
             for (std::uint8_t move = 0; move < kMoveOrder.size(); ++move) {
-                if (stopRequested)
+                if (stopRequested) {
+                    // The request is spent on the search it stopped.
+                    stopRequested = 0;
                     return finish("interrupted");
+                }
                 if (limits.timeLimit > 0 && elapsed() >= limits.timeLimit)
                     return finish("time limit");
 

@@ -32,6 +32,6 @@ struct SolveResult {
 // (when given) at most once a second.
 SolveResult Solve(const WorldSnapshot& start, const SolveLimits& limits, std::ostream* progress = nullptr);
 
-// Asks a running search to stop with what it has; safe to call from a signal handler.
+// Asks the running (or the next) search to stop with what it has; safe to call from a signal
+// handler. The search that stops takes the request back.
 void RequestSolveStop();
-void ClearSolveStop();
