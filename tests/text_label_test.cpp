@@ -103,7 +103,8 @@ TEST_F(TextLabelTest, WrapCases) {
 
 TEST_F(TextLabelTest, WrappedLinesAreCentredEachInTheBox) {
     TextLabel label;
-    const int box = Width("aaa bbb") + 40;
+    // Room for "aaa bbb" and a little more, never for "aaa bbb ccc", whatever the font's widths.
+    const int box = Width("aaa bbb") + Width(" c");
     Prepare(label, box, true, true);
     label.setColour(SDL_Color{255, 255, 255, 0});
     label.setText("aaa bbb ccc");
