@@ -224,7 +224,7 @@ TEST_F(WorldTest, FrozenWorldDrawsButNeitherMovesNorAnimates) {
 
 TEST_F(WorldTest, StrangeContentNeitherCrashesNorMisbehaves) {
     // Far away, huge, negative-sized, zero-sized and oddly turned objects in one scene.
-    PhysObj* far = Put(world, {30000, -30000});
+    Put(world, {30000, -30000});
     PhysObj* huge = Put(world, {0, 0, 16, 16, true, true});
     huge->SetBounds(-100000, -100000, 200000, 200000);
     PhysObj* negative = Put(world, {300, 300});
@@ -236,7 +236,6 @@ TEST_F(WorldTest, StrangeContentNeitherCrashesNorMisbehaves) {
     Aim(*crate, 0, 1);
     for (int i = 0; i < 5; ++i)
         world.Update(3.7);
-    EXPECT_EQ(far->GetWorld(), &world);
     EXPECT_EQ(world.Count(), 4) << "only the far object is gone";
     world.Update(-5.0);
     world.Update(std::numeric_limits<double>::quiet_NaN());

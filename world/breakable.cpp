@@ -1,6 +1,7 @@
 #include "world/breakable.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "world/button_po.h"
@@ -10,6 +11,13 @@
 
 namespace {
 bool Still(const Entity& e) { return e.velX == 0.0 && e.velY == 0.0; }
+
+// Objects pressing on each other in a ring pass load round and round; it must stop at
+// the top rather than wrap into a negative load.
+std::int32_t AddLoad(std::int32_t a, std::int32_t b) {
+    const std::int64_t sum = std::int64_t{a} + b;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(sum, INT32_MIN, INT32_MAX));
+}
 
 // Quarter-turn a box inside a frame, as the normal box turns with the picture.
 void TurnBox(int delta, std::int64_t frameW, std::int64_t frameH, std::int32_t& left, std::int32_t& top,
@@ -123,7 +131,7 @@ void BreakablePO::BreakableMove() {
     const std::int64_t oldX = x, oldY = y;
     Entity::Move();
     fallDistance += static_cast<double>(std::abs(std::int64_t{x} - oldX) + std::abs(std::int64_t{y} - oldY));
-    load += weight;
+    load = AddLoad(load, weight);
     const bool gravityChanged = GravityChanged();
     // Break() never removes anything, but index the list in case a list shrinks under us.
     for (std::size_t i = 0; i < collisions.size(); ++i) {
@@ -134,7 +142,7 @@ void BreakablePO::BreakableMove() {
         if (pressedOn && o->IsBreakable()) {
             auto* b = static_cast<BreakablePO*>(o);
             if (!gravityChanged)
-                b->load += load;
+                b->load = AddLoad(b->load, load);
             if (b->breakWeight != -1 && b->breakWeight <= load && !b->broken && !redirected)
                 b->Break();
         }
