@@ -2,5 +2,6 @@
 #include <vector>
 
 #include "app/app.h"
+#include "app/sanitizer_options.h"
 
 int main(int argc, char** argv) { return RunGame(std::vector<std::string>(argv + 1, argv + argc)); }

@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 
+#include "app/sanitizer_options.h"
+
 namespace {
 class SdlEnvironment : public ::testing::Environment {
 public:
