@@ -39,11 +39,11 @@ GameOptions ParseOptions(const std::vector<std::string>& args) {
         } else if (arg == "--frames") {
             options.maxFrames = ParseNumber(arg, value());
         } else if (arg == "--shot") {
-            const std::string& spec = value();
-            std::size_t colon = spec.find(':');
-            if (colon == std::string::npos || colon + 1 >= spec.size())
-                throw std::invalid_argument("--shot needs FRAME:FILE, not \"" + spec + "\"");
-            options.shots.push_back({ParseNumber(arg, spec.substr(0, colon)), spec.substr(colon + 1)});
+            const std::string& shot = value();
+            std::size_t colon = shot.find(':');
+            if (colon == std::string::npos || colon + 1 >= shot.size())
+                throw std::invalid_argument("--shot needs FRAME:FILE, not \"" + shot + "\"");
+            options.shots.push_back({ParseNumber(arg, shot.substr(0, colon)), shot.substr(colon + 1)});
         } else if (arg == "--uncapped") {
             options.minFrameMs = 0;
         } else if (arg == "--min-frame-ms") {

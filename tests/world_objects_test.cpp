@@ -244,7 +244,7 @@ TEST_F(ObjectsTest, DirectionChangerRedirectsOncePerTurn) {
     EXPECT_EQ(crate->y, 203);
 }
 
-BreakablePO* PutCrate(World& w, const Spec& s, int breakFall = 1000) {
+BreakablePO* PutCrate(World& w, const Placement& s, int breakFall = 1000) {
     auto* b = Put<BreakablePO>(w, s);
     b->breakFall = breakFall;
     b->breakWidth = 16;

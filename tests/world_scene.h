@@ -29,7 +29,7 @@ inline Image Sprite(int w, int h, int frames = 1, int frameDelay = 0, SDL_Rect b
     return image;
 }
 
-struct Spec {
+struct Placement {
     int x = 0, y = 0, w = 16, h = 16;
     bool solid = true;
     bool pinned = false;
@@ -38,7 +38,7 @@ struct Spec {
 
 // Builds an object the way content does (image, flags, position) and adds it.
 template <class T = PhysObj>
-T* Put(World& world, const Spec& s) {
+T* Put(World& world, const Placement& s) {
     auto o = std::make_unique<T>();
     o->pinned = s.pinned;
     o->SetImage(Sprite(s.w, s.h), true);

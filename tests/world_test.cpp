@@ -27,7 +27,7 @@ TEST_F(WorldTest, FallingCrateLandsFlushOnTheFloorAndStops) {
 TEST_F(WorldTest, CentreRuleDecidesWhichAxisAWallStops) {
     struct Case {
         const char* name;
-        Spec crate, wall;
+        Placement crate, wall;
         double dirX, dirY;
         bool stopped;
         int x, y;  // crate position after one frame
@@ -53,7 +53,7 @@ TEST_F(WorldTest, CentreRuleDecidesWhichAxisAWallStops) {
 TEST_F(WorldTest, OverlapNeedsSharedAreaNotATouchingEdge) {
     struct Case {
         const char* name;
-        Spec other;
+        Placement other;
         bool overlaps;
     } cases[] = {
         {"edge on the right", {116, 100}, false},
