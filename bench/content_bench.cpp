@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "bench/bench_window.h"
 #include "content/module_loader.h"
 #include "content/registry.h"
 #include "tools/assetgen/canvas.h"
@@ -16,14 +17,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-bool OpenWindow() {
-    static bool opened = [] {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0 && SDL_SetVideoMode(640, 480, 32, 0x10001) != nullptr;
-    }();
-    return opened;
-}
 
 const char* const kKinds[] = {"Entity", "PhysObj", "Trigger", "Exit", "ButtonPO", "DirChanger", "BreakablePO", "Door"};
 
@@ -72,7 +65,7 @@ const fs::path& ModuleFolder() {
 }
 
 void BM_LoadModule(benchmark::State& state) {
-    if (!OpenWindow())
+    if (!OpenBenchWindow())
         return state.SkipWithError("no video");
     fs::path previous = fs::current_path();
     fs::current_path(ModuleFolder());
@@ -86,7 +79,7 @@ void BM_LoadModule(benchmark::State& state) {
 BENCHMARK(BM_LoadModule)->Unit(benchmark::kMillisecond);
 
 void BM_BuildLevel(benchmark::State& state) {
-    if (!OpenWindow())
+    if (!OpenBenchWindow())
         return state.SkipWithError("no video");
     fs::path previous = fs::current_path();
     fs::current_path(ModuleFolder());

@@ -9,6 +9,7 @@
 #include <memory>
 #include <sstream>
 
+#include "bench/bench_window.h"
 #include "app/input.h"
 #include "app/render.h"
 #include "app/timer.h"
@@ -21,15 +22,9 @@ namespace {
 
 bool OpenBox() {
     static bool opened = [] {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) < 0)
+        if (!OpenBenchWindow())
             return false;
-        SDL_Surface* screen = SDL_GetVideoSurface();
-        if (screen == nullptr)
-            screen = SDL_SetVideoMode(640, 480, 32, 0x10001);
-        SetScreenSurface(screen);
-        SetFixedTimerStep(1.0);
-        if (screen == nullptr || (!TTF_WasInit() && TTF_Init() != 0) || chdir(QM_GAME_DIR) != 0)
+        if ((!TTF_WasInit() && TTF_Init() != 0) || chdir(QM_GAME_DIR) != 0)
             return false;
         CreateDialogBox();
         // Any picture of the game folder serves as a speaker and a flag.

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 
+#include "bench/bench_window.h"
 #include "content/module_loader.h"
 #include "content/registry.h"
 #include "editor/editor.h"
@@ -19,14 +20,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-bool OpenWindow() {
-    static bool opened = [] {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0 && SDL_SetVideoMode(640, 480, 32, 0x10001) != nullptr;
-    }();
-    return opened;
-}
 
 const char* const kKinds[] = {"Trigger", "Exit", "ButtonPO", "DirChanger", "BreakablePO", "Door"};
 
@@ -69,7 +62,7 @@ private:
 };
 
 void BM_EditorLayout(benchmark::State& state) {
-    if (!OpenWindow())
+    if (!OpenBenchWindow())
         return state.SkipWithError("no video");
     CrowdedLevel level(static_cast<int>(state.range(0)));
     for (auto _ : state)

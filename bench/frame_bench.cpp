@@ -4,25 +4,13 @@
 
 #include <cstdlib>
 
+#include "bench/bench_window.h"
 #include "app/render.h"
 #include "app/timer.h"
 #include "world/draw_queue.h"
 #include "world/image.h"
 
 namespace {
-bool OpenWindow() {
-    static bool opened = [] {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) < 0)
-            return false;
-        SDL_Surface* screen = SDL_SetVideoMode(640, 480, 32, 0x10001);
-        SetScreenSurface(screen);
-        SetFixedTimerStep(1.0);
-        return screen != nullptr;
-    }();
-    return opened;
-}
-
 // A 32x32 sprite with per-pixel alpha, in the display format as loaded pictures are.
 Image Sprite() {
     SDL_Surface* raw = SDL_CreateRGBSurface(SDL_SWSURFACE, 32, 32, 32, 0x00ff0000, 0x0000ff00, 0x000000ff, 0xff000000);
@@ -35,7 +23,7 @@ Image Sprite() {
 }
 
 void BM_EmptyFrame(benchmark::State& state) {
-    if (!OpenWindow())
+    if (!OpenBenchWindow())
         return state.SkipWithError("no video");
     for (auto _ : state)
         RenderFrame();
@@ -44,7 +32,7 @@ void BM_EmptyFrame(benchmark::State& state) {
 BENCHMARK(BM_EmptyFrame)->Unit(benchmark::kMillisecond);
 
 void BM_Frame200Sprites(benchmark::State& state) {
-    if (!OpenWindow())
+    if (!OpenBenchWindow())
         return state.SkipWithError("no video");
     Image sprite = Sprite();
     for (auto _ : state) {

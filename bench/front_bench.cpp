@@ -11,6 +11,7 @@
 #include <memory>
 #include <sstream>
 
+#include "bench/bench_window.h"
 #include "app/game_state.h"
 #include "app/render.h"
 #include "app/timer.h"
@@ -26,16 +27,9 @@ namespace {
 
 bool OpenGame() {
     static bool opened = [] {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        setenv("SDL_AUDIODRIVER", "dummy", 0);
-        if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) < 0)
+        if (!OpenBenchWindow())
             return false;
-        SDL_Surface* screen = SDL_GetVideoSurface();
-        if (screen == nullptr)
-            screen = SDL_SetVideoMode(640, 480, 32, 0x10001);
-        SetScreenSurface(screen);
-        SetFixedTimerStep(1.0);
-        if (screen == nullptr || (!TTF_WasInit() && TTF_Init() != 0) || chdir(QM_GAME_DIR) != 0 || !OpenAudio())
+        if ((!TTF_WasInit() && TTF_Init() != 0) || chdir(QM_GAME_DIR) != 0 || !OpenAudio())
             return false;
         // Every listed level exists and the first half are completed, so every kind of cell shows.
         std::ifstream list("LevelList.txt");

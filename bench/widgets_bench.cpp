@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "bench/bench_window.h"
 #include "app/render.h"
 #include "app/timer.h"
 #include "ui/text_label.h"
@@ -18,15 +19,9 @@ namespace {
 
 bool OpenInterface() {
     static bool opened = [] {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) < 0)
+        if (!OpenBenchWindow())
             return false;
-        SDL_Surface* screen = SDL_GetVideoSurface();
-        if (screen == nullptr)
-            screen = SDL_SetVideoMode(640, 480, 32, 0x10001);
-        SetScreenSurface(screen);
-        SetFixedTimerStep(1.0);
-        return screen != nullptr && TTF_Init() == 0 && chdir(QM_GAME_DIR) == 0;
+        return TTF_Init() == 0 && chdir(QM_GAME_DIR) == 0;
     }();
     return opened;
 }

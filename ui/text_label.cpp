@@ -8,22 +8,6 @@
 
 namespace {
 
-// Locks a surface for pixel access only when SDL needs it.
-class PixelLock {
-public:
-    explicit PixelLock(SDL_Surface* s) : surface(s), locked(s && SurfaceNeedsLock(s) && SDL_LockSurface(s) == 0) {}
-    ~PixelLock() {
-        if (locked)
-            SDL_UnlockSurface(surface);
-    }
-    PixelLock(const PixelLock&) = delete;
-    PixelLock& operator=(const PixelLock&) = delete;
-
-private:
-    SDL_Surface* surface;
-    bool locked;
-};
-
 // Display format with alpha when a window is open, so the copy below and later blits are cheap.
 SDL_Surface* ToDisplayAlpha(SDL_Surface* source) {
     if (source == nullptr || SDL_GetVideoSurface() == nullptr)

@@ -11,22 +11,6 @@
 
 namespace {
 
-// Locks a surface for direct pixel access only when SDL needs it.
-class PixelLock {
-public:
-    explicit PixelLock(SDL_Surface* s) : surface(s), locked(s && SurfaceNeedsLock(s) && SDL_LockSurface(s) == 0) {}
-    ~PixelLock() {
-        if (locked)
-            SDL_UnlockSurface(surface);
-    }
-    PixelLock(const PixelLock&) = delete;
-    PixelLock& operator=(const PixelLock&) = delete;
-
-private:
-    SDL_Surface* surface;
-    bool locked;
-};
-
 std::string LoadFailure(const std::string& path) { return "File " + path + " could not be loaded!"; }
 
 }  // namespace
