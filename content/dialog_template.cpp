@@ -18,9 +18,7 @@ void DialogTemplate::Load(std::istream& text, const std::string& prefix) {
     text.clear();
     text.seekg(0);
     std::string line;
-    while (ReadLine(text, line)) {
-        if (line.empty() || line.starts_with("//"))
-            continue;
+    while (ReadContentLine(text, line)) {
         if (line.starts_with("AddMessage:"))
             messages.push_back(ParseMessage(line));
     }

@@ -12,6 +12,13 @@ bool ReadLine(std::istream& in, std::string& line) {
     return true;
 }
 
+bool ReadContentLine(std::istream& in, std::string& line) {
+    while (ReadLine(in, line))
+        if (!line.empty() && !line.starts_with("//"))
+            return true;
+    return false;
+}
+
 std::int32_t AtoI(std::string_view text) {
     std::size_t i = 0;
     auto isSpace = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };

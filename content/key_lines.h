@@ -7,6 +7,8 @@
 
 // Reads one line, dropping the carriage return a Windows-edited file leaves before the line feed.
 bool ReadLine(std::istream& in, std::string& line);
+// The next line that says something: empty lines and "//" comments are passed over.
+bool ReadContentLine(std::istream& in, std::string& line);
 
 // C's atoi, without its undefined overflow: out-of-range values stop at the int32 bounds.
 std::int32_t AtoI(std::string_view text);

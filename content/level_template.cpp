@@ -81,9 +81,7 @@ void LevelTemplate::Load(std::istream& text, const std::string& prefix) {
     text.clear();
     text.seekg(0);
     std::string line;
-    while (ReadLine(text, line)) {
-        if (line.empty() || line.starts_with("//"))
-            continue;
+    while (ReadContentLine(text, line)) {
         if (line.starts_with("Add:"))
             entries.push_back(ParseLevelEntry(line));
         else if (line.starts_with("DialogEvent:"))

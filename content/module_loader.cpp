@@ -67,9 +67,7 @@ void LoadModule(const std::string& dir) {
     if (!include)
         return;
     std::string line;
-    while (ReadLine(include, line)) {
-        if (line.empty() || line.starts_with("//"))
-            continue;
+    while (ReadContentLine(include, line)) {
         LoadContentFile(dir + "/" + line);
     }
 }
