@@ -1,5 +1,6 @@
 #include "world/entity.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -327,10 +328,9 @@ std::int32_t PhysObj::SnapAgainst(const PhysObj& other, double dx, double dy) {
 // Hasher
 
 void Hasher::Add(std::uint64_t v) {
-    for (int i = 0; i < 8; ++i) {
-        value ^= (v >> (i * 8)) & 0xffu;
-        value *= 1099511628211ull;
-    }
+    // A full 64x64 multiply folded back on itself mixes every bit of the word into the state.
+    const unsigned __int128 m = static_cast<unsigned __int128>(value ^ v) * 0x9E3779B97F4A7C15ull;
+    value = static_cast<std::uint64_t>(m) ^ static_cast<std::uint64_t>(m >> 64);
 }
 
 void Hasher::Add(double v) {
@@ -343,8 +343,9 @@ void Hasher::Add(double v) {
 
 void Hasher::Add(const std::string& s) {
     Add(static_cast<std::uint64_t>(s.size()));
-    for (unsigned char c : s) {
-        value ^= c;
-        value *= 1099511628211ull;
+    for (std::size_t i = 0; i < s.size(); i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, s.data() + i, std::min<std::size_t>(8, s.size() - i));
+        Add(word);
     }
 }

@@ -56,6 +56,8 @@ public:
     Box CurrentBox() const { return BoxAt(x, y); }
     // The World this object was added to, or null.
     World* GetWorld() const { return world; }
+    // Rises in World order.
+    std::uint64_t Seq() const { return seq; }
 
     double dirX = 0.0, dirY = 0.0;
     double velX = 0.0, velY = 0.0;
@@ -89,11 +91,11 @@ protected:
 
 private:
     friend class World;
-    friend class SpatialGrid;
+    friend class SpatialIndex;
     World* world = nullptr;
     std::uint64_t seq = 0;         // World order: rises with every Add, kept by snapshots
     std::int32_t updateSlot = -1;  // place in the World's update order, -1 when absent
-    std::int32_t gridSlot = -1;    // place in the World's spatial index, -1 when absent
+    std::int32_t indexSlot = -1;   // place in the World's spatial index, -1 when absent
 };
 
 // Pixel truncation toward zero into the 16-bit position, wrapping like the field itself
@@ -149,7 +151,7 @@ inline Box Entity::BoxAt(std::int32_t atX, std::int32_t atY) const {
     return b;
 }
 
-// Streams fields into a 64-bit FNV-1a hash; doubles are hashed by value (-0 equals 0).
+// Streams fields into a 64-bit hash, a word at a time; doubles are hashed by value (-0 equals 0).
 class Hasher {
 public:
     void Add(std::uint64_t v);
@@ -163,5 +165,5 @@ public:
     std::uint64_t Value() const { return value; }
 
 private:
-    std::uint64_t value = 1469598103934665603ull;
+    std::uint64_t value = 0x243F6A8885A308D3ull;
 };

@@ -13,28 +13,6 @@ constexpr double kMaxFrameStep = 10000.0;
 
 }  // namespace
 
-// Results come out of the grid in cell order; World order is the order of adding. The
-// lists are short, so an insertion sort without allocation does best.
-namespace {
-using Found = std::pair<std::uint64_t, Entity*>;
-
-void SortFound(std::vector<Found>& list) {
-    for (std::size_t i = 1; i < list.size(); ++i) {
-        Found item = list[i];
-        std::size_t j = i;
-        for (; j > 0 && list[j - 1].first > item.first; --j)
-            list[j] = list[j - 1];
-        list[j] = item;
-    }
-}
-
-std::vector<Found>& Scratch() {
-    thread_local std::vector<Found> found;
-    found.clear();
-    return found;
-}
-}  // namespace
-
 World::World() = default;
 
 World::~World() {
@@ -52,9 +30,10 @@ Entity* World::AddEntity(std::unique_ptr<Entity> object) {
     raw->id = nextId++;
     raw->seq = nextSeq++;
     raw->updateSlot = -1;
-    raw->gridSlot = -1;
+    raw->indexSlot = -1;
     objects.push_back(std::move(object));
-    grid.Insert(*raw);
+    ++membershipChanges;
+    index.Insert(*raw);
     return raw;
 }
 
@@ -71,7 +50,8 @@ std::unique_ptr<Entity> World::Detach(const Entity& object) {
         updateOrder[static_cast<std::size_t>(e.updateSlot)] == &e)
         updateOrder[static_cast<std::size_t>(e.updateSlot)] = nullptr;
     e.updateSlot = -1;
-    grid.Erase(e);
+    ++membershipChanges;
+    index.Erase(e);
     // Nobody may reach a gone object through a list built earlier in the sub-step.
     for (auto& other : objects)
         if (other->physical) {
@@ -100,7 +80,8 @@ void World::Clear() {
         if (object->physical)
             static_cast<PhysObj&>(*object).collisions.clear();
     updateOrder.clear();
-    grid.Clear();
+    index.Clear();
+    ++membershipChanges;
     while (!objects.empty()) {
         std::unique_ptr<Entity> last = std::move(objects.back());
         objects.pop_back();
@@ -129,15 +110,8 @@ std::vector<Entity*> World::FindByLinkName(const std::string& name) const {
 std::vector<Entity*> World::ObjectsOverlapping(const Entity& object) const {
     std::vector<Entity*> found;
     const Box box = object.CurrentBox();
-    if (UseGrid()) {
-        std::vector<Found>& hits = Scratch();
-        grid.Query(box, [&](const SpatialGrid::Slot& s) {
-            if (s.id != object.id)
-                hits.emplace_back(s.seq, s.entity);
-        });
-        SortFound(hits);
-        for (const Found& f : hits)
-            found.push_back(f.second);
+    if (UseIndex()) {
+        index.Query(box, object.id, false, found);
         return found;
     }
     for (const auto& e : objects)
@@ -156,15 +130,8 @@ void World::PhysicalOverlapsAt(const Entity& object, std::int32_t atX, std::int3
                                std::vector<PhysObj*>& out) const {
     out.clear();
     const Box box = object.BoxAt(atX, atY);
-    if (UseGrid()) {
-        std::vector<Found>& hits = Scratch();
-        grid.Query(box, [&](const SpatialGrid::Slot& s) {
-            if (s.physical && s.id != object.id)
-                hits.emplace_back(s.seq, s.entity);
-        });
-        SortFound(hits);
-        for (const Found& f : hits)
-            out.push_back(static_cast<PhysObj*>(f.second));
+    if (UseIndex()) {
+        index.Query(box, object.id, true, out);
         return;
     }
     for (const auto& e : objects)
@@ -172,7 +139,7 @@ void World::PhysicalOverlapsAt(const Entity& object, std::int32_t atX, std::int3
             out.push_back(static_cast<PhysObj*>(e.get()));
 }
 
-void World::BoxChanged(Entity& object) { grid.Refresh(object); }
+void World::BoxChanged(Entity& object) { index.Refresh(object); }
 
 void World::SetGravity(std::int32_t direction) {
     gravityDirection = direction;
@@ -198,42 +165,78 @@ void World::Update(double step) {
         objects[i]->Draw();
 }
 
+namespace {
+// Puts `order` into the order of (key, seq): objects farthest from where gravity pulls go
+// first, ties in World order (seq rises with it). `order` is the last sub-step's order when
+// `nearlySorted`: objects move little between sub-steps, so an insertion sort is close to
+// one pass.
+template <class Key>
+void SortByKey(std::vector<Entity*>& order, std::vector<OrderItem>& items, bool nearlySorted, Key key) {
+    items.resize(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        items[i] = {key(order[i]), order[i]->Seq(), order[i]};
+    if (nearlySorted) {
+        for (std::size_t i = 1; i < items.size(); ++i) {
+            const OrderItem item = items[i];
+            std::size_t j = i;
+            for (; j > 0 && (items[j - 1].key > item.key || (items[j - 1].key == item.key && items[j - 1].seq > item.seq)); --j)
+                items[j] = items[j - 1];
+            items[j] = item;
+        }
+    } else {
+        std::stable_sort(items.begin(), items.end(),
+                         [](const OrderItem& a, const OrderItem& b) { return a.key < b.key; });
+    }
+    for (std::size_t i = 0; i < items.size(); ++i)
+        order[i] = items[i].entity;
+}
+}  // namespace
+
 void World::BuildUpdateOrder() {
-    updateOrder.clear();
-    updateOrder.reserve(objects.size());
-    for (const auto& e : objects)
-        updateOrder.push_back(e.get());
-    // Objects farthest from where gravity pulls go first; ties keep World order.
-    auto byKey = [&](auto key) {
-        std::stable_sort(updateOrder.begin(), updateOrder.end(),
-                         [&](const Entity* a, const Entity* b) { return key(a) < key(b); });
-    };
+    const bool reuse = orderMembership == membershipChanges && orderGravity == gravityDirection &&
+                       updateOrder.size() == objects.size();
+    if (!reuse) {
+        // From World order, so that a plain stable sort keeps ties in World order.
+        updateOrder.resize(objects.size());
+        for (std::size_t i = 0; i < objects.size(); ++i)
+            updateOrder[i] = objects[i].get();
+    }
     switch (gravityDirection) {
     case 0:
-        byKey([](const Entity* e) { return int{e->x}; });
+        SortByKey(updateOrder, orderItems, reuse, [](const Entity* e) { return std::int32_t{e->x}; });
         break;
     case 90:
-        byKey([](const Entity* e) { return int{e->y}; });
+        SortByKey(updateOrder, orderItems, reuse, [](const Entity* e) { return std::int32_t{e->y}; });
         break;
     case 180:
-        byKey([](const Entity* e) { return -int{e->x}; });
+        SortByKey(updateOrder, orderItems, reuse, [](const Entity* e) { return -std::int32_t{e->x}; });
         break;
     case 270:
-        byKey([](const Entity* e) { return -int{e->y}; });
+        SortByKey(updateOrder, orderItems, reuse, [](const Entity* e) { return -std::int32_t{e->y}; });
         break;
     default:
+        // Any other gravity keeps World order.
+        if (reuse)
+            for (std::size_t i = 0; i < objects.size(); ++i)
+                updateOrder[i] = objects[i].get();
         break;
     }
     for (std::size_t i = 0; i < updateOrder.size(); ++i)
         updateOrder[i]->updateSlot = static_cast<std::int32_t>(i);
+    orderMembership = membershipChanges;
+    orderGravity = gravityDirection;
 }
 
 void World::RunSubStep() {
     BuildUpdateOrder();
-    // Boxes may have been changed from outside since the last sub-step.
-    for (const auto& e : objects)
-        grid.Refresh(*e);
-    gridLive = true;
+    if (broadPhase) {
+        if (index.Sparse())
+            index.Rebuild(objects);
+        else
+            // Boxes may have been changed from outside since the last sub-step.
+            index.RefreshAll(objects);
+        indexLive = true;
+    }
     // Objects may destroy themselves or others in any pass: a gone object leaves a null slot.
     for (std::size_t i = 0; i < updateOrder.size(); ++i)
         if (Entity* e = updateOrder[i])
@@ -252,7 +255,7 @@ void World::RunSubStep() {
         if (e->x + w < 0 || e->x > kScreenWidth || e->y + h < 0 || e->y > kScreenHeight)
             Destroy(*e);
     }
-    gridLive = false;
+    indexLive = false;
 }
 
 bool World::AtRest() const {
@@ -323,15 +326,16 @@ WorldSnapshot World::Snapshot() const {
 
 void World::Restore(const WorldSnapshot& snap) {
     updateOrder.clear();
-    grid.Clear();
+    index.Clear();
+    indexLive = false;
+    ++membershipChanges;
     for (auto& e : objects)
         e->world = nullptr;
     objects.clear();
     objects = CloneAll(snap.objects);
-    for (auto& e : objects) {
+    for (auto& e : objects)
         e->world = this;
-        grid.Insert(*e);
-    }
+    index.Rebuild(objects);
     nextId = snap.nextId;
     nextSeq = snap.nextSeq;
     gravityDirection = snap.gravityDirection;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "world/entity.h"
-#include "world/spatial_grid.h"
+#include "world/spatial_index.h"
 
 // The dynamic state of a World, detached from it: owned copies of every object plus the
 // World's own values. Restoring it any number of times gives back the same simulation.
@@ -19,6 +19,13 @@ struct WorldSnapshot {
     bool frozen = false;
     double subStep = 1.0;
     std::int32_t levelStatus = 1;
+};
+
+// One object's place in a sub-step's update order, while it is being sorted.
+struct OrderItem {
+    std::int32_t key;
+    std::uint64_t seq;
+    Entity* entity;
 };
 
 // The running level: every live object, the gravity, the outcome, and the sub-steps that
@@ -111,14 +118,20 @@ private:
     void RunSubStep();
     void BuildUpdateOrder();
     std::unique_ptr<Entity> Detach(const Entity& object);
-    bool UseGrid() const { return broadPhase && gridLive; }
+    bool UseIndex() const { return broadPhase && indexLive; }
 
     std::vector<std::unique_ptr<Entity>> objects;
     std::vector<Entity*> updateOrder;
     std::int32_t nextId = 0;
     std::uint64_t nextSeq = 0;
-    mutable SpatialGrid grid;
-    bool gridLive = false;  // queries trust the index only while the passes run
+    SpatialIndex index;
+    bool indexLive = false;  // queries trust the index only while the passes run
+    // The update order of the last sub-step is reused while nobody joined or left and
+    // gravity stayed put: objects move little between sub-steps, so it is nearly sorted.
+    std::uint64_t membershipChanges = 0;
+    std::uint64_t orderMembership = ~0ull;
+    std::int32_t orderGravity = -1;
+    std::vector<OrderItem> orderItems;
 };
 
 // The one World of the running level.

@@ -1,0 +1,187 @@
+#include "world/spatial_index.h"
+
+#include <climits>
+
+namespace {
+void InsertSorted(std::vector<std::int32_t>& list, std::int32_t s) { list.insert(std::upper_bound(list.begin(), list.end(), s), s); }
+
+void EraseSorted(std::vector<std::int32_t>& list, std::int32_t s) {
+    auto it = std::lower_bound(list.begin(), list.end(), s);
+    if (it != list.end() && *it == s)
+        list.erase(it);
+}
+}  // namespace
+
+bool SpatialIndex::ToRect(const Box& box, Rect& out) {
+    constexpr std::int64_t lo = INT32_MIN, hi = INT32_MAX;
+    const std::int64_t right = box.left + box.width, bottom = box.top + box.height;
+    if (box.left < lo || box.top < lo || right > hi || bottom > hi)
+        return false;
+    out = Rect{static_cast<std::int32_t>(box.left), static_cast<std::int32_t>(box.top), static_cast<std::int32_t>(right),
+               static_cast<std::int32_t>(bottom)};
+    return true;
+}
+
+void SpatialIndex::Clear() {
+    // Objects keep their old slot numbers; ValidSlot turns those away.
+    rects.clear();
+    flags.clear();
+    ids.clear();
+    entities.clear();
+    boxes.clear();
+    ranges.clear();
+    big.clear();
+    holes = 0;
+    wideCount = 0;
+    if (cells.empty())
+        cells.resize(static_cast<std::size_t>(kColumns * kRows));
+    for (auto& cell : cells)
+        cell.clear();
+}
+
+void SpatialIndex::Rebuild(const std::vector<std::unique_ptr<Entity>>& objects) {
+    Clear();
+    for (const auto& e : objects)
+        Insert(*e);
+}
+
+void SpatialIndex::Insert(Entity& e) {
+    if (cells.empty())
+        cells.resize(static_cast<std::size_t>(kColumns * kRows));
+    if (ValidSlot(e))
+        Erase(e);
+    const std::size_t s = entities.size();
+    rects.emplace_back();
+    flags.push_back(static_cast<std::uint8_t>(kLive | (e.physical ? kPhysical : 0)));
+    ids.push_back(0);
+    entities.push_back(&e);
+    boxes.emplace_back();
+    ranges.emplace_back();
+    e.indexSlot = static_cast<std::int32_t>(s);
+    Take(s, e);
+    Place(static_cast<std::int32_t>(s));
+}
+
+bool SpatialIndex::ValidSlot(const Entity& e) const {
+    const std::int32_t s = e.indexSlot;
+    return s >= 0 && static_cast<std::size_t>(s) < entities.size() && entities[static_cast<std::size_t>(s)] == &e;
+}
+
+void SpatialIndex::Erase(Entity& e) {
+    if (!ValidSlot(e))
+        return;
+    const std::int32_t s = e.indexSlot;
+    Unplace(s);
+    wideCount -= (flags[static_cast<std::size_t>(s)] & kWide) != 0;
+    flags[static_cast<std::size_t>(s)] = 0;
+    entities[static_cast<std::size_t>(s)] = nullptr;
+    ++holes;
+    e.indexSlot = -1;
+}
+
+void SpatialIndex::Take(std::size_t s, const Entity& e) {
+    const Box box = e.CurrentBox();
+    boxes[s] = box;
+    ids[s] = e.id;
+    const bool wasWide = flags[s] & kWide;
+    if (ToRect(box, rects[s])) {
+        flags[s] = static_cast<std::uint8_t>(flags[s] & ~kWide);
+        wideCount -= wasWide;
+    } else {
+        // While any box is this wide, every query tests every box exactly.
+        rects[s] = Rect{};
+        flags[s] = static_cast<std::uint8_t>(flags[s] | kWide);
+        wideCount += !wasWide;
+    }
+}
+
+void SpatialIndex::Refresh(Entity& e) {
+    if (!ValidSlot(e))
+        return;
+    const std::size_t s = static_cast<std::size_t>(e.indexSlot);
+    const Box box = e.CurrentBox();
+    ids[s] = e.id;
+    if (SameBox(box, boxes[s]))
+        return;
+    Take(s, e);
+    if (!(flags[s] & (kBig | kWide)) && CellsOf(rects[s]) == ranges[s])
+        return;
+    Unplace(static_cast<std::int32_t>(s));
+    Place(static_cast<std::int32_t>(s));
+}
+
+void SpatialIndex::Place(std::int32_t s) {
+    const std::size_t i = static_cast<std::size_t>(s);
+    bool isBig = flags[i] & kWide;
+    if (!isBig) {
+        const CellRange r = CellsOf(rects[i]);
+        ranges[i] = r;
+        isBig = (r.x1 - r.x0 + 1) * (r.y1 - r.y0 + 1) > kBigCells;
+    }
+    if (isBig) {
+        flags[i] = static_cast<std::uint8_t>(flags[i] | kBig);
+        InsertSorted(big, s);
+        return;
+    }
+    flags[i] = static_cast<std::uint8_t>(flags[i] & ~kBig);
+    const CellRange r = ranges[i];
+    for (int cy = r.y0; cy <= r.y1; ++cy)
+        for (int cx = r.x0; cx <= r.x1; ++cx)
+            InsertSorted(cells[static_cast<std::size_t>(cy * kColumns + cx)], s);
+}
+
+void SpatialIndex::Unplace(std::int32_t s) {
+    const std::size_t i = static_cast<std::size_t>(s);
+    if (flags[i] & kBig) {
+        EraseSorted(big, s);
+        return;
+    }
+    const CellRange r = ranges[i];
+    for (int cy = r.y0; cy <= r.y1; ++cy)
+        for (int cx = r.x0; cx <= r.x1; ++cx)
+            EraseSorted(cells[static_cast<std::size_t>(cy * kColumns + cx)], s);
+}
+
+void SpatialIndex::QueryGrid(const Rect& q, std::int32_t selfId, std::uint8_t need) const {
+    hits.clear();
+    auto matches = [&](std::size_t s) {
+        const Rect& r = rects[s];
+        return (q.left < r.right) & (q.right > r.left) & (q.top < r.bottom) & (q.bottom > r.top) &
+               ((flags[s] & need) == need) & (ids[s] != selfId);
+    };
+    const CellRange qr = CellsOf(q);
+    if (qr.x0 == qr.x1 && qr.y0 == qr.y1) {
+        // One cell: its list is already in World order and nothing repeats.
+        for (std::int32_t s : cells[static_cast<std::size_t>(qr.y0 * kColumns + qr.x0)])
+            if (matches(static_cast<std::size_t>(s)))
+                hits.push_back(s);
+    } else {
+        for (int cy = qr.y0; cy <= qr.y1; ++cy)
+            for (int cx = qr.x0; cx <= qr.x1; ++cx)
+                for (std::int32_t s : cells[static_cast<std::size_t>(cy * kColumns + cx)]) {
+                    const std::size_t i = static_cast<std::size_t>(s);
+                    // An object in several of the visited cells counts in the first of them.
+                    if (matches(i) && std::max(ranges[i].x0, qr.x0) == cx && std::max(ranges[i].y0, qr.y0) == cy)
+                        hits.push_back(s);
+                }
+        // Cells give their objects out of World order; the lists are short.
+        for (std::size_t i = 1; i < hits.size(); ++i) {
+            const std::int32_t item = hits[i];
+            std::size_t j = i;
+            for (; j > 0 && hits[j - 1] > item; --j)
+                hits[j] = hits[j - 1];
+            hits[j] = item;
+        }
+    }
+    if (big.empty())
+        return;
+    // Merge in the objects too big for cells, tested exactly.
+    const std::size_t before = hits.size();
+    const Box qbox{q.left, q.top, std::int64_t{q.right} - q.left, std::int64_t{q.bottom} - q.top};
+    for (std::int32_t s : big) {
+        const std::size_t i = static_cast<std::size_t>(s);
+        if ((flags[i] & need) == need && ids[i] != selfId && qbox.Overlaps(boxes[i]))
+            hits.push_back(s);
+    }
+    std::inplace_merge(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(before), hits.end());
+}

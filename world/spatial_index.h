@@ -1,0 +1,112 @@
+#pragma once
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "world/entity.h"
+
+// The boxes of a World's objects in compact arrays, slots in World order, with a uniform
+// grid over them, so a box query only looks at the objects near it and reads no object it
+// rejects. The answer is the plain scan's, in the same order. Objects joining take the
+// next slot (they come last in World order); objects leaving leave a hole until the next
+// rebuild.
+class SpatialIndex {
+public:
+    void Rebuild(const std::vector<std::unique_ptr<Entity>>& objects);
+    void Clear();
+    void Insert(Entity& e);
+    void Erase(Entity& e);
+    // Takes the object's current box and id.
+    void Refresh(Entity& e);
+    // Refresh for every object, cheap for the ones that did not change.
+    void RefreshAll(const std::vector<std::unique_ptr<Entity>>& objects) {
+        for (const auto& e : objects) {
+            const std::size_t s = static_cast<std::size_t>(e->indexSlot);
+            if (e->indexSlot >= 0 && s < entities.size() && entities[s] == e.get() && ids[s] == e->id &&
+                SameBox(e->CurrentBox(), boxes[s]))
+                continue;
+            Refresh(*e);
+        }
+    }
+    // Enough holes that a rebuild would pay.
+    bool Sparse() const { return holes > 64 && holes * 2 > entities.size(); }
+
+    // Appends to `out`, in World order, every object whose id is not `selfId` and whose
+    // box overlaps `box`; with `physicalOnly`, physical objects alone.
+    template <class T>
+    void Query(const Box& box, std::int32_t selfId, bool physicalOnly, std::vector<T*>& out) const {
+        const std::uint8_t need = physicalOnly ? (kLive | kPhysical) : kLive;
+        Rect q;
+        if (wideCount > 0 || !ToRect(box, q)) {
+            // Edges beyond 32 bits: test every box exactly.
+            for (std::size_t s = 0; s < entities.size(); ++s)
+                if ((flags[s] & need) == need && ids[s] != selfId && box.Overlaps(boxes[s]))
+                    out.push_back(static_cast<T*>(entities[s]));
+            return;
+        }
+        QueryGrid(q, selfId, need);
+        for (std::int32_t s : hits)
+            out.push_back(static_cast<T*>(entities[static_cast<std::size_t>(s)]));
+    }
+
+private:
+    struct Rect {
+        std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+        bool Overlaps(const Rect& o) const { return left < o.right && right > o.left && top < o.bottom && bottom > o.top; }
+    };
+    struct CellRange {
+        std::int16_t x0 = 0, y0 = 0, x1 = -1, y1 = -1;
+        bool operator==(const CellRange&) const = default;
+    };
+    static bool SameBox(const Box& a, const Box& b) {
+        return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
+    }
+    static constexpr std::uint8_t kLive = 1, kPhysical = 2, kWide = 4, kBig = 8;
+
+    // 32-pixel cells over the screen area and one ring of cells around it; anything
+    // farther out falls into the ring, so nothing is ever missed.
+    static constexpr int kCellShift = 5;
+    static constexpr int kCell = 1 << kCellShift;
+    static constexpr int kColumns = 640 / kCell + 2;
+    static constexpr int kRows = 480 / kCell + 2;
+    // Boxes over this many cells go to one list that every query visits.
+    static constexpr int kBigCells = 48;
+
+    static std::int16_t CellX(std::int64_t x) {
+        // Arithmetic shifts floor negative coordinates too.
+        const std::int64_t c = (x + kCell) >> kCellShift;
+        return static_cast<std::int16_t>(c < 0 ? 0 : c > kColumns - 1 ? kColumns - 1 : c);
+    }
+    static std::int16_t CellY(std::int64_t y) {
+        const std::int64_t c = (y + kCell) >> kCellShift;
+        return static_cast<std::int16_t>(c < 0 ? 0 : c > kRows - 1 ? kRows - 1 : c);
+    }
+    static CellRange CellsOf(const Rect& r) {
+        // A zero-size box still sits at its corner, where a box around it would meet it.
+        return CellRange{CellX(r.left), CellY(r.top), CellX(std::max<std::int64_t>(r.right, std::int64_t{r.left} + 1) - 1),
+                         CellY(std::max<std::int64_t>(r.bottom, std::int64_t{r.top} + 1) - 1)};
+    }
+    // False when an edge does not fit 32 bits.
+    static bool ToRect(const Box& box, Rect& out);
+    bool ValidSlot(const Entity& e) const;
+    void Take(std::size_t s, const Entity& e);
+    void Place(std::int32_t s);
+    void Unplace(std::int32_t s);
+    // Fills `hits` with the matching slots in World order.
+    void QueryGrid(const Rect& q, std::int32_t selfId, std::uint8_t need) const;
+
+    std::vector<Rect> rects;
+    std::vector<std::uint8_t> flags;
+    std::vector<std::int32_t> ids;
+    std::vector<Entity*> entities;
+    std::vector<Box> boxes;  // exact, for boxes beyond 32 bits
+    std::vector<CellRange> ranges;
+    std::size_t holes = 0;
+    int wideCount = 0;
+    // Each cell and the big list hold their slots in rising order, that is in World order.
+    std::vector<std::vector<std::int32_t>> cells;
+    std::vector<std::int32_t> big;
+    mutable std::vector<std::int32_t> hits;
+    mutable std::vector<std::int32_t> candidates;
+};
