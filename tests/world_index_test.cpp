@@ -14,7 +14,8 @@ namespace {
 using namespace scene;
 using IndexTest = SceneTest;
 
-// A crowded scene of every kind, with the odd far-away, huge, flat or negative box.
+// A crowded scene of every kind, with the odd far-away, huge, flat, negative or
+// beyond-32-bit box.
 void BuildRandomScene(World& w, std::mt19937& rng, int count) {
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     const std::string links[] = {"", "a", "b", "c"};
@@ -76,6 +77,8 @@ void BuildRandomScene(World& w, std::mt19937& rng, int count) {
                 p->SetBounds(2, 2, 0, 0);
             else if (odd == 3)
                 p->SetBounds(pick(-8, 8), pick(-8, 8), pick(1, 60), pick(1, 60));
+            if (pick(0, 400) == 0)  // edges beyond 32 bits
+                p->SetBounds(2147483000, pick(-8, 8), pick(1, 60), pick(1, 60));
         }
         e->placementOffsetX = pick(-3, 3);
         e->placementOffsetY = pick(-3, 3);

@@ -10,28 +10,30 @@
 
 namespace {
 // Rounds a displacement away from zero to whole pixels; bounded so no conversion overflows.
+// (Written out rather than through ceil and floor, which cost a library call here.)
 std::int64_t AwayFromZero(double v) {
     if (!(v == v) || v == 0.0)
         return 0;
-    double r = v > 0 ? std::ceil(v) : std::floor(v);
-    if (r > 1e9)
-        r = 1e9;
-    if (r < -1e9)
-        r = -1e9;
-    return static_cast<std::int64_t>(r);
+    if (v >= 1e9)
+        return 1000000000;
+    if (v <= -1e9)
+        return -1000000000;
+    const auto t = static_cast<std::int64_t>(v);  // toward zero
+    if (static_cast<double>(t) == v)
+        return t;
+    return v > 0 ? t + 1 : t - 1;
 }
 }  // namespace
 
 std::int16_t TruncToPixel(double value) {
     if (!(value == value))
         return 0;
-    double t = std::trunc(value);
     // Keep within a range where the wrap below still matches the 16-bit field.
-    if (t > 1e15)
-        t = 1e15;
-    if (t < -1e15)
-        t = -1e15;
-    return static_cast<std::int16_t>(static_cast<std::int64_t>(t));
+    if (value > 1e15)
+        value = 1e15;
+    if (value < -1e15)
+        value = -1e15;
+    return static_cast<std::int16_t>(static_cast<std::int64_t>(value));
 }
 
 void DirectionVector(std::int64_t angle, double& outX, double& outY) {
@@ -202,6 +204,7 @@ void PhysObj::Reset() {
     boundX = boundY = 0;
     missionCritical = solid = false;
     collisions.clear();
+    lookAheadMemo.Forget();
 }
 
 void PhysObj::HashState(Hasher& h) const {
@@ -273,9 +276,11 @@ void PhysObj::LookAhead() {
     World* w = GetWorld();
     if (w == nullptr) {
         collisions.clear();
+        lookAheadMemo.Forget();
         return;
     }
-    w->PhysicalOverlapsAt(*this, static_cast<std::int32_t>(x + dx), static_cast<std::int32_t>(y + dy), collisions);
+    w->PhysicalOverlapsAt(*this, static_cast<std::int32_t>(x + dx), static_cast<std::int32_t>(y + dy), collisions,
+                          &lookAheadMemo);
 }
 
 const std::vector<PhysObj*>& PhysObj::CheckCollisions() {

@@ -104,6 +104,24 @@ std::int16_t TruncToPixel(double value);
 // The unit vector of a gravity or direction angle; other angles give (0, 0).
 void DirectionVector(std::int64_t angle, double& outX, double& outY);
 
+// When and where an object last looked ahead, so that the World's index can tell whether
+// anything near that box has changed since. A copy remembers nothing.
+struct LookAheadMemo {
+    LookAheadMemo() = default;
+    LookAheadMemo(const LookAheadMemo&) {}
+    LookAheadMemo& operator=(const LookAheadMemo&) {
+        Forget();
+        return *this;
+    }
+    void Forget() { index = nullptr; }
+
+    const void* index = nullptr;
+    std::uint64_t tick = 0;
+    Box box;
+    std::int32_t id = -1;
+    std::int16_t cellX0 = 0, cellY0 = 0, cellX1 = -1, cellY1 = -1;
+};
+
 // An object that takes part in collisions.
 class PhysObj : public Entity {
 public:
@@ -131,6 +149,8 @@ public:
     bool missionCritical = false;
     bool solid = false;
     std::vector<PhysObj*> collisions;
+    // Lets an unchanged neighbourhood keep `collisions` without a new search.
+    LookAheadMemo lookAheadMemo;
 
 protected:
     PhysObj(const PhysObj& other) = default;

@@ -12,16 +12,6 @@ void EraseSorted(std::vector<std::int32_t>& list, std::int32_t s) {
 }
 }  // namespace
 
-bool SpatialIndex::ToRect(const Box& box, Rect& out) {
-    constexpr std::int64_t lo = INT32_MIN, hi = INT32_MAX;
-    const std::int64_t right = box.left + box.width, bottom = box.top + box.height;
-    if (box.left < lo || box.top < lo || right > hi || bottom > hi)
-        return false;
-    out = Rect{static_cast<std::int32_t>(box.left), static_cast<std::int32_t>(box.top), static_cast<std::int32_t>(right),
-               static_cast<std::int32_t>(bottom)};
-    return true;
-}
-
 void SpatialIndex::Clear() {
     // Objects keep their old slot numbers; ValidSlot turns those away.
     rects.clear();
@@ -33,10 +23,16 @@ void SpatialIndex::Clear() {
     big.clear();
     holes = 0;
     wideCount = 0;
-    if (cells.empty())
+    if (cells.empty()) {
         cells.resize(static_cast<std::size_t>(kColumns * kRows));
+        cellTicks.resize(cells.size());
+    }
     for (auto& cell : cells)
         cell.clear();
+    // Whatever was remembered before is void.
+    ++tick;
+    std::fill(cellTicks.begin(), cellTicks.end(), tick);
+    bigTick = tick;
 }
 
 void SpatialIndex::Rebuild(const std::vector<std::unique_ptr<Entity>>& objects) {
@@ -47,7 +43,7 @@ void SpatialIndex::Rebuild(const std::vector<std::unique_ptr<Entity>>& objects) 
 
 void SpatialIndex::Insert(Entity& e) {
     if (cells.empty())
-        cells.resize(static_cast<std::size_t>(kColumns * kRows));
+        Clear();
     if (ValidSlot(e))
         Erase(e);
     const std::size_t s = entities.size();
@@ -100,12 +96,13 @@ void SpatialIndex::Refresh(Entity& e) {
         return;
     const std::size_t s = static_cast<std::size_t>(e.indexSlot);
     const Box box = e.CurrentBox();
-    ids[s] = e.id;
-    if (SameBox(box, boxes[s]))
+    if (SameBox(box, boxes[s]) && ids[s] == e.id)
         return;
     Take(s, e);
-    if (!(flags[s] & (kBig | kWide)) && CellsOf(rects[s]) == ranges[s])
+    if (!(flags[s] & (kBig | kWide)) && CellsOf(rects[s]) == ranges[s]) {
+        Touch(s);
         return;
+    }
     Unplace(static_cast<std::int32_t>(s));
     Place(static_cast<std::int32_t>(s));
 }
@@ -121,17 +118,31 @@ void SpatialIndex::Place(std::int32_t s) {
     if (isBig) {
         flags[i] = static_cast<std::uint8_t>(flags[i] | kBig);
         InsertSorted(big, s);
+    } else {
+        flags[i] = static_cast<std::uint8_t>(flags[i] & ~kBig);
+        const CellRange r = ranges[i];
+        for (int cy = r.y0; cy <= r.y1; ++cy)
+            for (int cx = r.x0; cx <= r.x1; ++cx)
+                InsertSorted(cells[static_cast<std::size_t>(cy * kColumns + cx)], s);
+    }
+    Touch(i);
+}
+
+void SpatialIndex::Touch(std::size_t s) {
+    ++tick;
+    if (flags[s] & kBig) {
+        bigTick = tick;
         return;
     }
-    flags[i] = static_cast<std::uint8_t>(flags[i] & ~kBig);
-    const CellRange r = ranges[i];
+    const CellRange r = ranges[s];
     for (int cy = r.y0; cy <= r.y1; ++cy)
         for (int cx = r.x0; cx <= r.x1; ++cx)
-            InsertSorted(cells[static_cast<std::size_t>(cy * kColumns + cx)], s);
+            cellTicks[static_cast<std::size_t>(cy * kColumns + cx)] = tick;
 }
 
 void SpatialIndex::Unplace(std::int32_t s) {
     const std::size_t i = static_cast<std::size_t>(s);
+    Touch(i);
     if (flags[i] & kBig) {
         EraseSorted(big, s);
         return;

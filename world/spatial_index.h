@@ -1,5 +1,6 @@
 #pragma once
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -31,6 +32,37 @@ public:
     }
     // Enough holes that a rebuild would pay.
     bool Sparse() const { return holes > 64 && holes * 2 > entities.size(); }
+
+    // True when a query with this box and id would find what it found when the memo was
+    // taken: nothing has joined, left, moved or changed in any cell the box touches.
+    bool Unchanged(const LookAheadMemo& memo, const Box& box, std::int32_t selfId) const {
+        if (memo.index != this || memo.id != selfId || !SameBox(memo.box, box) || bigTick > memo.tick)
+            return false;
+        // The same box covers the same cells as when the memo was taken.
+        const std::uint64_t* row = cellTicks.data() + memo.cellY0 * kColumns;
+        for (int cy = memo.cellY0; cy <= memo.cellY1; ++cy, row += kColumns)
+            for (int cx = memo.cellX0; cx <= memo.cellX1; ++cx)
+                if (row[cx] > memo.tick)
+                    return false;
+        return true;
+    }
+    void Remember(LookAheadMemo& memo, const Box& box, std::int32_t selfId) const {
+        Rect q;
+        // Queries that test every box exactly are not remembered.
+        if (wideCount > 0 || !ToRect(box, q)) {
+            memo.Forget();
+            return;
+        }
+        const CellRange r = CellsOf(q);
+        memo.index = this;
+        memo.tick = tick;
+        memo.box = box;
+        memo.id = selfId;
+        memo.cellX0 = r.x0;
+        memo.cellY0 = r.y0;
+        memo.cellX1 = r.x1;
+        memo.cellY1 = r.y1;
+    }
 
     // Appends to `out`, in World order, every object whose id is not `selfId` and whose
     // box overlaps `box`; with `physicalOnly`, physical objects alone.
@@ -88,7 +120,17 @@ private:
                          CellY(std::max<std::int64_t>(r.bottom, std::int64_t{r.top} + 1) - 1)};
     }
     // False when an edge does not fit 32 bits.
-    static bool ToRect(const Box& box, Rect& out);
+    static bool ToRect(const Box& box, Rect& out) {
+        constexpr std::int64_t lo = INT32_MIN, hi = INT32_MAX;
+        const std::int64_t right = box.left + box.width, bottom = box.top + box.height;
+        if (box.left < lo || box.top < lo || right > hi || bottom > hi)
+            return false;
+        out = Rect{static_cast<std::int32_t>(box.left), static_cast<std::int32_t>(box.top),
+                   static_cast<std::int32_t>(right), static_cast<std::int32_t>(bottom)};
+        return true;
+    }
+    // Marks the slot's cells (or the big list) as changed.
+    void Touch(std::size_t s);
     bool ValidSlot(const Entity& e) const;
     void Take(std::size_t s, const Entity& e);
     void Place(std::int32_t s);
@@ -107,6 +149,10 @@ private:
     // Each cell and the big list hold their slots in rising order, that is in World order.
     std::vector<std::vector<std::int32_t>> cells;
     std::vector<std::int32_t> big;
+    // Change counts: `tick` rises with every change; a cell keeps the count of its last one.
+    std::uint64_t tick = 0;
+    std::vector<std::uint64_t> cellTicks;
+    std::uint64_t bigTick = 0;
     mutable std::vector<std::int32_t> hits;
     mutable std::vector<std::int32_t> candidates;
 };

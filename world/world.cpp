@@ -126,14 +126,21 @@ std::vector<PhysObj*> World::ObjectsOverlappingAt(const Entity& object, std::int
     return found;
 }
 
-void World::PhysicalOverlapsAt(const Entity& object, std::int32_t atX, std::int32_t atY,
-                               std::vector<PhysObj*>& out) const {
-    out.clear();
+void World::PhysicalOverlapsAt(const Entity& object, std::int32_t atX, std::int32_t atY, std::vector<PhysObj*>& out,
+                               LookAheadMemo* memo) const {
     const Box box = object.BoxAt(atX, atY);
     if (UseIndex()) {
+        if (memo && index.Unchanged(*memo, box, object.id))
+            return;
+        out.clear();
         index.Query(box, object.id, true, out);
+        if (memo)
+            index.Remember(*memo, box, object.id);
         return;
     }
+    if (memo)
+        memo->Forget();
+    out.clear();
     for (const auto& e : objects)
         if (e->physical && e->id != object.id && box.Overlaps(e->CurrentBox()))
             out.push_back(static_cast<PhysObj*>(e.get()));
@@ -172,21 +179,26 @@ namespace {
 // one pass.
 template <class Key>
 void SortByKey(std::vector<Entity*>& order, std::vector<OrderItem>& items, bool nearlySorted, Key key) {
+    auto before = [&](const Entity* a, const Entity* b) {
+        const std::int32_t ka = key(a), kb = key(b);
+        return ka < kb || (ka == kb && a->Seq() < b->Seq());
+    };
+    if (nearlySorted) {
+        for (std::size_t i = 1; i < order.size(); ++i) {
+            Entity* item = order[i];
+            if (!before(item, order[i - 1]))
+                continue;
+            std::size_t j = i;
+            for (; j > 0 && before(item, order[j - 1]); --j)
+                order[j] = order[j - 1];
+            order[j] = item;
+        }
+        return;
+    }
     items.resize(order.size());
     for (std::size_t i = 0; i < order.size(); ++i)
         items[i] = {key(order[i]), order[i]->Seq(), order[i]};
-    if (nearlySorted) {
-        for (std::size_t i = 1; i < items.size(); ++i) {
-            const OrderItem item = items[i];
-            std::size_t j = i;
-            for (; j > 0 && (items[j - 1].key > item.key || (items[j - 1].key == item.key && items[j - 1].seq > item.seq)); --j)
-                items[j] = items[j - 1];
-            items[j] = item;
-        }
-    } else {
-        std::stable_sort(items.begin(), items.end(),
-                         [](const OrderItem& a, const OrderItem& b) { return a.key < b.key; });
-    }
+    std::stable_sort(items.begin(), items.end(), [](const OrderItem& a, const OrderItem& b) { return a.key < b.key; });
     for (std::size_t i = 0; i < items.size(); ++i)
         order[i] = items[i].entity;
 }

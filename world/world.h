@@ -111,8 +111,10 @@ public:
 
     // Used by the objects themselves.
     void BoxChanged(Entity& object);
-    void PhysicalOverlapsAt(const Entity& object, std::int32_t atX, std::int32_t atY,
-                            std::vector<PhysObj*>& out) const;
+    // With a memo, `out` is left as it is when nothing near the box has changed since the
+    // memo was taken (it then still holds what that search found).
+    void PhysicalOverlapsAt(const Entity& object, std::int32_t atX, std::int32_t atY, std::vector<PhysObj*>& out,
+                            LookAheadMemo* memo = nullptr) const;
 
 private:
     void RunSubStep();
