@@ -163,6 +163,58 @@ TEST_F(IndexTest, SnapshotRestoresTheSameFuture) {
     EXPECT_EQ(run(), first) << "a snapshot can be restored again";
 }
 
+// A solver restores onto the objects it just ran: they take the snapshot's state in place,
+// and must play on exactly as fresh copies of it do.
+TEST_F(IndexTest, RestoringOntoTheSameObjectsPlaysOnAsFreshCopies) {
+    std::mt19937 rng(11);
+    BuildRandomScene(world, rng, 90);
+    // Plain boxes well inside the screen and nothing for the exits to take, so that every
+    // object stays.
+    for (int i = 0; i < world.Count(); ++i) {
+        Entity* e = world.Get(i);
+        e->SetPosition(100 + i * 37 % 400, 100 + i * 53 % 280);
+        if (e->IsPhysical()) {
+            auto* p = static_cast<PhysObj*>(e);
+            p->missionCritical = false;
+            p->SetBounds(0, 0, 20, 20);
+        }
+    }
+    Frame(world);
+    const WorldSnapshot start = world.Snapshot();
+    const std::uint64_t startHash = world.StateHash();
+    std::vector<Entity*> before;
+    for (int i = 0; i < world.Count(); ++i)
+        before.push_back(world.Get(i));
+    Turn(world, 0);
+    Frame(world);
+    ASSERT_EQ(world.Count(), static_cast<int>(before.size())) << "the scene must keep its objects";
+    ASSERT_NE(world.StateHash(), startHash);
+
+    World fresh;
+    fresh.queueDrawing = false;
+    fresh.Restore(start);
+    world.Restore(start);
+    for (int i = 0; i < world.Count(); ++i)
+        ASSERT_EQ(world.Get(i), before[static_cast<std::size_t>(i)]) << "restored in place";
+    for (int i = 0; i < world.Count(); ++i)
+        if (world.Get(i)->IsPhysical())
+            for (const PhysObj* p : static_cast<PhysObj*>(world.Get(i))->collisions)
+                ASSERT_EQ(p->GetWorld(), &world) << "lists name the World's own objects";
+    ASSERT_EQ(world.StateHash(), fresh.StateHash());
+    ASSERT_EQ(CollisionIds(world), CollisionIds(fresh));
+    for (int f = 0; f < 100; ++f) {
+        if (f % 30 == 0) {
+            Turn(world, f * 3 % 360 / 90 * 90);
+            Turn(fresh, f * 3 % 360 / 90 * 90);
+        } else {
+            Frame(world);
+            Frame(fresh);
+        }
+        ASSERT_EQ(CollisionIds(world), CollisionIds(fresh)) << "frame " << f;
+        ASSERT_EQ(world.StateHash(), fresh.StateHash()) << "frame " << f;
+    }
+}
+
 TEST_F(IndexTest, RestoringDiscardsObjectsWithoutFailingTheLevel) {
     const WorldSnapshot empty = world.Snapshot();
     Put(world, {100, 100, 16, 16, true, false, true});

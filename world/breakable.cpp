@@ -56,6 +56,8 @@ void BreakablePO::Reset() {
 
 std::unique_ptr<Entity> BreakablePO::Clone() const { return std::unique_ptr<Entity>(new BreakablePO(*this)); }
 
+void BreakablePO::AssignState(const Entity& other) { *this = static_cast<const BreakablePO&>(other); }
+
 void BreakablePO::HashState(Hasher& h) const {
     PhysObj::HashState(h);
     h.Add(breakFall);
@@ -191,6 +193,8 @@ void Door::Reset() {
 }
 
 std::unique_ptr<Entity> Door::Clone() const { return std::unique_ptr<Entity>(new Door(*this)); }
+
+void Door::AssignState(const Entity& other) { *this = static_cast<const Door&>(other); }
 
 void Door::HashState(Hasher& h) const {
     BreakablePO::HashState(h);

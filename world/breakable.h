@@ -14,6 +14,7 @@ public:
     void Reset() override;
     bool IsBreakable() const override { return true; }
     std::unique_ptr<Entity> Clone() const override;
+    void AssignState(const Entity& other) override;
     void HashState(Hasher& h) const override;
 
     // Swaps in the broken picture and box; never twice.
@@ -37,6 +38,7 @@ public:
 
 protected:
     BreakablePO(const BreakablePO&) = default;
+    BreakablePO& operator=(const BreakablePO&) = default;
     // The breakable part of a move, shared with doors.
     void BreakableMove();
 };
@@ -50,6 +52,7 @@ public:
     void Draw() override;
     void Reset() override;
     std::unique_ptr<Entity> Clone() const override;
+    void AssignState(const Entity& other) override;
     void HashState(Hasher& h) const override;
 
     Sound openSound;
@@ -63,4 +66,5 @@ public:
 
 protected:
     Door(const Door&) = default;
+    Door& operator=(const Door&) = default;
 };

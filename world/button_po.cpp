@@ -11,6 +11,8 @@ void ButtonPO::Reset() {
 
 std::unique_ptr<Entity> ButtonPO::Clone() const { return std::unique_ptr<Entity>(new ButtonPO(*this)); }
 
+void ButtonPO::AssignState(const Entity& other) { *this = static_cast<const ButtonPO&>(other); }
+
 void ButtonPO::HashState(Hasher& h) const {
     PhysObj::HashState(h);
     h.Add(pressed);

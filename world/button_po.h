@@ -10,6 +10,7 @@ public:
     void Reset() override;
     bool IsButton() const override { return true; }
     std::unique_ptr<Entity> Clone() const override;
+    void AssignState(const Entity& other) override;
     void HashState(Hasher& h) const override;
 
     Image pressedImage;
@@ -23,4 +24,5 @@ public:
 
 protected:
     ButtonPO(const ButtonPO&) = default;
+    ButtonPO& operator=(const ButtonPO&) = default;
 };

@@ -17,6 +17,8 @@ void DirChanger::Reset() {
 
 std::unique_ptr<Entity> DirChanger::Clone() const { return std::unique_ptr<Entity>(new DirChanger(*this)); }
 
+void DirChanger::AssignState(const Entity& other) { *this = static_cast<const DirChanger&>(other); }
+
 void DirChanger::HashState(Hasher& h) const {
     PhysObj::HashState(h);
     h.Add(directionChange);

@@ -11,6 +11,7 @@ public:
     void Reset() override;
     bool IsDirChanger() const override { return true; }
     std::unique_ptr<Entity> Clone() const override;
+    void AssignState(const Entity& other) override;
     void HashState(Hasher& h) const override;
 
     std::int32_t directionChange = 0;
@@ -19,6 +20,7 @@ public:
 
 protected:
     DirChanger(const DirChanger&) = default;
+    DirChanger& operator=(const DirChanger&) = default;
 
 private:
     void Redirect(bool inMove);

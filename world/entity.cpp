@@ -53,18 +53,40 @@ void DirectionVector(std::int64_t angle, double& outX, double& outY) {
 
 Entity::Entity() { Entity::Reset(); }
 
-Entity::Entity(const Entity& other)
-    : dirX(other.dirX), dirY(other.dirY), velX(other.velX), velY(other.velY), posX(other.posX),
-      posY(other.posY), rotation(other.rotation), placementOffsetX(other.placementOffsetX),
-      placementOffsetY(other.placementOffsetY), pinned(other.pinned), hasImage(other.hasImage),
-      rotateToVelocity(other.rotateToVelocity), x(other.x), y(other.y), width(other.width),
-      height(other.height), image(other.image), templateName(other.templateName), linkName(other.linkName),
-      linkTarget(other.linkTarget), id(other.id), drawDepth(other.drawDepth), moving(other.moving),
-      physical(other.physical), seq(other.seq) {}
+Entity::Entity(const Entity& other) : physical(other.physical), seq(other.seq) { *this = other; }
+
+Entity& Entity::operator=(const Entity& other) {
+    dirX = other.dirX;
+    dirY = other.dirY;
+    velX = other.velX;
+    velY = other.velY;
+    posX = other.posX;
+    posY = other.posY;
+    rotation = other.rotation;
+    placementOffsetX = other.placementOffsetX;
+    placementOffsetY = other.placementOffsetY;
+    pinned = other.pinned;
+    hasImage = other.hasImage;
+    rotateToVelocity = other.rotateToVelocity;
+    x = other.x;
+    y = other.y;
+    width = other.width;
+    height = other.height;
+    image = other.image;
+    templateName = other.templateName;
+    linkName = other.linkName;
+    linkTarget = other.linkTarget;
+    id = other.id;
+    drawDepth = other.drawDepth;
+    moving = other.moving;
+    return *this;
+}
 
 Entity::~Entity() { Entity::RemoveFromWorld(); }
 
 std::unique_ptr<Entity> Entity::Clone() const { return std::unique_ptr<Entity>(new Entity(*this)); }
+
+void Entity::AssignState(const Entity& other) { *this = other; }
 
 void Entity::Reset() {
     id = -1;
@@ -198,6 +220,8 @@ PhysObj::~PhysObj() {
 }
 
 std::unique_ptr<Entity> PhysObj::Clone() const { return std::unique_ptr<Entity>(new PhysObj(*this)); }
+
+void PhysObj::AssignState(const Entity& other) { *this = static_cast<const PhysObj&>(other); }
 
 void PhysObj::Reset() {
     Entity::Reset();

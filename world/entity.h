@@ -48,6 +48,9 @@ public:
     // A copy of the object's whole state, in no World. Pointers to other objects
     // (`collisions`) still name the originals until the World remaps them.
     virtual std::unique_ptr<Entity> Clone() const;
+    // Takes on the whole state of `other`, an object of exactly this kind, as a copy would
+    // have it, while staying where it is (its World and its place there).
+    virtual void AssignState(const Entity& other);
     // Feeds every field that decides the simulation into the hash.
     virtual void HashState(Hasher& h) const;
 
@@ -79,7 +82,8 @@ public:
 
 protected:
     Entity(const Entity& other);
-    Entity& operator=(const Entity&) = delete;
+    // Copies the state, not the membership of a World.
+    Entity& operator=(const Entity& other);
 
     // Tells the World that the box moved or changed size, so its index follows.
     void BoxChanged();
@@ -134,6 +138,7 @@ public:
     void Reset() override;
     bool IsPhysical() const override { return true; }
     std::unique_ptr<Entity> Clone() const override;
+    void AssignState(const Entity& other) override;
     void HashState(Hasher& h) const override;
 
     // Looks one sub-step ahead, stops flush against solid objects and returns what it found.
@@ -154,6 +159,7 @@ public:
 
 protected:
     PhysObj(const PhysObj& other) = default;
+    PhysObj& operator=(const PhysObj& other) = default;
 };
 
 inline Box Entity::BoxAt(std::int32_t atX, std::int32_t atY) const {

@@ -15,6 +15,8 @@ void Trigger::Reset() {
 
 std::unique_ptr<Entity> Trigger::Clone() const { return std::unique_ptr<Entity>(new Trigger(*this)); }
 
+void Trigger::AssignState(const Entity& other) { *this = static_cast<const Trigger&>(other); }
+
 void Trigger::HashState(Hasher& h) const {
     PhysObj::HashState(h);
     h.Add(active);
@@ -63,6 +65,8 @@ void Exit::Reset() {
 }
 
 std::unique_ptr<Entity> Exit::Clone() const { return std::unique_ptr<Entity>(new Exit(*this)); }
+
+void Exit::AssignState(const Entity& other) { *this = static_cast<const Exit&>(other); }
 
 void Exit::HashState(Hasher& h) const {
     PhysObj::HashState(h);

@@ -11,6 +11,7 @@ public:
     void Draw() override;
     void Reset() override;
     std::unique_ptr<Entity> Clone() const override;
+    void AssignState(const Entity& other) override;
     void HashState(Hasher& h) const override;
 
     bool active = false;
@@ -18,6 +19,7 @@ public:
 
 protected:
     Trigger(const Trigger&) = default;
+    Trigger& operator=(const Trigger&) = default;
 };
 
 // The goal: takes a resting mission-critical object once its teleport animation gets far enough.
@@ -28,6 +30,7 @@ public:
     void Reset() override;
     bool IsExit() const override { return true; }
     std::unique_ptr<Entity> Clone() const override;
+    void AssignState(const Entity& other) override;
     void HashState(Hasher& h) const override;
 
     Image activeImage;
@@ -41,4 +44,5 @@ public:
 
 protected:
     Exit(const Exit&) = default;
+    Exit& operator=(const Exit&) = default;
 };

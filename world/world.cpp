@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
+#include <typeinfo>
 #include <utility>
 
 #include "world/trigger.h"
@@ -336,18 +337,48 @@ WorldSnapshot World::Snapshot() const {
     return snap;
 }
 
+bool World::RestoreInPlace(const WorldSnapshot& snap) {
+    if (objects.size() != snap.objects.size())
+        return false;
+    for (std::size_t i = 0; i < objects.size(); ++i)
+        if (objects[i]->seq != snap.objects[i]->seq || typeid(*objects[i]) != typeid(*snap.objects[i]))
+            return false;
+    for (std::size_t i = 0; i < objects.size(); ++i)
+        objects[i]->AssignState(*snap.objects[i]);
+    // The lists name the snapshot's objects; both sides are in seq order.
+    for (auto& e : objects)
+        if (e->physical) {
+            auto& list = static_cast<PhysObj&>(*e).collisions;
+            std::size_t kept = 0;
+            for (PhysObj* p : list) {
+                auto it = std::lower_bound(objects.begin(), objects.end(), p->seq,
+                                           [](const std::unique_ptr<Entity>& o, std::uint64_t s) { return o->seq < s; });
+                if (it != objects.end() && (*it)->seq == p->seq)
+                    list[kept++] = static_cast<PhysObj*>(it->get());
+            }
+            list.resize(kept);
+        }
+    return true;
+}
+
 void World::Restore(const WorldSnapshot& snap) {
     updateOrder.clear();
-    index.Clear();
     indexLive = false;
     ++membershipChanges;
-    for (auto& e : objects)
-        e->world = nullptr;
-    objects.clear();
-    objects = CloneAll(snap.objects);
-    for (auto& e : objects)
-        e->world = this;
-    index.Rebuild(objects);
+    // A solver restores the same objects over and over: take on their state in place
+    // rather than building new ones.
+    if (RestoreInPlace(snap)) {
+        index.RefreshAll(objects);
+    } else {
+        index.Clear();
+        for (auto& e : objects)
+            e->world = nullptr;
+        objects.clear();
+        objects = CloneAll(snap.objects);
+        for (auto& e : objects)
+            e->world = this;
+        index.Rebuild(objects);
+    }
     nextId = snap.nextId;
     nextSeq = snap.nextSeq;
     gravityDirection = snap.gravityDirection;
