@@ -196,10 +196,12 @@ TEST_F(IndexTest, RestoringOntoTheSameObjectsPlaysOnAsFreshCopies) {
     world.Restore(start);
     for (int i = 0; i < world.Count(); ++i)
         ASSERT_EQ(world.Get(i), before[static_cast<std::size_t>(i)]) << "restored in place";
-    for (int i = 0; i < world.Count(); ++i)
-        if (world.Get(i)->IsPhysical())
-            for (const PhysObj* p : static_cast<PhysObj*>(world.Get(i))->collisions)
-                ASSERT_EQ(p->GetWorld(), &world) << "lists name the World's own objects";
+    for (int i = 0; i < world.Count(); ++i) {
+        if (!world.Get(i)->IsPhysical())
+            continue;
+        for (const PhysObj* p : static_cast<PhysObj*>(world.Get(i))->collisions)
+            ASSERT_EQ(p->GetWorld(), &world) << "lists name the World's own objects";
+    }
     ASSERT_EQ(world.StateHash(), fresh.StateHash());
     ASSERT_EQ(CollisionIds(world), CollisionIds(fresh));
     for (int f = 0; f < 100; ++f) {
