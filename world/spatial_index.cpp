@@ -91,13 +91,7 @@ void SpatialIndex::Take(std::size_t s, const Entity& e) {
     }
 }
 
-void SpatialIndex::Refresh(Entity& e) {
-    if (!ValidSlot(e))
-        return;
-    const std::size_t s = static_cast<std::size_t>(e.indexSlot);
-    const Box box = e.CurrentBox();
-    if (SameBox(box, boxes[s]) && ids[s] == e.id)
-        return;
+void SpatialIndex::Update(std::size_t s, const Entity& e) {
     Take(s, e);
     if (!(flags[s] & (kBig | kWide)) && CellsOf(rects[s]) == ranges[s]) {
         Touch(s);

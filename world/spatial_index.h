@@ -19,15 +19,23 @@ public:
     void Insert(Entity& e);
     void Erase(Entity& e);
     // Takes the object's current box and id.
-    void Refresh(Entity& e);
+    void Refresh(Entity& e) {
+        const std::size_t s = static_cast<std::size_t>(e.indexSlot);
+        if (e.indexSlot < 0 || s >= entities.size() || entities[s] != &e)
+            return;
+        if (ids[s] == e.id && SameBox(e.CurrentBox(), boxes[s]))
+            return;
+        Update(s, e);
+    }
     // Refresh for every object, cheap for the ones that did not change.
     void RefreshAll(const std::vector<std::unique_ptr<Entity>>& objects) {
         for (const auto& e : objects) {
             const std::size_t s = static_cast<std::size_t>(e->indexSlot);
-            if (e->indexSlot >= 0 && s < entities.size() && entities[s] == e.get() && ids[s] == e->id &&
-                SameBox(e->CurrentBox(), boxes[s]))
+            if (e->indexSlot < 0 || s >= entities.size() || entities[s] != e.get())
                 continue;
-            Refresh(*e);
+            if (ids[s] == e->id && SameBox(e->CurrentBox(), boxes[s]))
+                continue;
+            Update(s, *e);
         }
     }
     // Enough holes that a rebuild would pay.
@@ -133,6 +141,8 @@ private:
     void Touch(std::size_t s);
     bool ValidSlot(const Entity& e) const;
     void Take(std::size_t s, const Entity& e);
+    // The object's box or id changed: moves it between cells as needed.
+    void Update(std::size_t s, const Entity& e);
     void Place(std::int32_t s);
     void Unplace(std::int32_t s);
     // Fills `hits` with the matching slots in World order.

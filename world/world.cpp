@@ -127,27 +127,6 @@ std::vector<PhysObj*> World::ObjectsOverlappingAt(const Entity& object, std::int
     return found;
 }
 
-void World::PhysicalOverlapsAt(const Entity& object, std::int32_t atX, std::int32_t atY, std::vector<PhysObj*>& out,
-                               LookAheadMemo* memo) const {
-    const Box box = object.BoxAt(atX, atY);
-    if (UseIndex()) {
-        if (memo && index.Unchanged(*memo, box, object.id))
-            return;
-        out.clear();
-        index.Query(box, object.id, true, out);
-        if (memo)
-            index.Remember(*memo, box, object.id);
-        return;
-    }
-    if (memo)
-        memo->Forget();
-    out.clear();
-    for (const auto& e : objects)
-        if (e->physical && e->id != object.id && box.Overlaps(e->CurrentBox()))
-            out.push_back(static_cast<PhysObj*>(e.get()));
-}
-
-void World::BoxChanged(Entity& object) { index.Refresh(object); }
 
 void World::SetGravity(std::int32_t direction) {
     gravityDirection = direction;

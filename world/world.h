@@ -110,7 +110,7 @@ public:
     bool broadPhase = true;
 
     // Used by the objects themselves.
-    void BoxChanged(Entity& object);
+    void BoxChanged(Entity& object) { index.Refresh(object); }
     // With a memo, `out` is left as it is when nothing near the box has changed since the
     // memo was taken (it then still holds what that search found).
     void PhysicalOverlapsAt(const Entity& object, std::int32_t atX, std::int32_t atY, std::vector<PhysObj*>& out,
@@ -140,3 +140,24 @@ private:
 
 // The one World of the running level.
 World& TheWorld();
+
+// Every look-ahead of every sub-step comes here: kept where the callers can inline it.
+inline void World::PhysicalOverlapsAt(const Entity& object, std::int32_t atX, std::int32_t atY,
+                                      std::vector<PhysObj*>& out, LookAheadMemo* memo) const {
+    const Box box = object.BoxAt(atX, atY);
+    if (UseIndex()) {
+        if (memo && index.Unchanged(*memo, box, object.id))
+            return;
+        out.clear();
+        index.Query(box, object.id, true, out);
+        if (memo)
+            index.Remember(*memo, box, object.id);
+        return;
+    }
+    if (memo)
+        memo->Forget();
+    out.clear();
+    for (const auto& e : objects)
+        if (e->physical && e->id != object.id && box.Overlaps(e->CurrentBox()))
+            out.push_back(static_cast<PhysObj*>(e.get()));
+}
