@@ -1,6 +1,9 @@
 #include "world/spatial_index.h"
 
 #include <climits>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 void InsertSorted(std::vector<std::int32_t>& list, std::int32_t s) { list.insert(std::upper_bound(list.begin(), list.end(), s), s); }
@@ -27,8 +30,10 @@ void SpatialIndex::Clear() {
         cells.resize(static_cast<std::size_t>(kColumns * kRows));
         cellTicks.resize(cells.size());
     }
-    for (auto& cell : cells)
-        cell.clear();
+    for (Cell& cell : cells) {
+        cell.slots.clear();
+        cell.boxes.clear();
+    }
     // Whatever was remembered before is void.
     ++tick;
     std::fill(cellTicks.begin(), cellTicks.end(), tick);
@@ -94,6 +99,13 @@ void SpatialIndex::Take(std::size_t s, const Entity& e) {
 void SpatialIndex::Update(std::size_t s, const Entity& e) {
     Take(s, e);
     if (!(flags[s] & (kBig | kWide)) && CellsOf(rects[s]) == ranges[s]) {
+        const Packed packed = Pack(rects[s]);
+        const CellRange r = ranges[s];
+        for (int cy = r.y0; cy <= r.y1; ++cy)
+            for (int cx = r.x0; cx <= r.x1; ++cx) {
+                Cell& cell = cells[static_cast<std::size_t>(cy * kColumns + cx)];
+                cell.boxes[cell.Find(static_cast<std::int32_t>(s))] = packed;
+            }
         Touch(s);
         return;
     }
@@ -115,9 +127,16 @@ void SpatialIndex::Place(std::int32_t s) {
     } else {
         flags[i] = static_cast<std::uint8_t>(flags[i] & ~kBig);
         const CellRange r = ranges[i];
+        const Packed packed = Pack(rects[i]);
         for (int cy = r.y0; cy <= r.y1; ++cy)
-            for (int cx = r.x0; cx <= r.x1; ++cx)
-                InsertSorted(cells[static_cast<std::size_t>(cy * kColumns + cx)], s);
+            for (int cx = r.x0; cx <= r.x1; ++cx) {
+                Cell& cell = cells[static_cast<std::size_t>(cy * kColumns + cx)];
+                // New slots are the highest: they nearly always go last.
+                const std::size_t at = static_cast<std::size_t>(
+                    std::upper_bound(cell.slots.begin(), cell.slots.end(), s) - cell.slots.begin());
+                cell.slots.insert(cell.slots.begin() + static_cast<std::ptrdiff_t>(at), s);
+                cell.boxes.insert(cell.boxes.begin() + static_cast<std::ptrdiff_t>(at), packed);
+            }
     }
     Touch(i);
 }
@@ -143,32 +162,56 @@ void SpatialIndex::Unplace(std::int32_t s) {
     }
     const CellRange r = ranges[i];
     for (int cy = r.y0; cy <= r.y1; ++cy)
-        for (int cx = r.x0; cx <= r.x1; ++cx)
-            EraseSorted(cells[static_cast<std::size_t>(cy * kColumns + cx)], s);
+        for (int cx = r.x0; cx <= r.x1; ++cx) {
+            Cell& cell = cells[static_cast<std::size_t>(cy * kColumns + cx)];
+            const std::size_t at = cell.Find(s);
+            if (at < cell.slots.size() && cell.slots[at] == s) {
+                cell.slots.erase(cell.slots.begin() + static_cast<std::ptrdiff_t>(at));
+                cell.boxes.erase(cell.boxes.begin() + static_cast<std::ptrdiff_t>(at));
+            }
+        }
+}
+
+template <class Hit>
+void SpatialIndex::ScanCell(const Cell& cell, const Rect& q, Hit&& hit) const {
+    const Packed* boxes = cell.boxes.data();
+    const std::size_t n = cell.boxes.size();
+#if defined(__SSE2__)
+    const __m128i key = _mm_setr_epi32(q.left, q.top, ~q.right, ~q.bottom);
+    for (std::size_t k = 0; k < n; ++k) {
+        const __m128i box = _mm_load_si128(reinterpret_cast<const __m128i*>(&boxes[k]));
+        if (_mm_movemask_epi8(_mm_cmpgt_epi32(box, key)) == 0xFFFF)
+            hit(cell.slots[k]);
+    }
+#else
+    const Packed key = {{q.left, q.top, ~q.right, ~q.bottom}};
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::int32_t* v = boxes[k].v;
+        if ((v[0] > key.v[0]) & (v[1] > key.v[1]) & (v[2] > key.v[2]) & (v[3] > key.v[3]))
+            hit(cell.slots[k]);
+    }
+#endif
 }
 
 void SpatialIndex::QueryGrid(const Rect& q, std::int32_t selfId, std::uint8_t need) const {
     hits.clear();
-    auto matches = [&](std::size_t s) {
-        const Rect& r = rects[s];
-        return (q.left < r.right) & (q.right > r.left) & (q.top < r.bottom) & (q.bottom > r.top) &
-               ((flags[s] & need) == need) & (ids[s] != selfId);
-    };
+    auto wanted = [&](std::size_t s) { return ((flags[s] & need) == need) & (ids[s] != selfId); };
     const CellRange qr = CellsOf(q);
     if (qr.x0 == qr.x1 && qr.y0 == qr.y1) {
         // One cell: its list is already in World order and nothing repeats.
-        for (std::int32_t s : cells[static_cast<std::size_t>(qr.y0 * kColumns + qr.x0)])
-            if (matches(static_cast<std::size_t>(s)))
+        ScanCell(cells[static_cast<std::size_t>(qr.y0 * kColumns + qr.x0)], q, [&](std::int32_t s) {
+            if (wanted(static_cast<std::size_t>(s)))
                 hits.push_back(s);
+        });
     } else {
         for (int cy = qr.y0; cy <= qr.y1; ++cy)
             for (int cx = qr.x0; cx <= qr.x1; ++cx)
-                for (std::int32_t s : cells[static_cast<std::size_t>(cy * kColumns + cx)]) {
+                ScanCell(cells[static_cast<std::size_t>(cy * kColumns + cx)], q, [&](std::int32_t s) {
                     const std::size_t i = static_cast<std::size_t>(s);
                     // An object in several of the visited cells counts in the first of them.
-                    if (matches(i) && std::max(ranges[i].x0, qr.x0) == cx && std::max(ranges[i].y0, qr.y0) == cy)
+                    if (wanted(i) && std::max(ranges[i].x0, qr.x0) == cx && std::max(ranges[i].y0, qr.y0) == cy)
                         hits.push_back(s);
-                }
+                });
         // Cells give their objects out of World order; the lists are short.
         for (std::size_t i = 1; i < hits.size(); ++i) {
             const std::int32_t item = hits[i];

@@ -102,6 +102,21 @@ private:
     static bool SameBox(const Box& a, const Box& b) {
         return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
     }
+    // A box as the cell scan tests it: right, bottom, ~left, ~top, so that one signed
+    // "greater than" per lane against the query's left, top, ~right, ~bottom decides overlap
+    // (~ reverses order without overflowing).
+    struct alignas(16) Packed {
+        std::int32_t v[4];
+    };
+    static Packed Pack(const Rect& r) { return Packed{{r.right, r.bottom, ~r.left, ~r.top}}; }
+    // The slots whose boxes touch one cell, in rising order, and their boxes beside them.
+    struct Cell {
+        std::vector<std::int32_t> slots;
+        std::vector<Packed> boxes;
+        std::size_t Find(std::int32_t s) const {
+            return static_cast<std::size_t>(std::lower_bound(slots.begin(), slots.end(), s) - slots.begin());
+        }
+    };
     static constexpr std::uint8_t kLive = 1, kPhysical = 2, kWide = 4, kBig = 8;
 
     // 32-pixel cells over the screen area and one ring of cells around it; anything
@@ -145,6 +160,9 @@ private:
     void Update(std::size_t s, const Entity& e);
     void Place(std::int32_t s);
     void Unplace(std::int32_t s);
+    // Scans one cell, calling hit(slot) for every box overlapping `q`.
+    template <class Hit>
+    void ScanCell(const Cell& cell, const Rect& q, Hit&& hit) const;
     // Fills `hits` with the matching slots in World order.
     void QueryGrid(const Rect& q, std::int32_t selfId, std::uint8_t need) const;
 
@@ -157,7 +175,7 @@ private:
     std::size_t holes = 0;
     int wideCount = 0;
     // Each cell and the big list hold their slots in rising order, that is in World order.
-    std::vector<std::vector<std::int32_t>> cells;
+    std::vector<Cell> cells;
     std::vector<std::int32_t> big;
     // Change counts: `tick` rises with every change; a cell keeps the count of its last one.
     std::uint64_t tick = 0;
