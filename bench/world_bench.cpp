@@ -108,6 +108,34 @@ void BM_SubStep(benchmark::State& state) {
 }
 BENCHMARK(BM_SubStep)->Arg(100)->Arg(500)->Arg(1000)->Arg(2000)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
+// How the cost grows from 1000 to 2000 crates: the two scenes take turns, forty frames
+// each, so that a busy machine slows both alike.
+void BM_SubStepScaling(benchmark::State& state) {
+    World small, large;
+    BuildCrowd(small, 1000);
+    BuildCrowd(large, 2000);
+    const WorldSnapshot smallStart = small.Snapshot(), largeStart = large.Snapshot();
+    constexpr int kRun = 40;
+    double totalSmall = 0, totalLarge = 0;
+    for (auto _ : state) {
+        small.Restore(smallStart);
+        large.Restore(largeStart);
+        double a = 0, b = 0;
+        for (int i = 0; i < kRun; ++i)
+            a += Seconds(small);
+        for (int i = 0; i < kRun; ++i)
+            b += Seconds(large);
+        totalSmall += a;
+        totalLarge += b;
+        state.SetIterationTime(a + b);
+    }
+    const double frames = static_cast<double>(state.iterations()) * kRun;
+    state.counters["us_1000"] = totalSmall / frames * 1e6;
+    state.counters["us_2000"] = totalLarge / frames * 1e6;
+    state.counters["2000/1000"] = totalLarge / totalSmall;
+}
+BENCHMARK(BM_SubStepScaling)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 // What a solver pays to branch: a snapshot, a restore and a state hash.
 void BM_SnapshotRestoreHash(benchmark::State& state) {
     World w;

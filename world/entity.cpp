@@ -313,20 +313,26 @@ const std::vector<PhysObj*>& PhysObj::CheckCollisions() {
         return collisions;
     if ((velX != 0.0 || velY != 0.0) && !pinned) {
         const double s = SubStep();
+        // Centres are whole pixels, halves rounded down; a snap moves this one.
+        int cx = x + width / 2, cy = y + height / 2;
         for (PhysObj* other : collisions) {
             if (!other->solid)
                 continue;
-            const int cx = x + width / 2, ocx = other->x + other->width / 2;
+            const int ocx = other->x + other->width / 2;
             if ((cx < ocx && velX > 0) || (ocx < cx && velX < 0)) {
                 SnapAgainst(*other, velX * s, 0);
                 velX = 0;
                 moving = false;
+                cx = x + width / 2;
+                cy = y + height / 2;
             }
-            const int cy = y + height / 2, ocy = other->y + other->height / 2;
+            const int ocy = other->y + other->height / 2;
             if ((cy < ocy && velY > 0) || (ocy < cy && velY < 0)) {
                 SnapAgainst(*other, 0, velY * s);
                 velY = 0;
                 moving = false;
+                cx = x + width / 2;
+                cy = y + height / 2;
             }
         }
     }

@@ -18,11 +18,9 @@ void EraseSorted(std::vector<std::int32_t>& list, std::int32_t s) {
 void SpatialIndex::Clear() {
     // Objects keep their old slot numbers; ValidSlot turns those away.
     rects.clear();
-    flags.clear();
-    ids.clear();
+    records.clear();
     entities.clear();
     boxes.clear();
-    ranges.clear();
     big.clear();
     holes = 0;
     wideCount = 0;
@@ -53,11 +51,9 @@ void SpatialIndex::Insert(Entity& e) {
         Erase(e);
     const std::size_t s = entities.size();
     rects.emplace_back();
-    flags.push_back(static_cast<std::uint8_t>(kLive | (e.physical ? kPhysical : 0)));
-    ids.push_back(0);
+    records.push_back(Record{0, CellRange{}, static_cast<std::uint8_t>(kLive | (e.physical ? kPhysical : 0))});
     entities.push_back(&e);
     boxes.emplace_back();
-    ranges.emplace_back();
     e.indexSlot = static_cast<std::int32_t>(s);
     Take(s, e);
     Place(static_cast<std::int32_t>(s));
@@ -73,8 +69,8 @@ void SpatialIndex::Erase(Entity& e) {
         return;
     const std::int32_t s = e.indexSlot;
     Unplace(s);
-    wideCount -= (flags[static_cast<std::size_t>(s)] & kWide) != 0;
-    flags[static_cast<std::size_t>(s)] = 0;
+    wideCount -= (records[static_cast<std::size_t>(s)].flags & kWide) != 0;
+    records[static_cast<std::size_t>(s)].flags = 0;
     entities[static_cast<std::size_t>(s)] = nullptr;
     ++holes;
     e.indexSlot = -1;
@@ -83,24 +79,24 @@ void SpatialIndex::Erase(Entity& e) {
 void SpatialIndex::Take(std::size_t s, const Entity& e) {
     const Box box = e.CurrentBox();
     boxes[s] = box;
-    ids[s] = e.id;
-    const bool wasWide = flags[s] & kWide;
+    records[s].id = e.id;
+    const bool wasWide = records[s].flags & kWide;
     if (ToRect(box, rects[s])) {
-        flags[s] = static_cast<std::uint8_t>(flags[s] & ~kWide);
+        records[s].flags = static_cast<std::uint8_t>(records[s].flags & ~kWide);
         wideCount -= wasWide;
     } else {
         // While any box is this wide, every query tests every box exactly.
         rects[s] = Rect{};
-        flags[s] = static_cast<std::uint8_t>(flags[s] | kWide);
+        records[s].flags = static_cast<std::uint8_t>(records[s].flags | kWide);
         wideCount += !wasWide;
     }
 }
 
 void SpatialIndex::Update(std::size_t s, const Entity& e) {
     Take(s, e);
-    if (!(flags[s] & (kBig | kWide)) && CellsOf(rects[s]) == ranges[s]) {
+    if (!(records[s].flags & (kBig | kWide)) && CellsOf(rects[s]) == records[s].range) {
         const Packed packed = Pack(rects[s]);
-        const CellRange r = ranges[s];
+        const CellRange r = records[s].range;
         for (int cy = r.y0; cy <= r.y1; ++cy)
             for (int cx = r.x0; cx <= r.x1; ++cx) {
                 Cell& cell = cells[static_cast<std::size_t>(cy * kColumns + cx)];
@@ -115,18 +111,18 @@ void SpatialIndex::Update(std::size_t s, const Entity& e) {
 
 void SpatialIndex::Place(std::int32_t s) {
     const std::size_t i = static_cast<std::size_t>(s);
-    bool isBig = flags[i] & kWide;
+    bool isBig = records[i].flags & kWide;
     if (!isBig) {
         const CellRange r = CellsOf(rects[i]);
-        ranges[i] = r;
+        records[i].range = r;
         isBig = (r.x1 - r.x0 + 1) * (r.y1 - r.y0 + 1) > kBigCells;
     }
     if (isBig) {
-        flags[i] = static_cast<std::uint8_t>(flags[i] | kBig);
+        records[i].flags = static_cast<std::uint8_t>(records[i].flags | kBig);
         InsertSorted(big, s);
     } else {
-        flags[i] = static_cast<std::uint8_t>(flags[i] & ~kBig);
-        const CellRange r = ranges[i];
+        records[i].flags = static_cast<std::uint8_t>(records[i].flags & ~kBig);
+        const CellRange r = records[i].range;
         const Packed packed = Pack(rects[i]);
         for (int cy = r.y0; cy <= r.y1; ++cy)
             for (int cx = r.x0; cx <= r.x1; ++cx) {
@@ -143,11 +139,11 @@ void SpatialIndex::Place(std::int32_t s) {
 
 void SpatialIndex::Touch(std::size_t s) {
     ++tick;
-    if (flags[s] & kBig) {
+    if (records[s].flags & kBig) {
         bigTick = tick;
         return;
     }
-    const CellRange r = ranges[s];
+    const CellRange r = records[s].range;
     for (int cy = r.y0; cy <= r.y1; ++cy)
         for (int cx = r.x0; cx <= r.x1; ++cx)
             cellTicks[static_cast<std::size_t>(cy * kColumns + cx)] = tick;
@@ -156,11 +152,11 @@ void SpatialIndex::Touch(std::size_t s) {
 void SpatialIndex::Unplace(std::int32_t s) {
     const std::size_t i = static_cast<std::size_t>(s);
     Touch(i);
-    if (flags[i] & kBig) {
+    if (records[i].flags & kBig) {
         EraseSorted(big, s);
         return;
     }
-    const CellRange r = ranges[i];
+    const CellRange r = records[i].range;
     for (int cy = r.y0; cy <= r.y1; ++cy)
         for (int cx = r.x0; cx <= r.x1; ++cx) {
             Cell& cell = cells[static_cast<std::size_t>(cy * kColumns + cx)];
@@ -195,7 +191,7 @@ void SpatialIndex::ScanCell(const Cell& cell, const Rect& q, Hit&& hit) const {
 
 void SpatialIndex::QueryGrid(const Rect& q, std::int32_t selfId, std::uint8_t need) const {
     hits.clear();
-    auto wanted = [&](std::size_t s) { return ((flags[s] & need) == need) & (ids[s] != selfId); };
+    auto wanted = [&](std::size_t s) { return ((records[s].flags & need) == need) & (records[s].id != selfId); };
     const CellRange qr = CellsOf(q);
     if (qr.x0 == qr.x1 && qr.y0 == qr.y1) {
         // One cell: its list is already in World order and nothing repeats.
@@ -209,7 +205,7 @@ void SpatialIndex::QueryGrid(const Rect& q, std::int32_t selfId, std::uint8_t ne
                 ScanCell(cells[static_cast<std::size_t>(cy * kColumns + cx)], q, [&](std::int32_t s) {
                     const std::size_t i = static_cast<std::size_t>(s);
                     // An object in several of the visited cells counts in the first of them.
-                    if (wanted(i) && std::max(ranges[i].x0, qr.x0) == cx && std::max(ranges[i].y0, qr.y0) == cy)
+                    if (wanted(i) && std::max(records[i].range.x0, qr.x0) == cx && std::max(records[i].range.y0, qr.y0) == cy)
                         hits.push_back(s);
                 });
         // Cells give their objects out of World order; the lists are short.
@@ -228,7 +224,7 @@ void SpatialIndex::QueryGrid(const Rect& q, std::int32_t selfId, std::uint8_t ne
     const Box qbox{q.left, q.top, std::int64_t{q.right} - q.left, std::int64_t{q.bottom} - q.top};
     for (std::int32_t s : big) {
         const std::size_t i = static_cast<std::size_t>(s);
-        if ((flags[i] & need) == need && ids[i] != selfId && qbox.Overlaps(boxes[i]))
+        if ((records[i].flags & need) == need && records[i].id != selfId && qbox.Overlaps(boxes[i]))
             hits.push_back(s);
     }
     std::inplace_merge(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(before), hits.end());

@@ -23,7 +23,7 @@ public:
         const std::size_t s = static_cast<std::size_t>(e.indexSlot);
         if (e.indexSlot < 0 || s >= entities.size() || entities[s] != &e)
             return;
-        if (ids[s] == e.id && SameBox(e.CurrentBox(), boxes[s]))
+        if (records[s].id == e.id && SameBox(e.CurrentBox(), boxes[s]))
             return;
         Update(s, e);
     }
@@ -33,7 +33,7 @@ public:
             const std::size_t s = static_cast<std::size_t>(e->indexSlot);
             if (e->indexSlot < 0 || s >= entities.size() || entities[s] != e.get())
                 continue;
-            if (ids[s] == e->id && SameBox(e->CurrentBox(), boxes[s]))
+            if (records[s].id == e->id && SameBox(e->CurrentBox(), boxes[s]))
                 continue;
             Update(s, *e);
         }
@@ -81,7 +81,7 @@ public:
         if (wideCount > 0 || !ToRect(box, q)) {
             // Edges beyond 32 bits: test every box exactly.
             for (std::size_t s = 0; s < entities.size(); ++s)
-                if ((flags[s] & need) == need && ids[s] != selfId && box.Overlaps(boxes[s]))
+                if ((records[s].flags & need) == need && records[s].id != selfId && box.Overlaps(boxes[s]))
                     out.push_back(static_cast<T*>(entities[s]));
             return;
         }
@@ -167,11 +167,15 @@ private:
     void QueryGrid(const Rect& q, std::int32_t selfId, std::uint8_t need) const;
 
     std::vector<Rect> rects;
-    std::vector<std::uint8_t> flags;
-    std::vector<std::int32_t> ids;
+    // What the scans read besides the box, side by side.
+    struct Record {
+        std::int32_t id = 0;
+        CellRange range;
+        std::uint8_t flags = 0;
+    };
+    std::vector<Record> records;
     std::vector<Entity*> entities;
     std::vector<Box> boxes;  // exact, for boxes beyond 32 bits
-    std::vector<CellRange> ranges;
     std::size_t holes = 0;
     int wideCount = 0;
     // Each cell and the big list hold their slots in rising order, that is in World order.
