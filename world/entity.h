@@ -123,7 +123,8 @@ struct LookAheadMemo {
     std::uint64_t tick = 0;
     Box box;
     std::int32_t id = -1;
-    std::int16_t cellX0 = 0, cellY0 = 0, cellX1 = -1, cellY1 = -1;
+    std::int32_t firstCell = 0;
+    std::int16_t cellColumns = 0, cellRows = 0;
 };
 
 // An object that takes part in collisions.

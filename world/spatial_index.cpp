@@ -93,18 +93,27 @@ void SpatialIndex::Take(std::size_t s, const Entity& e) {
 }
 
 void SpatialIndex::Update(std::size_t s, const Entity& e) {
-    Take(s, e);
-    if (!(records[s].flags & (kBig | kWide)) && CellsOf(rects[s]) == records[s].range) {
-        const Packed packed = Pack(rects[s]);
-        const CellRange r = records[s].range;
+    Record& record = records[s];
+    Rect rect;
+    const Box box = e.CurrentBox();
+    // Most changes are small moves inside the same cells: new edges in place.
+    if (!(record.flags & (kBig | kWide)) && ToRect(box, rect) && CellsOf(rect) == record.range) {
+        boxes[s] = box;
+        rects[s] = rect;
+        record.id = e.id;
+        const Packed packed = Pack(rect);
+        const CellRange r = record.range;
+        ++tick;
         for (int cy = r.y0; cy <= r.y1; ++cy)
             for (int cx = r.x0; cx <= r.x1; ++cx) {
-                Cell& cell = cells[static_cast<std::size_t>(cy * kColumns + cx)];
+                const std::size_t c = static_cast<std::size_t>(cy * kColumns + cx);
+                Cell& cell = cells[c];
                 cell.boxes[cell.Find(static_cast<std::int32_t>(s))] = packed;
+                cellTicks[c] = tick;
             }
-        Touch(s);
         return;
     }
+    Take(s, e);
     Unplace(static_cast<std::int32_t>(s));
     Place(static_cast<std::int32_t>(s));
 }

@@ -47,10 +47,10 @@ public:
         if (memo.index != this || memo.id != selfId || !SameBox(memo.box, box) || bigTick > memo.tick)
             return false;
         // The same box covers the same cells as when the memo was taken.
-        const std::uint64_t* row = cellTicks.data() + memo.cellY0 * kColumns;
-        for (int cy = memo.cellY0; cy <= memo.cellY1; ++cy, row += kColumns)
-            for (int cx = memo.cellX0; cx <= memo.cellX1; ++cx)
-                if (row[cx] > memo.tick)
+        const std::uint64_t* row = cellTicks.data() + memo.firstCell;
+        for (int y = 0; y < memo.cellRows; ++y, row += kColumns)
+            for (int x = 0; x < memo.cellColumns; ++x)
+                if (row[x] > memo.tick)
                     return false;
         return true;
     }
@@ -66,10 +66,9 @@ public:
         memo.tick = tick;
         memo.box = box;
         memo.id = selfId;
-        memo.cellX0 = r.x0;
-        memo.cellY0 = r.y0;
-        memo.cellX1 = r.x1;
-        memo.cellY1 = r.y1;
+        memo.firstCell = r.y0 * kColumns + r.x0;
+        memo.cellColumns = static_cast<std::int16_t>(r.x1 - r.x0 + 1);
+        memo.cellRows = static_cast<std::int16_t>(r.y1 - r.y0 + 1);
     }
 
     // Appends to `out`, in World order, every object whose id is not `selfId` and whose

@@ -234,7 +234,7 @@ void World::RunSubStep() {
         if (Entity* e = updateOrder[i])
             e->Update();
     for (std::size_t i = 0; i < updateOrder.size(); ++i)
-        if (Entity* e = updateOrder[i]; e && e->IsPhysical())
+        if (Entity* e = updateOrder[i]; e && e->physical)
             static_cast<PhysObj*>(e)->CheckCollisions();
     for (std::size_t i = 0; i < updateOrder.size(); ++i)
         if (Entity* e = updateOrder[i])
