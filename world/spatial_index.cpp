@@ -31,6 +31,7 @@ void SpatialIndex::Clear() {
     for (Cell& cell : cells) {
         cell.slots.clear();
         cell.boxes.clear();
+        cell.firsts.clear();
     }
     // Whatever was remembered before is void.
     ++tick;
@@ -141,6 +142,7 @@ void SpatialIndex::Place(std::int32_t s) {
                     std::upper_bound(cell.slots.begin(), cell.slots.end(), s) - cell.slots.begin());
                 cell.slots.insert(cell.slots.begin() + static_cast<std::ptrdiff_t>(at), s);
                 cell.boxes.insert(cell.boxes.begin() + static_cast<std::ptrdiff_t>(at), packed);
+                cell.firsts.insert(cell.firsts.begin() + static_cast<std::ptrdiff_t>(at), std::pair{r.x0, r.y0});
             }
     }
     Touch(i);
@@ -173,6 +175,7 @@ void SpatialIndex::Unplace(std::int32_t s) {
             if (at < cell.slots.size() && cell.slots[at] == s) {
                 cell.slots.erase(cell.slots.begin() + static_cast<std::ptrdiff_t>(at));
                 cell.boxes.erase(cell.boxes.begin() + static_cast<std::ptrdiff_t>(at));
+                cell.firsts.erase(cell.firsts.begin() + static_cast<std::ptrdiff_t>(at));
             }
         }
 }
@@ -186,14 +189,14 @@ void SpatialIndex::ScanCell(const Cell& cell, const Rect& q, Hit&& hit) const {
     for (std::size_t k = 0; k < n; ++k) {
         const __m128i box = _mm_load_si128(reinterpret_cast<const __m128i*>(&boxes[k]));
         if (_mm_movemask_epi8(_mm_cmpgt_epi32(box, key)) == 0xFFFF)
-            hit(cell.slots[k]);
+            hit(k);
     }
 #else
     const Packed key = {{q.left, q.top, ~q.right, ~q.bottom}};
     for (std::size_t k = 0; k < n; ++k) {
         const std::int32_t* v = boxes[k].v;
         if ((v[0] > key.v[0]) & (v[1] > key.v[1]) & (v[2] > key.v[2]) & (v[3] > key.v[3]))
-            hit(cell.slots[k]);
+            hit(k);
     }
 #endif
 }
@@ -204,19 +207,26 @@ void SpatialIndex::QueryGrid(const Rect& q, std::int32_t selfId, std::uint8_t ne
     const CellRange qr = CellsOf(q);
     if (qr.x0 == qr.x1 && qr.y0 == qr.y1) {
         // One cell: its list is already in World order and nothing repeats.
-        ScanCell(cells[static_cast<std::size_t>(qr.y0 * kColumns + qr.x0)], q, [&](std::int32_t s) {
+        const Cell& cell = cells[static_cast<std::size_t>(qr.y0 * kColumns + qr.x0)];
+        ScanCell(cell, q, [&](std::size_t k) {
+            const std::int32_t s = cell.slots[k];
             if (wanted(static_cast<std::size_t>(s)))
                 hits.push_back(s);
         });
     } else {
         for (int cy = qr.y0; cy <= qr.y1; ++cy)
-            for (int cx = qr.x0; cx <= qr.x1; ++cx)
-                ScanCell(cells[static_cast<std::size_t>(cy * kColumns + cx)], q, [&](std::int32_t s) {
-                    const std::size_t i = static_cast<std::size_t>(s);
+            for (int cx = qr.x0; cx <= qr.x1; ++cx) {
+                const Cell& cell = cells[static_cast<std::size_t>(cy * kColumns + cx)];
+                ScanCell(cell, q, [&](std::size_t k) {
                     // An object in several of the visited cells counts in the first of them.
-                    if (wanted(i) && std::max(records[i].range.x0, qr.x0) == cx && std::max(records[i].range.y0, qr.y0) == cy)
+                    const auto [x0, y0] = cell.firsts[k];
+                    if (std::max<int>(x0, qr.x0) != cx || std::max<int>(y0, qr.y0) != cy)
+                        return;
+                    const std::int32_t s = cell.slots[k];
+                    if (wanted(static_cast<std::size_t>(s)))
                         hits.push_back(s);
                 });
+            }
         // Cells give their objects out of World order; the lists are short.
         for (std::size_t i = 1; i < hits.size(); ++i) {
             const std::int32_t item = hits[i];

@@ -108,10 +108,12 @@ private:
         std::int32_t v[4];
     };
     static Packed Pack(const Rect& r) { return Packed{{r.right, r.bottom, ~r.left, ~r.top}}; }
-    // The slots whose boxes touch one cell, in rising order, and their boxes beside them.
+    // The slots whose boxes touch one cell, in rising order, with their boxes and the
+    // first cell each of them touches (column, row) beside them.
     struct Cell {
         std::vector<std::int32_t> slots;
         std::vector<Packed> boxes;
+        std::vector<std::pair<std::int16_t, std::int16_t>> firsts;
         std::size_t Find(std::int32_t s) const {
             return static_cast<std::size_t>(std::lower_bound(slots.begin(), slots.end(), s) - slots.begin());
         }
@@ -159,7 +161,7 @@ private:
     void Update(std::size_t s, const Entity& e);
     void Place(std::int32_t s);
     void Unplace(std::int32_t s);
-    // Scans one cell, calling hit(slot) for every box overlapping `q`.
+    // Scans one cell, calling hit(k) for the k-th entry of every box overlapping `q`.
     template <class Hit>
     void ScanCell(const Cell& cell, const Rect& q, Hit&& hit) const;
     // Fills `hits` with the matching slots in World order.
