@@ -29,14 +29,8 @@ public:
     }
     // Refresh for every object, cheap for the ones that did not change.
     void RefreshAll(const std::vector<std::unique_ptr<Entity>>& objects) {
-        for (const auto& e : objects) {
-            const std::size_t s = static_cast<std::size_t>(e->indexSlot);
-            if (e->indexSlot < 0 || s >= entities.size() || entities[s] != e.get())
-                continue;
-            if (records[s].id == e->id && SameBox(e->CurrentBox(), boxes[s]))
-                continue;
-            Update(s, *e);
-        }
+        for (const auto& e : objects)
+            Refresh(*e);
     }
     // Enough holes that a rebuild would pay.
     bool Sparse() const { return holes > 64 && holes * 2 > entities.size(); }

@@ -38,10 +38,15 @@ Entity* World::AddEntity(std::unique_ptr<Entity> object) {
     return raw;
 }
 
+std::vector<std::unique_ptr<Entity>>::iterator World::FindBySeq(std::uint64_t seq) {
+    // Objects stay sorted by seq.
+    return std::lower_bound(objects.begin(), objects.end(), seq,
+                            [](const std::unique_ptr<Entity>& e, std::uint64_t s) { return e->seq < s; });
+}
+
 std::unique_ptr<Entity> World::Detach(const Entity& object) {
-    // Objects stay sorted by seq; the pointer check turns away copies and strangers.
-    auto it = std::lower_bound(objects.begin(), objects.end(), object.seq,
-                               [](const std::unique_ptr<Entity>& e, std::uint64_t s) { return e->seq < s; });
+    // The pointer check turns away copies and strangers.
+    auto it = FindBySeq(object.seq);
     if (it == objects.end() || it->get() != &object)
         return nullptr;
     std::unique_ptr<Entity> owned = std::move(*it);
@@ -330,8 +335,7 @@ bool World::RestoreInPlace(const WorldSnapshot& snap) {
             auto& list = static_cast<PhysObj&>(*e).collisions;
             std::size_t kept = 0;
             for (PhysObj* p : list) {
-                auto it = std::lower_bound(objects.begin(), objects.end(), p->seq,
-                                           [](const std::unique_ptr<Entity>& o, std::uint64_t s) { return o->seq < s; });
+                auto it = FindBySeq(p->seq);
                 if (it != objects.end() && (*it)->seq == p->seq)
                     list[kept++] = static_cast<PhysObj*>(it->get());
             }

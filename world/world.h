@@ -120,6 +120,8 @@ private:
     void RunSubStep();
     void BuildUpdateOrder();
     std::unique_ptr<Entity> Detach(const Entity& object);
+    // The first object whose seq is not below `seq`, or the end.
+    std::vector<std::unique_ptr<Entity>>::iterator FindBySeq(std::uint64_t seq);
     // Restores onto the very objects the snapshot was taken of, when they are all here.
     bool RestoreInPlace(const WorldSnapshot& snapshot);
     bool UseIndex() const { return broadPhase && indexLive; }
