@@ -14,8 +14,8 @@ namespace {
 using namespace scene;
 using IndexTest = SceneTest;
 
-// A crowded scene of every kind, with the odd far-away, huge, flat, negative or
-// beyond-32-bit box.
+// A crowded scene of every kind, with the odd far-away, huge, flat, negative, 16-bit-limit
+// or beyond-32-bit box.
 void BuildRandomScene(World& w, std::mt19937& rng, int count) {
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     const std::string links[] = {"", "a", "b", "c"};
@@ -87,6 +87,11 @@ void BuildRandomScene(World& w, std::mt19937& rng, int count) {
             e->SetPosition(pick(-20000, 20000), pick(-20000, 20000));
         else
             e->SetPosition(pick(-40, 660), pick(-40, 500));
+        if (e->IsPhysical() && pick(0, 30) == 0) {
+            // A cluster of boxes about the 16-bit limits, half of them beyond.
+            auto* p = static_cast<PhysObj*>(e.get());
+            p->SetBounds(32745 - p->x + pick(-30, 30), -32745 - p->y + pick(-30, 30), pick(1, 40), pick(1, 40));
+        }
         const int dir = pick(0, 4);
         if (dir < 4)
             DirectionVector(dir * 90, e->dirX, e->dirY);

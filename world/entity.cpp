@@ -313,26 +313,30 @@ const std::vector<PhysObj*>& PhysObj::CheckCollisions() {
         return collisions;
     if ((velX != 0.0 || velY != 0.0) && !pinned) {
         const double s = SubStep();
-        // Centres are whole pixels, halves rounded down; a snap moves this one.
+        // Centres are whole pixels, halves rounded down; a snap moves this one. Along each
+        // axis an object ahead of this one's centre (sign of the velocity) stops it.
         int cx = x + width / 2, cy = y + height / 2;
+        int sx = (velX > 0) - (velX < 0), sy = (velY > 0) - (velY < 0);
         for (PhysObj* other : collisions) {
             if (!other->solid)
                 continue;
-            const int ocx = other->x + other->width / 2;
-            if ((cx < ocx && velX > 0) || (ocx < cx && velX < 0)) {
+            if (sx * (other->x + other->width / 2 - cx) > 0) {
                 SnapAgainst(*other, velX * s, 0);
                 velX = 0;
                 moving = false;
                 cx = x + width / 2;
                 cy = y + height / 2;
+                sx = 0;
+                sy = (velY > 0) - (velY < 0);
             }
-            const int ocy = other->y + other->height / 2;
-            if ((cy < ocy && velY > 0) || (ocy < cy && velY < 0)) {
+            if (sy * (other->y + other->height / 2 - cy) > 0) {
                 SnapAgainst(*other, 0, velY * s);
                 velY = 0;
                 moving = false;
                 cx = x + width / 2;
                 cy = y + height / 2;
+                sx = (velX > 0) - (velX < 0);
+                sy = 0;
             }
         }
     }

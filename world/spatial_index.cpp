@@ -23,7 +23,6 @@ void SpatialIndex::Clear() {
     boxes.clear();
     big.clear();
     holes = 0;
-    wideCount = 0;
     if (cells.empty()) {
         cells.resize(static_cast<std::size_t>(kColumns * kRows));
         cellTicks.resize(cells.size());
@@ -31,7 +30,6 @@ void SpatialIndex::Clear() {
     for (Cell& cell : cells) {
         cell.slots.clear();
         cell.boxes.clear();
-        cell.firsts.clear();
     }
     // Whatever was remembered before is void.
     ++tick;
@@ -70,7 +68,6 @@ void SpatialIndex::Erase(Entity& e) {
         return;
     const std::int32_t s = e.indexSlot;
     Unplace(s);
-    wideCount -= (records[static_cast<std::size_t>(s)].flags & kWide) != 0;
     records[static_cast<std::size_t>(s)].flags = 0;
     entities[static_cast<std::size_t>(s)] = nullptr;
     ++holes;
@@ -78,19 +75,8 @@ void SpatialIndex::Erase(Entity& e) {
 }
 
 void SpatialIndex::Take(std::size_t s, const Entity& e) {
-    const Box box = e.CurrentBox();
-    boxes[s] = box;
+    boxes[s] = e.CurrentBox();
     records[s].id = e.id;
-    const bool wasWide = records[s].flags & kWide;
-    if (ToRect(box, rects[s])) {
-        records[s].flags = static_cast<std::uint8_t>(records[s].flags & ~kWide);
-        wideCount -= wasWide;
-    } else {
-        // While any box is this wide, every query tests every box exactly.
-        rects[s] = Rect{};
-        records[s].flags = static_cast<std::uint8_t>(records[s].flags | kWide);
-        wideCount += !wasWide;
-    }
 }
 
 void SpatialIndex::Update(std::size_t s, const Entity& e) {
@@ -98,7 +84,7 @@ void SpatialIndex::Update(std::size_t s, const Entity& e) {
     Rect rect;
     const Box box = e.CurrentBox();
     // Most changes are small moves inside the same cells: new edges in place.
-    if (!(record.flags & (kBig | kWide)) && ToRect(box, rect) && CellsOf(rect) == record.range) {
+    if (!(record.flags & kBig) && ToRect(box, rect) && CellsOf(rect) == record.range) {
         boxes[s] = box;
         rects[s] = rect;
         record.id = e.id;
@@ -121,7 +107,7 @@ void SpatialIndex::Update(std::size_t s, const Entity& e) {
 
 void SpatialIndex::Place(std::int32_t s) {
     const std::size_t i = static_cast<std::size_t>(s);
-    bool isBig = records[i].flags & kWide;
+    bool isBig = !ToRect(boxes[i], rects[i]);
     if (!isBig) {
         const CellRange r = CellsOf(rects[i]);
         records[i].range = r;
@@ -142,7 +128,6 @@ void SpatialIndex::Place(std::int32_t s) {
                     std::upper_bound(cell.slots.begin(), cell.slots.end(), s) - cell.slots.begin());
                 cell.slots.insert(cell.slots.begin() + static_cast<std::ptrdiff_t>(at), s);
                 cell.boxes.insert(cell.boxes.begin() + static_cast<std::ptrdiff_t>(at), packed);
-                cell.firsts.insert(cell.firsts.begin() + static_cast<std::ptrdiff_t>(at), std::pair{r.x0, r.y0});
             }
     }
     Touch(i);
@@ -175,58 +160,64 @@ void SpatialIndex::Unplace(std::int32_t s) {
             if (at < cell.slots.size() && cell.slots[at] == s) {
                 cell.slots.erase(cell.slots.begin() + static_cast<std::ptrdiff_t>(at));
                 cell.boxes.erase(cell.boxes.begin() + static_cast<std::ptrdiff_t>(at));
-                cell.firsts.erase(cell.firsts.begin() + static_cast<std::ptrdiff_t>(at));
             }
         }
 }
 
 template <class Hit>
-void SpatialIndex::ScanCell(const Cell& cell, const Rect& q, Hit&& hit) const {
+void SpatialIndex::ScanCell(const Cell& cell, const Rect& q, std::int32_t minLeft, std::int32_t minTop, Hit&& hit) const {
     const Packed* boxes = cell.boxes.data();
     const std::size_t n = cell.boxes.size();
+    // Every lane must be above `low` and below `high`; left >= minLeft is ~left < -minLeft.
+    const std::int16_t low[4] = {static_cast<std::int16_t>(q.left), static_cast<std::int16_t>(q.top),
+                                 static_cast<std::int16_t>(~q.right), static_cast<std::int16_t>(~q.bottom)};
+    const std::int16_t high[4] = {INT16_MAX, INT16_MAX, static_cast<std::int16_t>(-minLeft),
+                                  static_cast<std::int16_t>(-minTop)};
+    std::size_t k = 0;
 #if defined(__SSE2__)
-    const __m128i key = _mm_setr_epi32(q.left, q.top, ~q.right, ~q.bottom);
-    for (std::size_t k = 0; k < n; ++k) {
-        const __m128i box = _mm_load_si128(reinterpret_cast<const __m128i*>(&boxes[k]));
-        if (_mm_movemask_epi8(_mm_cmpgt_epi32(box, key)) == 0xFFFF)
+    // Two boxes to a register.
+    const __m128i lo = _mm_setr_epi16(low[0], low[1], low[2], low[3], low[0], low[1], low[2], low[3]);
+    const __m128i hi = _mm_setr_epi16(high[0], high[1], high[2], high[3], high[0], high[1], high[2], high[3]);
+    for (; k + 2 <= n; k += 2) {
+        const __m128i pair = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&boxes[k]));
+        const int mask = _mm_movemask_epi8(_mm_and_si128(_mm_cmpgt_epi16(pair, lo), _mm_cmpgt_epi16(hi, pair)));
+        if ((mask & 0xFF) == 0xFF)
             hit(k);
-    }
-#else
-    const Packed key = {{q.left, q.top, ~q.right, ~q.bottom}};
-    for (std::size_t k = 0; k < n; ++k) {
-        const std::int32_t* v = boxes[k].v;
-        if ((v[0] > key.v[0]) & (v[1] > key.v[1]) & (v[2] > key.v[2]) & (v[3] > key.v[3]))
-            hit(k);
+        if ((mask >> 8) == 0xFF)
+            hit(k + 1);
     }
 #endif
+    for (; k < n; ++k) {
+        const std::int16_t* v = boxes[k].v;
+        if ((v[0] > low[0]) & (v[1] > low[1]) & (v[2] > low[2]) & (v[3] > low[3]) & (v[2] < high[2]) & (v[3] < high[3]))
+            hit(k);
+    }
 }
 
-void SpatialIndex::QueryGrid(const Rect& q, std::int32_t selfId, std::uint8_t need) const {
+void SpatialIndex::QueryGrid(const Box& box, std::int32_t selfId, std::uint8_t need) const {
     hits.clear();
-    auto wanted = [&](std::size_t s) { return ((records[s].flags & need) == need) & (records[s].id != selfId); };
+    auto take = [&](std::int32_t s) {
+        const Record& r = records[static_cast<std::size_t>(s)];
+        if (((r.flags & need) == need) & (r.id != selfId))
+            hits.push_back(s);
+    };
+    const Rect q = ClampRect(box);
     const CellRange qr = CellsOf(q);
     if (qr.x0 == qr.x1 && qr.y0 == qr.y1) {
         // One cell: its list is already in World order and nothing repeats.
         const Cell& cell = cells[static_cast<std::size_t>(qr.y0 * kColumns + qr.x0)];
-        ScanCell(cell, q, [&](std::size_t k) {
-            const std::int32_t s = cell.slots[k];
-            if (wanted(static_cast<std::size_t>(s)))
-                hits.push_back(s);
-        });
+        ScanCell(cell, q, kEdgeMin, kEdgeMin, [&](std::size_t k) { take(cell.slots[k]); });
     } else {
-        for (int cy = qr.y0; cy <= qr.y1; ++cy)
+        for (int cy = qr.y0; cy <= qr.y1; ++cy) {
+            // A box in several of the visited cells counts in the first of them: past the
+            // first row and column, only boxes that begin in the cell itself.
+            const std::int32_t minTop = cy == qr.y0 ? kEdgeMin : (cy - 1) * kCell;
             for (int cx = qr.x0; cx <= qr.x1; ++cx) {
+                const std::int32_t minLeft = cx == qr.x0 ? kEdgeMin : (cx - 1) * kCell;
                 const Cell& cell = cells[static_cast<std::size_t>(cy * kColumns + cx)];
-                ScanCell(cell, q, [&](std::size_t k) {
-                    // An object in several of the visited cells counts in the first of them.
-                    const auto [x0, y0] = cell.firsts[k];
-                    if (std::max<int>(x0, qr.x0) != cx || std::max<int>(y0, qr.y0) != cy)
-                        return;
-                    const std::int32_t s = cell.slots[k];
-                    if (wanted(static_cast<std::size_t>(s)))
-                        hits.push_back(s);
-                });
+                ScanCell(cell, q, minLeft, minTop, [&](std::size_t k) { take(cell.slots[k]); });
             }
+        }
         // Cells give their objects out of World order; the lists are short.
         for (std::size_t i = 1; i < hits.size(); ++i) {
             const std::int32_t item = hits[i];
@@ -238,12 +229,11 @@ void SpatialIndex::QueryGrid(const Rect& q, std::int32_t selfId, std::uint8_t ne
     }
     if (big.empty())
         return;
-    // Merge in the objects too big for cells, tested exactly.
+    // Merge in the objects the cells do not hold, tested exactly.
     const std::size_t before = hits.size();
-    const Box qbox{q.left, q.top, std::int64_t{q.right} - q.left, std::int64_t{q.bottom} - q.top};
     for (std::int32_t s : big) {
         const std::size_t i = static_cast<std::size_t>(s);
-        if ((records[i].flags & need) == need && records[i].id != selfId && qbox.Overlaps(boxes[i]))
+        if ((records[i].flags & need) == need && records[i].id != selfId && box.Overlaps(boxes[i]))
             hits.push_back(s);
     }
     std::inplace_merge(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(before), hits.end());

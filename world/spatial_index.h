@@ -49,13 +49,7 @@ public:
         return true;
     }
     void Remember(LookAheadMemo& memo, const Box& box, std::int32_t selfId) const {
-        Rect q;
-        // Queries that test every box exactly are not remembered.
-        if (wideCount > 0 || !ToRect(box, q)) {
-            memo.Forget();
-            return;
-        }
-        const CellRange r = CellsOf(q);
+        const CellRange r = CellsOf(ClampRect(box));
         memo.index = this;
         memo.tick = tick;
         memo.box = box;
@@ -69,18 +63,12 @@ public:
     // box overlaps `box`; with `physicalOnly`, physical objects alone.
     template <class T>
     void Query(const Box& box, std::int32_t selfId, bool physicalOnly, std::vector<T*>& out) const {
-        const std::uint8_t need = physicalOnly ? (kLive | kPhysical) : kLive;
-        Rect q;
-        if (wideCount > 0 || !ToRect(box, q)) {
-            // Edges beyond 32 bits: test every box exactly.
-            for (std::size_t s = 0; s < entities.size(); ++s)
-                if ((records[s].flags & need) == need && records[s].id != selfId && box.Overlaps(boxes[s]))
-                    out.push_back(static_cast<T*>(entities[s]));
-            return;
-        }
-        QueryGrid(q, selfId, need);
+        QueryGrid(box, selfId, physicalOnly ? (kLive | kPhysical) : kLive);
+        const std::size_t start = out.size();
+        out.resize(start + hits.size());
+        T** to = out.data() + start;
         for (std::int32_t s : hits)
-            out.push_back(static_cast<T*>(entities[static_cast<std::size_t>(s)]));
+            *to++ = static_cast<T*>(entities[static_cast<std::size_t>(s)]);
     }
 
 private:
@@ -95,24 +83,29 @@ private:
     static bool SameBox(const Box& a, const Box& b) {
         return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
     }
-    // A box as the cell scan tests it: right, bottom, ~left, ~top, so that one signed
-    // "greater than" per lane against the query's left, top, ~right, ~bottom decides overlap
-    // (~ reverses order without overflowing).
-    struct alignas(16) Packed {
-        std::int32_t v[4];
+    // A box as the cells hold it, in 16 bits: right, bottom, ~left, ~top. One signed
+    // "greater than" per lane against the query's left, top, ~right, ~bottom decides
+    // overlap (~ reverses order without overflowing); a second "less than" per lane puts a
+    // floor under left and top, so that a box met in several visited cells counts once.
+    struct Packed {
+        std::int16_t v[4];
     };
-    static Packed Pack(const Rect& r) { return Packed{{r.right, r.bottom, ~r.left, ~r.top}}; }
-    // The slots whose boxes touch one cell, in rising order, with their boxes and the
-    // first cell each of them touches (column, row) beside them.
+    // Edges the cells can hold: one step inside the 16-bit range, so that a query clamped
+    // to that range decides every comparison as the exact box would.
+    static constexpr std::int32_t kEdgeMin = INT16_MIN + 1, kEdgeMax = INT16_MAX - 1;
+    static Packed Pack(const Rect& r) {
+        return Packed{{static_cast<std::int16_t>(r.right), static_cast<std::int16_t>(r.bottom),
+                       static_cast<std::int16_t>(~r.left), static_cast<std::int16_t>(~r.top)}};
+    }
+    // The slots whose boxes touch one cell, in rising order, with their boxes beside them.
     struct Cell {
         std::vector<std::int32_t> slots;
         std::vector<Packed> boxes;
-        std::vector<std::pair<std::int16_t, std::int16_t>> firsts;
         std::size_t Find(std::int32_t s) const {
             return static_cast<std::size_t>(std::lower_bound(slots.begin(), slots.end(), s) - slots.begin());
         }
     };
-    static constexpr std::uint8_t kLive = 1, kPhysical = 2, kWide = 4, kBig = 8;
+    static constexpr std::uint8_t kLive = 1, kPhysical = 2, kBig = 4;
 
     // 32-pixel cells over the screen area and one ring of cells around it; anything
     // farther out falls into the ring, so nothing is ever missed.
@@ -120,7 +113,8 @@ private:
     static constexpr int kCell = 1 << kCellShift;
     static constexpr int kColumns = 640 / kCell + 2;
     static constexpr int kRows = 480 / kCell + 2;
-    // Boxes over this many cells go to one list that every query visits.
+    // Boxes over this many cells, or with an edge the cells cannot hold, go to one list
+    // that every query visits and tests exactly.
     static constexpr int kBigCells = 48;
 
     static std::int16_t CellX(std::int64_t x) {
@@ -137,15 +131,20 @@ private:
         return CellRange{CellX(r.left), CellY(r.top), CellX(std::max<std::int64_t>(r.right, std::int64_t{r.left} + 1) - 1),
                          CellY(std::max<std::int64_t>(r.bottom, std::int64_t{r.top} + 1) - 1)};
     }
-    // False when an edge does not fit 32 bits.
+    // False when an edge does not fit the cells.
     static bool ToRect(const Box& box, Rect& out) {
-        constexpr std::int64_t lo = INT32_MIN, hi = INT32_MAX;
         const std::int64_t right = box.left + box.width, bottom = box.top + box.height;
-        if (box.left < lo || box.top < lo || right > hi || bottom > hi)
+        if (box.left < kEdgeMin || box.top < kEdgeMin || right > kEdgeMax || bottom > kEdgeMax)
             return false;
         out = Rect{static_cast<std::int32_t>(box.left), static_cast<std::int32_t>(box.top),
                    static_cast<std::int32_t>(right), static_cast<std::int32_t>(bottom)};
         return true;
+    }
+    // A query box brought into the 16-bit range: against edges the cells hold, every
+    // comparison comes out as it would for the box itself.
+    static Rect ClampRect(const Box& box) {
+        auto clamp = [](std::int64_t v) { return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT16_MIN, INT16_MAX)); };
+        return Rect{clamp(box.left), clamp(box.top), clamp(box.left + box.width), clamp(box.top + box.height)};
     }
     // Marks the slot's cells (or the big list) as changed.
     void Touch(std::size_t s);
@@ -155,11 +154,12 @@ private:
     void Update(std::size_t s, const Entity& e);
     void Place(std::int32_t s);
     void Unplace(std::int32_t s);
-    // Scans one cell, calling hit(k) for the k-th entry of every box overlapping `q`.
+    // Scans one cell, calling hit(k) for the k-th entry of every box overlapping `q`
+    // whose left edge is at least `minLeft` and top edge at least `minTop`.
     template <class Hit>
-    void ScanCell(const Cell& cell, const Rect& q, Hit&& hit) const;
+    void ScanCell(const Cell& cell, const Rect& q, std::int32_t minLeft, std::int32_t minTop, Hit&& hit) const;
     // Fills `hits` with the matching slots in World order.
-    void QueryGrid(const Rect& q, std::int32_t selfId, std::uint8_t need) const;
+    void QueryGrid(const Box& box, std::int32_t selfId, std::uint8_t need) const;
 
     std::vector<Rect> rects;
     // What the scans read besides the box, side by side.
@@ -170,9 +170,8 @@ private:
     };
     std::vector<Record> records;
     std::vector<Entity*> entities;
-    std::vector<Box> boxes;  // exact, for boxes beyond 32 bits
+    std::vector<Box> boxes;  // exact, for the big list
     std::size_t holes = 0;
-    int wideCount = 0;
     // Each cell and the big list hold their slots in rising order, that is in World order.
     std::vector<Cell> cells;
     std::vector<std::int32_t> big;
