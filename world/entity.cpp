@@ -320,7 +320,7 @@ const std::vector<PhysObj*>& PhysObj::CheckCollisions() {
         for (PhysObj* other : collisions) {
             if (!other->solid)
                 continue;
-            if (sx * (other->x + other->width / 2 - cx) > 0) {
+            if (sx != 0 && sx * (other->x + other->width / 2 - cx) > 0) {
                 SnapAgainst(*other, velX * s, 0);
                 velX = 0;
                 moving = false;
@@ -329,7 +329,7 @@ const std::vector<PhysObj*>& PhysObj::CheckCollisions() {
                 sx = 0;
                 sy = (velY > 0) - (velY < 0);
             }
-            if (sy * (other->y + other->height / 2 - cy) > 0) {
+            if (sy != 0 && sy * (other->y + other->height / 2 - cy) > 0) {
                 SnapAgainst(*other, 0, velY * s);
                 velY = 0;
                 moving = false;
@@ -338,6 +338,9 @@ const std::vector<PhysObj*>& PhysObj::CheckCollisions() {
                 sx = (velX > 0) - (velX < 0);
                 sy = 0;
             }
+            // Stopped both ways: nothing further in the list can snap it.
+            if ((sx | sy) == 0)
+                break;
         }
     }
     return collisions;
