@@ -1,6 +1,7 @@
 #include "world/spatial_index.h"
 
 #include <climits>
+#include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -165,33 +166,37 @@ void SpatialIndex::Unplace(std::int32_t s) {
 }
 
 template <class Hit>
-void SpatialIndex::ScanCell(const Cell& cell, const Rect& q, std::int32_t minLeft, std::int32_t minTop, Hit&& hit) const {
+void SpatialIndex::ScanCell(const Cell& cell, std::uint64_t low, std::uint64_t high, Hit&& hit) const {
     const Packed* boxes = cell.boxes.data();
     const std::size_t n = cell.boxes.size();
-    // Every lane must be above `low` and below `high`; left >= minLeft is ~left < -minLeft.
-    const std::int16_t low[4] = {static_cast<std::int16_t>(q.left), static_cast<std::int16_t>(q.top),
-                                 static_cast<std::int16_t>(~q.right), static_cast<std::int16_t>(~q.bottom)};
-    const std::int16_t high[4] = {INT16_MAX, INT16_MAX, static_cast<std::int16_t>(-minLeft),
-                                  static_cast<std::int16_t>(-minTop)};
-    std::size_t k = 0;
 #if defined(__SSE2__)
-    // Two boxes to a register.
-    const __m128i lo = _mm_setr_epi16(low[0], low[1], low[2], low[3], low[0], low[1], low[2], low[3]);
-    const __m128i hi = _mm_setr_epi16(high[0], high[1], high[2], high[3], high[0], high[1], high[2], high[3]);
+    // Two boxes to a register; a lane is all ones where it lies between the keys.
+    const __m128i lo = _mm_set1_epi64x(static_cast<long long>(low));
+    const __m128i hi = _mm_set1_epi64x(static_cast<long long>(high));
+    auto inside = [&](__m128i v) { return _mm_movemask_epi8(_mm_and_si128(_mm_cmpgt_epi16(v, lo), _mm_cmpgt_epi16(hi, v))); };
+    std::size_t k = 0;
     for (; k + 2 <= n; k += 2) {
-        const __m128i pair = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&boxes[k]));
-        const int mask = _mm_movemask_epi8(_mm_and_si128(_mm_cmpgt_epi16(pair, lo), _mm_cmpgt_epi16(hi, pair)));
+        const int mask = inside(_mm_loadu_si128(reinterpret_cast<const __m128i*>(&boxes[k])));
         if ((mask & 0xFF) == 0xFF)
             hit(k);
         if ((mask >> 8) == 0xFF)
             hit(k + 1);
     }
-#endif
-    for (; k < n; ++k) {
+    if (k < n && (inside(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(&boxes[k]))) & 0xFF) == 0xFF)
+        hit(k);
+#else
+    Packed lo, hi;
+    std::memcpy(lo.v, &low, sizeof lo.v);
+    std::memcpy(hi.v, &high, sizeof hi.v);
+    for (std::size_t k = 0; k < n; ++k) {
         const std::int16_t* v = boxes[k].v;
-        if ((v[0] > low[0]) & (v[1] > low[1]) & (v[2] > low[2]) & (v[3] > low[3]) & (v[2] < high[2]) & (v[3] < high[3]))
+        bool in = true;
+        for (int i = 0; i < 4; ++i)
+            in &= (v[i] > lo.v[i]) & (v[i] < hi.v[i]);
+        if (in)
             hit(k);
     }
+#endif
 }
 
 void SpatialIndex::QueryGrid(const Box& box, std::int32_t selfId, std::uint8_t need) const {
@@ -203,10 +208,13 @@ void SpatialIndex::QueryGrid(const Box& box, std::int32_t selfId, std::uint8_t n
     };
     const Rect q = ClampRect(box);
     const CellRange qr = CellsOf(q);
+    const std::uint64_t low = Lanes(q.left, q.top, ~q.right, ~q.bottom);
+    // Left >= floor is ~left < -floor; no floor is -kEdgeMin, the highest lane value.
+    auto high = [](std::int32_t minLeft, std::int32_t minTop) { return Lanes(INT16_MAX, INT16_MAX, -minLeft, -minTop); };
     if (qr.x0 == qr.x1 && qr.y0 == qr.y1) {
         // One cell: its list is already in World order and nothing repeats.
         const Cell& cell = cells[static_cast<std::size_t>(qr.y0 * kColumns + qr.x0)];
-        ScanCell(cell, q, kEdgeMin, kEdgeMin, [&](std::size_t k) { take(cell.slots[k]); });
+        ScanCell(cell, low, high(kEdgeMin, kEdgeMin), [&](std::size_t k) { take(cell.slots[k]); });
     } else {
         for (int cy = qr.y0; cy <= qr.y1; ++cy) {
             // A box in several of the visited cells counts in the first of them: past the
@@ -215,7 +223,7 @@ void SpatialIndex::QueryGrid(const Box& box, std::int32_t selfId, std::uint8_t n
             for (int cx = qr.x0; cx <= qr.x1; ++cx) {
                 const std::int32_t minLeft = cx == qr.x0 ? kEdgeMin : (cx - 1) * kCell;
                 const Cell& cell = cells[static_cast<std::size_t>(cy * kColumns + cx)];
-                ScanCell(cell, q, minLeft, minTop, [&](std::size_t k) { take(cell.slots[k]); });
+                ScanCell(cell, low, high(minLeft, minTop), [&](std::size_t k) { take(cell.slots[k]); });
             }
         }
         // Cells give their objects out of World order; the lists are short.

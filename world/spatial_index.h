@@ -64,11 +64,8 @@ public:
     template <class T>
     void Query(const Box& box, std::int32_t selfId, bool physicalOnly, std::vector<T*>& out) const {
         QueryGrid(box, selfId, physicalOnly ? (kLive | kPhysical) : kLive);
-        const std::size_t start = out.size();
-        out.resize(start + hits.size());
-        T** to = out.data() + start;
         for (std::int32_t s : hits)
-            *to++ = static_cast<T*>(entities[static_cast<std::size_t>(s)]);
+            out.push_back(static_cast<T*>(entities[static_cast<std::size_t>(s)]));
     }
 
 private:
@@ -154,10 +151,15 @@ private:
     void Update(std::size_t s, const Entity& e);
     void Place(std::int32_t s);
     void Unplace(std::int32_t s);
-    // Scans one cell, calling hit(k) for the k-th entry of every box overlapping `q`
-    // whose left edge is at least `minLeft` and top edge at least `minTop`.
+    // Four 16-bit lanes in one word, the first lowest, as a cell holds a box.
+    static std::uint64_t Lanes(std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d) {
+        return std::uint64_t{static_cast<std::uint16_t>(a)} | std::uint64_t{static_cast<std::uint16_t>(b)} << 16 |
+               std::uint64_t{static_cast<std::uint16_t>(c)} << 32 | std::uint64_t{static_cast<std::uint16_t>(d)} << 48;
+    }
+    // Scans one cell, calling hit(k) for the k-th entry of every box whose lanes are all
+    // above those of `low` and below those of `high`.
     template <class Hit>
-    void ScanCell(const Cell& cell, const Rect& q, std::int32_t minLeft, std::int32_t minTop, Hit&& hit) const;
+    void ScanCell(const Cell& cell, std::uint64_t low, std::uint64_t high, Hit&& hit) const;
     // Fills `hits` with the matching slots in World order.
     void QueryGrid(const Box& box, std::int32_t selfId, std::uint8_t need) const;
 
