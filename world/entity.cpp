@@ -317,10 +317,9 @@ const std::vector<PhysObj*>& PhysObj::CheckCollisions() {
         // axis an object ahead of this one's centre (sign of the velocity) stops it.
         int cx = x + width / 2, cy = y + height / 2;
         int sx = (velX > 0) - (velX < 0), sy = (velY > 0) - (velY < 0);
+        // Solidity is read last: it sits away from the position, in another cache line.
         for (PhysObj* other : collisions) {
-            if (!other->solid)
-                continue;
-            if (sx != 0 && sx * (other->x + other->width / 2 - cx) > 0) {
+            if (sx != 0 && sx * (other->x + other->width / 2 - cx) > 0 && other->solid) {
                 SnapAgainst(*other, velX * s, 0);
                 velX = 0;
                 moving = false;
@@ -329,7 +328,7 @@ const std::vector<PhysObj*>& PhysObj::CheckCollisions() {
                 sx = 0;
                 sy = (velY > 0) - (velY < 0);
             }
-            if (sy != 0 && sy * (other->y + other->height / 2 - cy) > 0) {
+            if (sy != 0 && sy * (other->y + other->height / 2 - cy) > 0 && other->solid) {
                 SnapAgainst(*other, 0, velY * s);
                 velY = 0;
                 moving = false;

@@ -72,10 +72,6 @@ public:
     bool rotateToVelocity = false;
     std::int16_t x = 0, y = 0;
     std::uint16_t width = 0, height = 0;
-    Image image;
-    std::string templateName;
-    std::string linkName;
-    std::string linkTarget;
     std::int32_t id = -1;
     std::int32_t drawDepth = 0;
     bool moving = false;
@@ -100,6 +96,13 @@ private:
     std::uint64_t seq = 0;         // World order: rises with every Add, kept by snapshots
     std::int32_t updateSlot = -1;  // place in the World's update order, -1 when absent
     std::int32_t indexSlot = -1;   // place in the World's spatial index, -1 when absent
+
+public:
+    // After the fields every sub-step reads, so that those share fewer cache lines.
+    Image image;
+    std::string templateName;
+    std::string linkName;
+    std::string linkTarget;
 };
 
 // Pixel truncation toward zero into the 16-bit position, wrapping like the field itself
@@ -121,10 +124,11 @@ struct LookAheadMemo {
 
     const void* index = nullptr;
     std::uint64_t tick = 0;
-    Box box;
+    // The box searched; boxes beyond 32 bits are not remembered.
+    std::int32_t left = 0, top = 0, width = 0, height = 0;
     std::int32_t id = -1;
-    std::int32_t firstCell = 0;
-    std::int16_t cellColumns = 0, cellRows = 0;
+    std::int16_t firstCell = 0;
+    std::int8_t cellColumns = 0, cellRows = 0;
 };
 
 // An object that takes part in collisions.

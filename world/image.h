@@ -35,11 +35,12 @@ public:
     std::int32_t frame = 0;
     std::int32_t frameCount = 1;
     std::int32_t angle = 0;
-    std::string name;
     double framePosition = 0.0;
     SDL_Rect sourceRect{0, 0, 65535, 65535};
     std::int32_t alpha = 255;
     SDL_Surface* surface = nullptr;
+    // Last: animation never reads it, so it stays out of the way in memory.
+    std::string name;
 
 private:
     void ResetState();

@@ -38,7 +38,8 @@ public:
     // True when a query with this box and id would find what it found when the memo was
     // taken: nothing has joined, left, moved or changed in any cell the box touches.
     bool Unchanged(const LookAheadMemo& memo, const Box& box, std::int32_t selfId) const {
-        if (memo.index != this || memo.id != selfId || !SameBox(memo.box, box) || bigTick > memo.tick)
+        if (memo.index != this || memo.id != selfId || memo.left != box.left || memo.top != box.top ||
+            memo.width != box.width || memo.height != box.height || bigTick > memo.tick)
             return false;
         // The same box covers the same cells as when the memo was taken.
         const std::uint64_t* row = cellTicks.data() + memo.firstCell;
@@ -49,14 +50,23 @@ public:
         return true;
     }
     void Remember(LookAheadMemo& memo, const Box& box, std::int32_t selfId) const {
+        constexpr std::int64_t lo = INT32_MIN, hi = INT32_MAX;
+        if (box.left < lo || box.left > hi || box.top < lo || box.top > hi || box.width < 0 || box.width > hi ||
+            box.height < 0 || box.height > hi) {
+            memo.Forget();
+            return;
+        }
         const CellRange r = CellsOf(ClampRect(box));
         memo.index = this;
         memo.tick = tick;
-        memo.box = box;
+        memo.left = static_cast<std::int32_t>(box.left);
+        memo.top = static_cast<std::int32_t>(box.top);
+        memo.width = static_cast<std::int32_t>(box.width);
+        memo.height = static_cast<std::int32_t>(box.height);
         memo.id = selfId;
-        memo.firstCell = r.y0 * kColumns + r.x0;
-        memo.cellColumns = static_cast<std::int16_t>(r.x1 - r.x0 + 1);
-        memo.cellRows = static_cast<std::int16_t>(r.y1 - r.y0 + 1);
+        memo.firstCell = static_cast<std::int16_t>(r.y0 * kColumns + r.x0);
+        memo.cellColumns = static_cast<std::int8_t>(r.x1 - r.x0 + 1);
+        memo.cellRows = static_cast<std::int8_t>(r.y1 - r.y0 + 1);
     }
 
     // Appends to `out`, in World order, every object whose id is not `selfId` and whose
