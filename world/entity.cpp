@@ -23,6 +23,8 @@ std::int64_t AwayFromZero(double v) {
         return t;
     return v > 0 ? t + 1 : t - 1;
 }
+// -1, 0 or 1; 0 for NaN too.
+int Sign(double v) { return (v > 0) - (v < 0); }
 }  // namespace
 
 std::int16_t TruncToPixel(double value) {
@@ -316,7 +318,7 @@ const std::vector<PhysObj*>& PhysObj::CheckCollisions() {
         // Centres are whole pixels, halves rounded down; a snap moves this one. Along each
         // axis an object ahead of this one's centre (sign of the velocity) stops it.
         int cx = x + width / 2, cy = y + height / 2;
-        int sx = (velX > 0) - (velX < 0), sy = (velY > 0) - (velY < 0);
+        int sx = Sign(velX), sy = Sign(velY);
         // Solidity is read last: it sits away from the position, in another cache line.
         for (PhysObj* other : collisions) {
             if (sx != 0 && sx * (other->x + other->width / 2 - cx) > 0 && other->solid) {
@@ -326,7 +328,7 @@ const std::vector<PhysObj*>& PhysObj::CheckCollisions() {
                 cx = x + width / 2;
                 cy = y + height / 2;
                 sx = 0;
-                sy = (velY > 0) - (velY < 0);
+                sy = Sign(velY);
             }
             if (sy != 0 && sy * (other->y + other->height / 2 - cy) > 0 && other->solid) {
                 SnapAgainst(*other, 0, velY * s);
@@ -334,7 +336,7 @@ const std::vector<PhysObj*>& PhysObj::CheckCollisions() {
                 moving = false;
                 cx = x + width / 2;
                 cy = y + height / 2;
-                sx = (velX > 0) - (velX < 0);
+                sx = Sign(velX);
                 sy = 0;
             }
             // Stopped both ways: nothing further in the list can snap it.
