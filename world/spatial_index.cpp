@@ -211,38 +211,31 @@ void SpatialIndex::QueryGrid(const Box& box, std::int32_t selfId, std::uint8_t n
     const std::uint64_t low = Lanes(q.left, q.top, ~q.right, ~q.bottom);
     // Left >= floor is ~left < -floor; no floor is -kEdgeMin, the highest lane value.
     auto high = [](std::int32_t minLeft, std::int32_t minTop) { return Lanes(INT16_MAX, INT16_MAX, -minLeft, -minTop); };
-    if (qr.x0 == qr.x1 && qr.y0 == qr.y1) {
-        // One cell: its list is already in World order and nothing repeats.
-        const Cell& cell = cells[static_cast<std::size_t>(qr.y0 * kColumns + qr.x0)];
-        ScanCell(cell, low, high(kEdgeMin, kEdgeMin), [&](std::size_t k) { take(cell.slots[k]); });
-    } else {
-        for (int cy = qr.y0; cy <= qr.y1; ++cy) {
-            // A box in several of the visited cells counts in the first of them: past the
-            // first row and column, only boxes that begin in the cell itself.
-            const std::int32_t minTop = cy == qr.y0 ? kEdgeMin : (cy - 1) * kCell;
-            for (int cx = qr.x0; cx <= qr.x1; ++cx) {
-                const std::int32_t minLeft = cx == qr.x0 ? kEdgeMin : (cx - 1) * kCell;
-                const Cell& cell = cells[static_cast<std::size_t>(cy * kColumns + cx)];
-                ScanCell(cell, low, high(minLeft, minTop), [&](std::size_t k) { take(cell.slots[k]); });
-            }
+    for (int cy = qr.y0; cy <= qr.y1; ++cy) {
+        // A box in several of the visited cells counts in the first of them: past the
+        // first row and column, only boxes that begin in the cell itself.
+        const std::int32_t minTop = cy == qr.y0 ? kEdgeMin : (cy - 1) * kCell;
+        for (int cx = qr.x0; cx <= qr.x1; ++cx) {
+            const std::int32_t minLeft = cx == qr.x0 ? kEdgeMin : (cx - 1) * kCell;
+            const Cell& cell = cells[static_cast<std::size_t>(cy * kColumns + cx)];
+            ScanCell(cell, low, high(minLeft, minTop), [&](std::size_t k) { take(cell.slots[k]); });
         }
-        // Cells give their objects out of World order; the lists are short.
-        for (std::size_t i = 1; i < hits.size(); ++i) {
-            const std::int32_t item = hits[i];
-            std::size_t j = i;
-            for (; j > 0 && hits[j - 1] > item; --j)
-                hits[j] = hits[j - 1];
-            hits[j] = item;
-        }
+    }
+    // Several cells give their objects out of World order (one cell's list is in it, and
+    // this pass then moves nothing); the lists are short.
+    for (std::size_t i = 1; i < hits.size(); ++i) {
+        const std::int32_t item = hits[i];
+        std::size_t j = i;
+        for (; j > 0 && hits[j - 1] > item; --j)
+            hits[j] = hits[j - 1];
+        hits[j] = item;
     }
     if (big.empty())
         return;
     // Merge in the objects the cells do not hold, tested exactly.
     const std::size_t before = hits.size();
-    for (std::int32_t s : big) {
-        const std::size_t i = static_cast<std::size_t>(s);
-        if ((records[i].flags & need) == need && records[i].id != selfId && box.Overlaps(boxes[i]))
-            hits.push_back(s);
-    }
+    for (std::int32_t s : big)
+        if (box.Overlaps(boxes[static_cast<std::size_t>(s)]))
+            take(s);
     std::inplace_merge(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(before), hits.end());
 }
