@@ -249,7 +249,7 @@ void Glowing(const AssetContext& ctx) {
 }
 
 void Closing(const AssetContext& ctx) {
-    Write(ctx, "Closing1", "The last page was in hand. The island waited.", [](auto&, Canvas& c) {
+    Write(ctx, "Closing1", "Every page was gathered. Only the quill was missing, and the island waited.", [](auto&, Canvas& c) {
         Shore(c, NightSky(), 250, 301, -1, 0, false, 120, 90);
         PutReflected(c, Island(260, 70), 420, 262);
         CrateTower(c, 430, 210, 4, 28, 3, 0);
@@ -293,7 +293,7 @@ void Closing(const AssetContext& ctx) {
         Glow(c, 330, 250, 90, style::kAmber, 140);
         DrawQuill(c, 318, 290, 360, 200, 18, style::kParchment, style::kAmber);
     });
-    Write(ctx, "Closing7", "At its touch, the scattered pages rose from every shore...", [](auto&, Canvas& c) {
+    Write(ctx, "Closing7", "At its touch, the gathered pages rose into the air...", [](auto&, Canvas& c) {
         Shore(c, NightSky(), 260, 307, -1, 0, false, 520, 70);
         PutReflected(c, Island(150, 40), 120, 270);
         PutReflected(c, Island(110, 30), 560, 266);
