@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <cmath>
 #include <chrono>
 #include <thread>
 #include <sstream>
@@ -16,6 +17,7 @@
 #include "tests/sim_fixture.h"
 #include "tests/test_support.h"
 #include "tools/sim/json.h"
+#include "tools/sim/random_play.h"
 #include "tools/sim/sim.h"
 #include "tools/sim/solver.h"
 #include "world/world.h"
@@ -163,6 +165,13 @@ TEST_F(SimTest, BadInputIsReportedWithExitStatusOne) {
         {{"solve", "Sim/Drop", "--colour"}, "unknown option --colour"},
         {{"fly", "Sim/Drop"}, "unknown command \"fly\""},
         {{"play", "Sim/Drop", "D", "--data", "/nonexistent/quillmere"}, "cannot open the game folder"},
+        {{"stats"}, "stats needs LEVEL"},
+        {{"stats", "Sim/Nowhere"}, "ERROR: Level \"Sim/Nowhere\" not found!"},
+        {{"stats", "Sim/Drop", "--tries", "0"}, "--tries needs at least one try"},
+        {{"stats", "Sim/Drop", "--tries", "many"}, "--tries needs a whole number"},
+        {{"stats", "Sim/Drop", "--seed", "-4"}, "--seed needs a whole number"},
+        {{"stats", "Sim/Drop", "--seed", "99999999999999999999"}, "--seed needs a whole number"},
+        {{"solve", "Sim/Drop", "--tries", "5"}, "unknown option --tries"},
     };
     for (const auto& c : cases) {
         SimRun run = RunBinary(c.args, data.Path());
@@ -214,25 +223,28 @@ TEST_F(SimTest, LongSearchesStopWithWhatTheyFound) {
     EXPECT_TRUE(Has(timed.lines[0], "\"solvable\":false,\"reason\":\"time limit\",")) << timed.lines[0];
 
     // Ctrl-C: the search ends, and what it found still comes out.
-    const std::string out = (data / "out.txt").string();
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addopen(&files, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
-    const std::string dataDir = data.Path().string();
-    const char* argv[] = {QM_SIM_BINARY, "solve", "Sim/Yard", "--data", dataDir.c_str(), nullptr};
-    pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, QM_SIM_BINARY, &files, nullptr, const_cast<char**>(argv), environ), 0);
-    posix_spawn_file_actions_destroy(&files);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    kill(pid, SIGINT);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 130);
-    const std::vector<std::string> lines = Lines(test::ReadFile(out));
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_TRUE(lines[0].starts_with("{\"level\":\"Sim/Yard\",\"solvable\":false,\"reason\":\"interrupted\",")) << lines[0];
+    for (const char* command : {"solve", "stats"}) {
+        const std::string out = (data / "out.txt").string();
+        posix_spawn_file_actions_t files;
+        posix_spawn_file_actions_init(&files);
+        posix_spawn_file_actions_addopen(&files, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
+        const std::string dataDir = data.Path().string();
+        const char* argv[] = {QM_SIM_BINARY, command, "Sim/Yard", "--data", dataDir.c_str(), nullptr};
+        pid_t pid = 0;
+        ASSERT_EQ(posix_spawn(&pid, QM_SIM_BINARY, &files, nullptr, const_cast<char**>(argv), environ), 0);
+        posix_spawn_file_actions_destroy(&files);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        kill(pid, SIGINT);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status)) << command;
+        EXPECT_EQ(WEXITSTATUS(status), 130) << command;
+        const std::vector<std::string> lines = Lines(test::ReadFile(out));
+        ASSERT_EQ(lines.size(), 1u) << command;
+        EXPECT_TRUE(lines[0].starts_with("{\"level\":\"Sim/Yard\",\"solvable\":false,\"reason\":\"interrupted\","))
+            << lines[0];
+    }
 }
 
 TEST_F(SimTest, AStopRequestEndsOneSearchOnly) {
@@ -267,6 +279,92 @@ TEST_F(SimTest, SolveLoadsALevelFileUnderItsBareName) {
     run = RunBinary({"solve", (elsewhere / "Empty.ini").string(), "--data", data.Path().string()}, data.Path());
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(Has(run.err, "not found!")) << run.err;
+}
+
+// The number after "key": in a JSON line.
+double Number(const std::string& line, const std::string& key) {
+    const std::size_t at = line.find("\"" + key + "\":");
+    return at == std::string::npos ? -1.0 : std::stod(line.substr(at + key.size() + 3));
+}
+
+TEST_F(SimTest, StatsGivesHandCheckedFigures) {
+    // Over The Well: Right then Down is the one way in; Left and Up throw the lantern off
+    // the board, from either of its two places, so the two failed boards (lost sideways,
+    // lost upwards) are half of the four.
+    // Two Ways: Left or Right brings the lantern to a place above the shelf, Down onto it,
+    // and Left from either place on the shelf to the same board at its end: that board is
+    // reached by two sequences, and its one Down into the well completes both. Right along
+    // the shelf leads over a pocket whose three boards (resting, pushed left, pushed right)
+    // are dead ends, as is the one board of the lantern lost upwards: 4 of 12.
+    // Sealed: the lantern's four corners, each with the two gravities that hold it there.
+    const struct {
+        std::vector<std::string> args;
+        std::string head;
+        std::string tail;
+    } cases[] = {
+        {{"stats", "Sim/Over The Well"},
+         "{\"level\":\"Sim/Over The Well\",\"solvable\":true,\"turns\":2,\"optimal\":1,\"random\":",
+         "\"tries\":1000,\"random_turns\":5,\"dead_ends\":0.500,\"reachable\":4,\"dead_ends_complete\":true,"},
+        {{"stats", "Sim/Two Ways"},
+         "{\"level\":\"Sim/Two Ways\",\"solvable\":true,\"turns\":4,\"optimal\":2,\"random\":",
+         "\"tries\":1000,\"random_turns\":7,\"dead_ends\":0.333,\"reachable\":12,\"dead_ends_complete\":true,"},
+        // Two turns deep: only the failed board is known to be lost; the par still sets the
+        // length of the random tries.
+        {{"stats", "Sim/Two Ways", "--max-turns", "2", "--tries", "10"},
+         "{\"level\":\"Sim/Two Ways\",\"solvable\":false,\"reason\":\"turn limit\",\"depth\":2,\"random\":",
+         "\"tries\":10,\"random_turns\":7,\"dead_ends\":0.167,\"reachable\":6,\"dead_ends_complete\":false,"},
+        // No par and no solution: nothing to measure random play against.
+        {{"stats", "Sim/Sealed"},
+         "{\"level\":\"Sim/Sealed\",\"solvable\":false,\"reason\":\"exhausted\",\"depth\":3,\"random\":null,",
+         "\"tries\":0,\"random_turns\":null,\"dead_ends\":1.000,\"reachable\":8,\"dead_ends_complete\":true,"},
+        {{"stats", "Faults/Off The Edge"},
+         "{\"level\":\"Faults/Off The Edge\",\"solvable\":false,\"reason\":\"exhausted\",\"depth\":0,",
+         "\"dead_ends\":1.000,\"reachable\":1,\"dead_ends_complete\":true,"},
+        {{"stats", "Faults/Never Still", "--max-frames", "300"},
+         "{\"level\":\"Faults/Never Still\",\"solvable\":false,\"reason\":\"does not settle\",",
+         "\"dead_ends\":null,\"reachable\":0,\"dead_ends_complete\":false,"},
+    };
+    for (const auto& c : cases) {
+        SimRun run = Run(c.args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        ASSERT_EQ(run.lines.size(), 1u);
+        EXPECT_TRUE(run.lines[0].starts_with(c.head)) << run.lines[0];
+        EXPECT_TRUE(Has(run.lines[0], c.tail)) << run.lines[0];
+        EXPECT_TRUE(Has(run.lines[0], ",\"seconds\":")) << run.lines[0];
+    }
+}
+
+TEST_F(SimTest, StatsRandomPlayMatchesTheOddsAndRepeats) {
+    // The odds of completing within the random turns, worked out over the boards above:
+    // Over The Well 7/64, Two Ways 0.0503. A thousand tries land within three of their
+    // standard deviations.
+    const std::pair<const char*, double> odds[] = {{"Sim/Over The Well", 7.0 / 64}, {"Sim/Two Ways", 0.0503}};
+    for (const auto& [level, p] : odds) {
+        SimRun run = RunBinary({"stats", level, "--data", data.Path().string()}, data.Path());
+        ASSERT_EQ(run.lines.size(), 1u) << run.err;
+        EXPECT_NEAR(Number(run.lines[0], "random"), p, 3 * std::sqrt(p * (1 - p) / 1000)) << run.lines[0];
+    }
+
+    auto withoutSeconds = [](const std::string& line) { return line.substr(0, line.find(",\"seconds\"")); };
+    const std::string first = withoutSeconds(Run({"stats", "Sim/Over The Well", "--seed", "7"}).lines.at(0));
+    EXPECT_EQ(withoutSeconds(Run({"stats", "Sim/Over The Well", "--seed", "7"}).lines.at(0)), first);
+    // Another seed, other tries.
+    EXPECT_NE(Number(Run({"stats", "Sim/Over The Well", "--seed", "2"}).lines.at(0), "random"),
+              Number(Run({"stats", "Sim/Over The Well", "--seed", "1"}).lines.at(0), "random"));
+}
+
+TEST_F(SimTest, RandomPlaySimulatesEachMoveFromEachBoardOnce) {
+    SimSession session(data.Path().string(), false);
+    BuildAndSettle("Sim/Over The Well", 100000);
+    const WorldSnapshot start = TheWorld().Snapshot();
+    const RandomPlayResult r = PlayRandomly(start, 1000, 5, 1, 100000);
+    EXPECT_EQ(r.tries, 1000);
+    EXPECT_FALSE(r.interrupted);
+    // Two boards in play, four moves from each.
+    EXPECT_EQ(r.simulated, 8);
+    EXPECT_EQ(PlayRandomly(start, 1000, 5, 1, 100000).completed, r.completed);
+    // One move is too few to get in.
+    EXPECT_EQ(PlayRandomly(start, 1000, 1, 1, 100000).completed, 0);
 }
 
 struct Found {

@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <chrono>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 #include <set>
 #include <stdexcept>
@@ -19,6 +21,7 @@
 #include "platform/directory.h"
 #include "tools/sim/checker.h"
 #include "tools/sim/json.h"
+#include "tools/sim/random_play.h"
 #include "tools/sim/solver.h"
 #include "world/breakable.h"
 #include "world/button_po.h"
@@ -227,7 +230,9 @@ namespace {
 const char* kUsage =
     "usage: quillmere-sim play LEVEL MOVES [--max-frames N] [--data DIR]\n"
     "       quillmere-sim solve LEVEL [--max-turns N] [--time-limit S] [--max-frames N] [--data DIR]\n"
-    "       quillmere-sim check [MODULE ...] [--max-turns N] [--time-limit S] [--max-frames N] [--data DIR]\n";
+    "       quillmere-sim check [MODULE ...] [--max-turns N] [--time-limit S] [--max-frames N] [--data DIR]\n"
+    "       quillmere-sim stats LEVEL [--tries N] [--seed S] [--max-turns N] [--time-limit S] [--max-frames N]\n"
+    "                           [--data DIR]\n";
 
 struct Arguments {
     std::string command;
@@ -236,6 +241,8 @@ struct Arguments {
     std::int32_t maxFrames = 100000;
     std::optional<std::int32_t> maxTurns;
     std::optional<double> timeLimit;
+    std::int32_t tries = 1000;
+    std::uint64_t seed = 1;
 };
 
 std::int32_t WholeNumber(const std::string& option, const std::string& text) {
@@ -245,6 +252,15 @@ std::int32_t WholeNumber(const std::string& option, const std::string& text) {
     if (text.empty() || *end != '\0' || errno != 0 || v < 0 || v > 0x7FFFFFFF)
         throw std::invalid_argument(option + " needs a whole number, not \"" + text + "\"");
     return static_cast<std::int32_t>(v);
+}
+
+std::uint64_t Seed(const std::string& option, const std::string& text) {
+    char* end = nullptr;
+    errno = 0;
+    unsigned long long v = std::strtoull(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || errno != 0 || text.find_first_not_of("0123456789") != std::string::npos)
+        throw std::invalid_argument(option + " needs a whole number, not \"" + text + "\"");
+    return v;
 }
 
 double Seconds(const std::string& option, const std::string& text) {
@@ -260,7 +276,7 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
         throw std::invalid_argument("no command given");
     Arguments a;
     a.command = args[0];
-    if (a.command != "play" && a.command != "solve" && a.command != "check")
+    if (a.command != "play" && a.command != "solve" && a.command != "check" && a.command != "stats")
         throw std::invalid_argument("unknown command \"" + a.command + "\"");
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -277,6 +293,12 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
             a.maxTurns = WholeNumber(arg, value());
         else if (arg == "--time-limit" && a.command != "play")
             a.timeLimit = Seconds(arg, value());
+        else if (arg == "--tries" && a.command == "stats") {
+            a.tries = WholeNumber(arg, value());
+            if (a.tries == 0)
+                throw std::invalid_argument("--tries needs at least one try");
+        } else if (arg == "--seed" && a.command == "stats")
+            a.seed = Seed(arg, value());
         else if (arg.size() > 2 && arg.starts_with("--"))
             throw std::invalid_argument("unknown option " + arg);
         else
@@ -347,6 +369,67 @@ int SolveCommand(const Arguments& a, std::ostream& out, std::ostream& err) {
     return r.reason == "interrupted" ? 130 : 0;
 }
 
+// The difficulty report: one search over every board within the limits gives the fewest
+// turns, how many sequences reach them and the dead ends; random play gives the rest.
+int StatsCommand(const Arguments& a, std::ostream& out, std::ostream& err) {
+    using Clock = std::chrono::steady_clock;
+    SimSession session(a.dataDir, false);
+    const std::string level = session.ResolveLevel(a.positional[0]);
+    const Clock::time_point began = Clock::now();
+    const std::int32_t turnsPar = Registry().Find(level, "Level")->AsLevel()->turnsPar;
+    SolveLimits limits;
+    limits.maxFrames = a.maxFrames;
+    if (a.maxTurns)
+        limits.maxTurns = *a.maxTurns;
+    if (a.timeLimit)
+        limits.timeLimit = *a.timeLimit;
+
+    JsonObject line;
+    line.Add("level", level);
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    const TurnOutcome built = BuildAndSettle(level, a.maxFrames);
+    const WorldSnapshot start = TheWorld().Snapshot();
+    Exploration x;
+    if (!built.settled && built.levelStatus == 1) {
+        x.solve.reason = "does not settle";
+    } else {
+        x = Explore(start, limits, &err);
+    }
+    bool interrupted = x.stop == "interrupted";
+
+    line.Add("solvable", x.solve.solvable);
+    if (x.solve.solvable) {
+        line.Add("turns", static_cast<std::int32_t>(x.solve.moves.size())).Add("optimal", x.optimal);
+        if (!x.optimalComplete)
+            line.Add("optimal_complete", false);
+    } else {
+        line.Add("reason", x.solve.reason).Add("depth", x.solve.depth);
+    }
+
+    // Without a par, the fewest turns stand in for it; with neither, there is nothing to
+    // measure random play against.
+    std::optional<std::int32_t> par;
+    if (turnsPar > 0)
+        par = turnsPar;
+    else if (x.solve.solvable)
+        par = static_cast<std::int32_t>(x.solve.moves.size());
+    if (par && !interrupted && x.solve.reason != "does not settle") {
+        const std::int32_t turns = static_cast<std::int32_t>(std::min<std::int64_t>(std::int64_t{*par} + 3, 0x7FFFFFFF));
+        const RandomPlayResult r = PlayRandomly(start, a.tries, turns, a.seed, a.maxFrames);
+        interrupted = r.interrupted;
+        line.Add("random", r.tries > 0 ? static_cast<double>(r.completed) / r.tries : none);
+        line.Add("tries", r.tries).Add("random_turns", turns);
+    } else {
+        line.AddNull("random").Add("tries", std::int32_t{0}).AddNull("random_turns");
+    }
+
+    line.Add("dead_ends", x.reachable > 0 ? static_cast<double>(x.deadEnds) / static_cast<double>(x.reachable) : none);
+    line.Add("reachable", x.reachable).Add("dead_ends_complete", x.stop.empty() && x.solve.reason != "does not settle");
+    line.Add("seconds", std::chrono::duration<double>(Clock::now() - began).count());
+    out << line.Text() << std::endl;
+    return interrupted ? 130 : 0;
+}
+
 }  // namespace
 
 int RunSim(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -371,6 +454,8 @@ int RunSim(const std::vector<std::string>& args, std::ostream& out, std::ostream
             return Play(a, out);
         if (a.command == "solve")
             return SolveCommand(a, out, err);
+        if (a.command == "stats")
+            return StatsCommand(a, out, err);
         CheckOptions options;
         options.modules = a.positional;
         options.maxFrames = a.maxFrames;

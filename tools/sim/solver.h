@@ -2,6 +2,7 @@
 // Fewest turns that complete a level: a breadth-first search over the four moves, starting
 // from a settled board. Boards already seen (by the World's state hash) are not explored
 // again; each layer keeps World snapshots instead of replaying moves from the start.
+// The same search can also map every board within reach, for the difficulty report.
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -32,6 +33,34 @@ struct SolveResult {
 // (when given) at most once a second.
 SolveResult Solve(const WorldSnapshot& start, const SolveLimits& limits, std::ostream* progress = nullptr);
 
+// Every board within the limits, searched as Solve searches but on past the first solution.
+struct Exploration {
+    SolveResult solve;  // the first solution, or why there is none, as Solve reports it
+    // Move sequences of exactly the fewest turns that complete the level (saturates at the
+    // largest int64), and whether the last layer they end in was searched to its end.
+    std::int64_t optimal = 0;
+    bool optimalComplete = false;
+    // Distinct boards reached: settled ones still in play, and failed ones. Dead ends are
+    // those from which no sequence completes the level (every failed board is one). When a
+    // limit cut the search short, a board counts as a dead end only if everything after it
+    // was searched, so the count is then a lower bound.
+    std::int64_t reachable = 0;
+    std::int64_t deadEnds = 0;
+    // What stopped the search before it ran out of boards: "", "turn limit", "time limit"
+    // or "interrupted".
+    std::string stop;
+};
+
+Exploration Explore(const WorldSnapshot& start, const SolveLimits& limits, std::ostream* progress = nullptr);
+
+// A one-frame picture shows frame 0 whatever its animation clock says, yet the clock counts
+// on in every frame and is part of the state hash: the same board reached after a different
+// number of frames would never count as seen. Stopping those clocks changes nothing else.
+void StopStillClocks(World& world);
+
 // Asks the running (or the next) search to stop with what it has; safe to call from a signal
 // handler. The search that stops takes the request back.
 void RequestSolveStop();
+// Takes back a pending stop request: true when there was one. For other long runs that
+// honour Ctrl-C the way a search does.
+bool TakeSolveStopRequest();
