@@ -134,7 +134,6 @@ bool RunFrame() {
     ClearSecrets();
     UpdateSlideshow();
     World& world = TheWorld();
-    world.ClearGravityChanged();
     if (!RunStateStep())
         return false;
     updateWidgets();

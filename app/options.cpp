@@ -65,7 +65,7 @@ std::string HelpText() {
            "  --fixed-step       fix the Timer step at 1.0 so runs repeat exactly\n"
            "  --frames N         stop after N frames with a normal shutdown\n"
            "  --shot N:FILE      write frame N as a BMP to FILE (repeatable)\n"
-           "  --min-frame-ms N   shortest time between frames (default 4)\n"
+           "  --min-frame-ms N   shortest time between frames (default 10)\n"
            "  --uncapped         no minimum frame time (benchmarks)\n"
            "  --version          print the version\n"
            "  --help             print this text\n";

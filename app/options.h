@@ -14,7 +14,7 @@ struct GameOptions {
         std::string path;
     };
     std::vector<Shot> shots;       // --shot N:FILE: write the presented frame N as a BMP
-    int minFrameMs = 4;            // --min-frame-ms N; --uncapped sets 0
+    int minFrameMs = 10;           // --min-frame-ms N; --uncapped sets 0
     std::string level;             // --level NAME: straight into play
     bool showHelp = false;
     bool showVersion = false;

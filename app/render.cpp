@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "app/timer.h"
 #include "world/draw_queue.h"
@@ -13,7 +14,26 @@ struct RenderState {
     double fadeAlpha = 0.0;
     Uint8 fadeAlphaWhole = 0;
     double fadeRate = 0.0;
+    // What the window shows: the requests of the last drawn frame (their copies keep the
+    // surfaces alive, so no other picture can take a surface's place) and its fade.
+    std::vector<DrawRequest> shown;
+    Uint8 shownFade = 0;
+    bool shownValid = false;
+    std::uint32_t shownAt = 0;
 };
+
+// A full redraw at least this often, in case anything drew on the window behind our back.
+constexpr std::uint32_t kRedrawEveryMs = 1000;
+
+bool ShowsAlready(const RenderState& r, const std::vector<DrawRequest>& next) {
+    if (!r.shownValid || r.shownFade != r.fadeAlphaWhole || r.shown.size() != next.size() ||
+        CurrentTicks() - r.shownAt >= kRedrawEveryMs)
+        return false;
+    for (std::size_t i = 0; i < next.size(); ++i)
+        if (!next[i].SamePicture(r.shown[i]))
+            return false;
+    return true;
+}
 
 RenderState& Render() {
     static RenderState state;
@@ -28,12 +48,30 @@ double FadeRate() { return Render().fadeRate; }
 double FadeAlpha() { return Render().fadeAlpha; }
 void SetFadeAlpha(double alpha) { Render().fadeAlpha = std::clamp(alpha, 0.0, 255.0); }
 
+void ForgetPresentedFrame() {
+    RenderState& r = Render();
+    r.shownValid = false;
+    r.shown.clear();
+}
+
 void RenderFrame() {
     RenderState& r = Render();
     if (r.screen == nullptr)
         return;
+    r.fadeAlpha = std::clamp(r.fadeAlpha + TimerStep() * r.fadeRate, 0.0, 255.0);
+    r.fadeAlphaWhole = static_cast<Uint8>(std::floor(r.fadeAlpha));
+    DrawQueue& queue = FrameDrawQueue();
+    if (ShowsAlready(r, queue.Requests())) {
+        queue.Clear();
+        return;
+    }
+    r.shown = queue.Requests();
+    r.shownFade = r.fadeAlphaWhole;
+    r.shownValid = true;
+    r.shownAt = CurrentTicks();
+
     SDL_FillRect(r.screen, nullptr, SDL_MapRGB(r.screen->format, 255, 255, 255));
-    FrameDrawQueue().DrawAndClear(r.screen);
+    queue.DrawAndClear(r.screen);
 
     if (r.fadeSurface == nullptr) {
         const SDL_PixelFormat* f = r.screen->format;
@@ -41,8 +79,6 @@ void RenderFrame() {
         if (r.fadeSurface)
             SDL_FillRect(r.fadeSurface, nullptr, SDL_MapRGB(r.fadeSurface->format, 0, 0, 0));
     }
-    r.fadeAlpha = std::clamp(r.fadeAlpha + TimerStep() * r.fadeRate, 0.0, 255.0);
-    r.fadeAlphaWhole = static_cast<Uint8>(std::floor(r.fadeAlpha));
     // An alpha of 0 draws nothing but costs a full-screen blend, so skip it.
     if (r.fadeSurface && r.fadeAlphaWhole > 0) {
         SDL_SetAlpha(r.fadeSurface, SDL_SRCALPHA, r.fadeAlphaWhole);
@@ -56,5 +92,7 @@ void FreeRenderSurfaces() {
     if (r.fadeSurface)
         SDL_FreeSurface(r.fadeSurface);
     r.fadeSurface = nullptr;
-    r.screen = nullptr;  // SDL owns the video surface and frees it on quit
+    r.screen = nullptr;
+    r.shown.clear();
+    r.shownValid = false;  // SDL owns the video surface and frees it on quit
 }

@@ -12,5 +12,9 @@ double FadeAlpha();
 void SetFadeAlpha(double alpha);
 
 // Fills white, draws the frame's draw queue in key order, lays the fade over it and flips.
+// A frame that would show exactly what the window already shows is not drawn again (the
+// queue is emptied all the same), so a screen at rest costs next to nothing.
 void RenderFrame();
+// Something else drew on the window (the file chooser): the next frame is drawn in full.
+void ForgetPresentedFrame();
 void FreeRenderSurfaces();

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 namespace {
 std::uint32_t SdlTicks() { return SDL_GetTicks(); }
 TickSource tickSource = SdlTicks;
@@ -72,7 +74,7 @@ double TimerStep() {
     const FrameClockState& c = Clock();
     if (c.fixedStep > 0)
         return c.fixedStep;
-    return kNominalFps / c.estimatedFps;
+    return std::min(kNominalFps / c.estimatedFps, kMaxTimerStep);
 }
 
 double EstimatedFps() { return Clock().estimatedFps; }

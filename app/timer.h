@@ -27,7 +27,11 @@ constexpr int kNominalFps = 100;
 
 void ResetFrameClock();   // start-up: frameClock reset, counters to their initial values
 void FrameTick();         // once per frame
-double TimerStep();       // kNominalFps / estimated fps, or the fixed step when one is set
+// kNominalFps / estimated fps, at most kMaxTimerStep, or the fixed step when one is set.
+double TimerStep();
+// After a stall (a dragged window, a suspended machine) one frame catches up at most this
+// many nominal frames; the game then runs slower than real time instead of jumping ahead.
+constexpr double kMaxTimerStep = 5.0;
 double EstimatedFps();
 std::int32_t FramesDrawn();
 

@@ -17,11 +17,6 @@
 namespace {
 
 bool boardSettled = false;
-// Entering play points gravity down for the fresh level, but when play is entered before
-// the frame's gravity flag is cleared (a replay loaded, a level named on the command line)
-// or the World is frozen by a dialog, no object would ever see it. Kept up until a World
-// update has run with it.
-bool entryGravityPending = false;
 
 const char* const kClosingLevel = "Main/Tarrow For Time";
 const char* const kGlowingLevel = "Main/Botany \xE0 la Kool-aid Man";  // Latin-1, as registered
@@ -102,7 +97,6 @@ void LeaveLevel(bool completed) {
 
 void PlayEntry() {
     boardSettled = false;
-    entryGravityPending = true;
 }
 
 bool BoardSettled() { return boardSettled; }
@@ -143,8 +137,6 @@ void PlayUpdate() {
     PlayDisplayUpdate();
     if (ActionPressed("Restart"))
         RestartLevel();
-    if (entryGravityPending && !TheWorld().gravityChanged)
-        TheWorld().SetGravity(TheWorld().GetGravity());
     std::int32_t turnsBefore = TurnCount();
     if (!play.playPaused) {
         ReplayState& replay = Replays();
@@ -168,7 +160,6 @@ void PlaySettle() {
     if (play.playPaused)
         return;
     World& world = TheWorld();
-    entryGravityPending = false;
     boardSettled = ::BoardSettled(world);
     if (world.levelStatus == 1)
         return;

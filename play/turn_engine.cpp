@@ -28,11 +28,9 @@ bool ApplyGravityMove(World& world, std::string_view move) {
 
 bool BoardAtRest(const World& world) { return world.AtRest(); }
 
-bool BoardSettled(const World& world) { return !world.gravityChanged && world.AtRest(); }
+bool BoardSettled(const World& world) { return !world.TurnUnderway() && world.AtRest(); }
 
-bool RunWorldFrame(World& world, bool clearGravityChanged) {
-    if (clearGravityChanged)
-        world.ClearGravityChanged();
+bool RunWorldFrame(World& world) {
     world.Update(TimerStep());
     if (world.queueDrawing)
         FrameDrawQueue().Clear();
@@ -42,7 +40,7 @@ bool RunWorldFrame(World& world, bool clearGravityChanged) {
 TurnOutcome SettleHeadless(World& world, std::int32_t maxFrames) {
     TurnOutcome outcome;
     while (outcome.frames < maxFrames) {
-        bool settled = RunWorldFrame(world, outcome.frames > 0);
+        bool settled = RunWorldFrame(world);
         ++outcome.frames;
         if (world.levelStatus != 1)
             break;

@@ -4,13 +4,13 @@
 // turn does or when the next one may be taken.
 //
 // A frame of play, as the main loop runs it:
-//   1. the World's gravityChanged is cleared;
-//   2. at most one move is taken: ApplyGravityMove sets the gravity (and gravityChanged);
-//   3. the World updates once (World::Update with TimerStep());
-//   4. BoardSettled tells whether the next move may be taken.
-// RunWorldFrame does 1, 3 and 4 for headless runs; PlayMoveHeadless and SettleHeadless
-// run whole turns. Fix the Timer step first (SetFixedTimerStep) for repeatable runs: the
-// World's sub-steps and the animations (an exit's teleport) both follow it.
+//   1. at most one move is taken: ApplyGravityMove sets the gravity (and gravityChanged,
+//      which the World keeps until the sub-step that takes it);
+//   2. the World updates once (World::Update with TimerStep());
+//   3. BoardSettled tells whether the next move may be taken.
+// RunWorldFrame does 2 and 3 for headless runs; PlayMoveHeadless and SettleHeadless run
+// whole turns. The World runs whole sub-steps only, so a turn ends on the same board at
+// any Timer step; fix the step (SetFixedTimerStep) to make the frame counts repeat too.
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -32,10 +32,11 @@ bool ApplyGravityMove(World& world, std::string_view move);
 // No object is moving and no exit is busy taking an object.
 bool BoardAtRest(const World& world);
 
-// Whether the next move may be taken, asked right after the frame's World update. An
-// update that began with gravityChanged set still moved every object the old way (objects
-// take a new direction only after their velocity is set), so the board can look at rest
-// before anything has moved under the new gravity: such a frame never counts as settled.
+// Whether the next move may be taken, asked right after the frame's World update. The
+// sub-step that takes a gravity change still moves every object the old way (objects take
+// a new direction only after their velocity is set), so the board can look at rest before
+// anything has moved under the new gravity: until a later sub-step has run, it never
+// counts as settled.
 bool BoardSettled(const World& world);
 
 struct TurnOutcome {
@@ -44,14 +45,13 @@ struct TurnOutcome {
     std::int32_t levelStatus = 0;    // the World's status when the run stopped
 };
 
-// One headless frame: clears gravityChanged first when `clearGravityChanged`, updates
-// the World, empties the frame's draw queue (nothing presents it) and returns BoardSettled.
-bool RunWorldFrame(World& world, bool clearGravityChanged = true);
+// One headless frame: updates the World, empties the frame's draw queue (nothing presents
+// it) and returns BoardSettled.
+bool RunWorldFrame(World& world);
 
 // Runs frames until the board settles, the level is no longer being played (failed or
-// complete), or `maxFrames` updates have run. The first frame keeps gravityChanged as the
-// caller left it, so a level just built and given SetGravity(90), as entering play does,
-// first falls into place.
+// complete), or `maxFrames` updates have run. A level just built and given SetGravity(90),
+// as entering play does, first falls into place.
 TurnOutcome SettleHeadless(World& world, std::int32_t maxFrames);
 
 // Takes one move and runs it out as SettleHeadless does. A name that is not a move takes

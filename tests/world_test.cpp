@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "tests/world_scene.h"
 #include "world/draw_queue.h"
 
@@ -95,20 +97,27 @@ TEST_F(WorldTest, UpdateOrderStartsFarthestFromGravityAndKeepsTiesInWorldOrder) 
 }
 
 // A frame runs whole sub-steps of 1.0 and the rest last; a step of 1.0 is one sub-step.
-TEST_F(WorldTest, FrameStepSplitsIntoSubSteps) {
+// Frames run whole sub-steps only; what a frame's step leaves over is carried to the next.
+TEST_F(WorldTest, FrameStepsRunWholeSubStepsAndCarryTheRest) {
     struct Case {
-        double step;
-        double distance;
-        double lastSubStep;
-    } cases[] = {{1.0, 3.0, 1.0}, {2.0, 6.0, 1.0}, {2.3, 6.9, 0.3}, {0.5, 1.5, 0.5}, {0.0, 0.0, 0.0}};
+        std::vector<double> steps;
+        std::vector<double> distances;  // after each frame
+    } cases[] = {{{1.0}, {3.0}},
+                 {{2.0}, {6.0}},
+                 {{2.3, 0.7}, {6.0, 9.0}},
+                 {{0.5, 0.5, 0.5}, {0.0, 3.0, 3.0}},
+                 {{0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 3.0}},
+                 {{0.0, -1.0}, {0.0, 0.0}}};
     for (const Case& c : cases) {
         World w;
         w.queueDrawing = false;
         PhysObj* crate = Put(w, {100, 100});
         Aim(*crate, 0, 1);
-        w.Update(c.step);
-        EXPECT_NEAR(crate->posY - 100, c.distance, 1e-9) << "step " << c.step;
-        EXPECT_NEAR(w.subStep, c.lastSubStep, 1e-9) << "step " << c.step;
+        for (std::size_t i = 0; i < c.steps.size(); ++i) {
+            w.Update(c.steps[i]);
+            EXPECT_NEAR(crate->posY - 100, c.distances[i], 1e-9) << "frame " << i << " of step " << c.steps[i];
+            EXPECT_EQ(w.subStep, 1.0);
+        }
     }
 }
 

@@ -11,6 +11,7 @@
 
 #include "app/game_state.h"
 #include "app/input.h"
+#include "app/render.h"
 #include "app/timer.h"
 #include "ui/text_label.h"
 #include "ui/widgets.h"
@@ -347,6 +348,7 @@ void Chooser::Present() {
     }
     FrameDrawQueue().DrawAndClear(screen);
     SDL_Flip(screen);
+    ForgetPresentedFrame();
 }
 
 // What the chooser changes while it runs, put back however it ends.

@@ -250,13 +250,10 @@ void Door::Move() {
         moving = true;
 }
 
-void Door::Draw() {
-    World* w = GetWorld();
-    if (animating && (!w || !w->frozen)) {
-        image.Animate();
-        if (image.frame == image.frameCount - 1 || image.frame == 0)
-            animating = false;
-    }
-    if (!w || w->queueDrawing)
-        FrameDrawQueue().Add(x, y, drawDepth, true, image);
+void Door::Animate(double step) {
+    if (!animating)
+        return;
+    image.Animate(step);
+    if (image.frame == image.frameCount - 1 || image.frame == 0)
+        animating = false;
 }

@@ -49,7 +49,7 @@ class Door : public BreakablePO {
 public:
     Door();
     void Move() override;
-    void Draw() override;
+    void Animate(double step) override;
     void Reset() override;
     std::unique_ptr<Entity> Clone() const override;
     void AssignState(const Entity& other) override;

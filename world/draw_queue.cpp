@@ -8,6 +8,18 @@ std::int64_t DrawRequest::DrawKey() const {
     return -static_cast<std::int64_t>(depth);
 }
 
+bool DrawRequest::SamePicture(const DrawRequest& o) const {
+    const Image &a = image, &b = o.image;
+    if (x != o.x || y != o.y || DrawKey() != o.DrawKey() || a.surface != b.surface)
+        return false;
+    if (a.surface == nullptr)
+        return true;
+    // Everything Blit reads.
+    return a.frame == b.frame && a.frameCount == b.frameCount && a.frameWidth == b.frameWidth &&
+           a.angle == b.angle && a.sourceRect.w == b.sourceRect.w && a.sourceRect.h == b.sourceRect.h &&
+           (a.alpha == 0) == (b.alpha == 0);
+}
+
 void DrawQueue::Add(std::int32_t x, std::int32_t y, std::int32_t depth, bool useXY, const Image& image) {
     requests.push_back(DrawRequest{x, y, depth, useXY, image});
 }

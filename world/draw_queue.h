@@ -15,6 +15,9 @@ struct DrawRequest {
 
     // Smaller keys are drawn first, so a larger depth lies further back.
     std::int64_t DrawKey() const;
+    // Both put the same pixels at the same place in the same order of drawing. Pictures are
+    // compared by their shared surface, so this holds only while both requests keep it alive.
+    bool SamePicture(const DrawRequest& other) const;
 };
 
 // The frame's draw requests, drawn once per presented frame in ascending draw key.

@@ -143,9 +143,9 @@ void Entity::Move() {
     }
 }
 
+void Entity::Animate(double step) { image.Animate(step); }
+
 void Entity::Draw() {
-    if (!world || !world->frozen)
-        image.Animate();
     if (!world || world->queueDrawing)
         FrameDrawQueue().Add(x, y, drawDepth, true, image);
 }

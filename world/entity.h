@@ -33,7 +33,11 @@ public:
     virtual void RotateBounds(int quarterTurns);
     virtual void Move();
     virtual void Update();
+    // Queues the picture. Animation belongs to the sub-steps (Animate), so that what a
+    // picture's frame decides (a gate passable, an exit taking its object) never depends on
+    // how many frames a second are shown.
     virtual void Draw();
+    virtual void Animate(double step);
     virtual void RemoveFromWorld();
     virtual void SetPosition(std::int32_t newX, std::int32_t newY);
     virtual void SetImage(const Image& newImage, bool autoBound);

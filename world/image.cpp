@@ -166,10 +166,11 @@ bool Image::Load(const std::string& path, int count, int delay, int width, int h
     return true;
 }
 
-void Image::Animate() {
+void Image::Animate() { Animate(TimerStep()); }
+
+void Image::Animate(double s) {
     if (frameDelay == 0)
         return;
-    double s = TimerStep();
     if (!reverse) {
         framePosition += s / frameDelay;
         if (framePosition >= frameCount)

@@ -17,6 +17,8 @@ public:
 
     // Throws "File <path> could not be loaded!" (as std::string) for a missing file.
     bool Load(const std::string& path, int frameCount, int frameDelay, int frameWidth, int frameHeight);
+    // Advances the animation by `step` Timer steps; Animate() uses the frame's Timer step.
+    void Animate(double step);
     void Animate();
     void SetAngle(int degrees);
     bool Blit(SDL_Surface* destination, int x, int y);

@@ -47,8 +47,6 @@ void Trigger::Move() {
 
 void Trigger::Draw() {
     World* w = GetWorld();
-    if (!w || !w->frozen)
-        image.Animate();
     // Only the level designer sees triggers.
     if (CurrentState() == GameState::LevelEditor && (!w || w->queueDrawing))
         FrameDrawQueue().Add(x, y, drawDepth, true, image);

@@ -146,11 +146,18 @@ void World::Update(double step) {
             s = 0.0;
         if (s > kMaxFrameStep)
             s = kMaxFrameStep;
-        // Whole sub-steps of 1.0 and the rest last, so motion does not depend on frame rate.
-        const int n = std::max(1, static_cast<int>(std::ceil(s)));
+        // A hair of tolerance, so ten steps of 0.1 make one sub-step, not one frame late.
+        stepCarry += s;
+        const int n = static_cast<int>(std::floor(stepCarry + 1e-9));
+        stepCarry = std::max(0.0, stepCarry - n);
         for (int i = 0; i < n; ++i) {
-            subStep = i + 1 < n ? 1.0 : s - (n - 1);
+            const bool takesGravity = gravityChanged;
+            subStep = 1.0;
             RunSubStep();
+            gravityChanged = false;
+            gravityTakingEffect = takesGravity;
+            for (std::size_t k = 0; k < objects.size(); ++k)
+                objects[k]->Animate(1.0);
         }
     }
     for (std::size_t i = 0; i < objects.size(); ++i)
@@ -269,6 +276,7 @@ std::uint64_t World::StateHash() const {
     Hasher h;
     h.Add(gravityDirection);
     h.Add(gravityChanged);
+    h.Add(gravityTakingEffect);
     h.Add(levelStatus);
     h.Add(nextId);
     h.Add(static_cast<std::uint64_t>(objects.size()));
@@ -314,6 +322,8 @@ WorldSnapshot World::Snapshot() const {
     snap.nextSeq = nextSeq;
     snap.gravityDirection = gravityDirection;
     snap.gravityChanged = gravityChanged;
+    snap.gravityTakingEffect = gravityTakingEffect;
+    snap.stepCarry = stepCarry;
     snap.gravityChangeCount = gravityChangeCount;
     snap.frozen = frozen;
     snap.subStep = subStep;
@@ -366,6 +376,8 @@ void World::Restore(const WorldSnapshot& snap) {
     nextSeq = snap.nextSeq;
     gravityDirection = snap.gravityDirection;
     gravityChanged = snap.gravityChanged;
+    gravityTakingEffect = snap.gravityTakingEffect;
+    stepCarry = snap.stepCarry;
     gravityChangeCount = snap.gravityChangeCount;
     frozen = snap.frozen;
     subStep = snap.subStep;

@@ -15,6 +15,8 @@ struct WorldSnapshot {
     std::uint64_t nextSeq = 0;
     std::int32_t gravityDirection = 90;
     bool gravityChanged = false;
+    bool gravityTakingEffect = false;
+    double stepCarry = 0.0;
     std::uint64_t gravityChangeCount = 0;
     bool frozen = false;
     double subStep = 1.0;
@@ -77,9 +79,14 @@ public:
     void SetGravity(std::int32_t direction);
     std::int32_t GetGravity() const { return gravityDirection; }
     void ClearGravityChanged() { gravityChanged = false; }
+    // The last gravity change has not yet moved anything: the sub-step that takes it runs
+    // on the old velocities, so a board can only settle after the one that follows.
+    bool TurnUnderway() const { return gravityChanged || gravityTakingEffect; }
 
-    // One displayed frame: ceil(step) sub-steps (at least one), each 1.0 long but the last,
-    // which takes the rest; then every object is drawn.
+    // One displayed frame of `step` Timer steps: the step is added to what earlier frames
+    // left over, and every whole 1.0 of it runs one sub-step, after which every object
+    // animates by 1.0; then every object is drawn. Sub-steps are never shortened, so the
+    // same moves give the same board at any frame rate.
     void Update(double step);
     // Nothing moves and no exit is taking an object: the next turn may start.
     bool AtRest() const;
@@ -99,7 +106,11 @@ public:
 
     bool frozen = false;
     std::int32_t gravityDirection = 90;
+    // Set by SetGravity, seen by the one sub-step that runs next, which clears it.
     bool gravityChanged = false;
+    bool gravityTakingEffect = false;
+    // The part of a sub-step that earlier frames' steps left over.
+    double stepCarry = 0.0;
     // Rises with every SetGravity, so an object can tell one gravity change from the next.
     std::uint64_t gravityChangeCount = 0;
     double subStep = 1.0;
