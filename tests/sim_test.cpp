@@ -6,8 +6,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <SDL.h>
+
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <chrono>
 #include <thread>
 #include <sstream>
@@ -365,6 +368,82 @@ TEST_F(SimTest, RandomPlaySimulatesEachMoveFromEachBoardOnce) {
     EXPECT_EQ(PlayRandomly(start, 1000, 5, 1, 100000).completed, r.completed);
     // One move is too few to get in.
     EXPECT_EQ(PlayRandomly(start, 1000, 1, 1, 100000).completed, 0);
+}
+
+// The colour of a pixel of a BMP file, or nothing when the file can't be read.
+struct Picture {
+    explicit Picture(const std::filesystem::path& file) : surface(SDL_LoadBMP(file.string().c_str())) {}
+    ~Picture() {
+        if (surface)
+            SDL_FreeSurface(surface);
+    }
+    std::vector<int> Rgb(int x, int y) const {
+        Uint8 r, g, b;
+        Uint32 v = 0;
+        SDL_LockSurface(surface);
+        std::memcpy(&v, static_cast<Uint8*>(surface->pixels) + y * surface->pitch + x * surface->format->BytesPerPixel,
+                    surface->format->BytesPerPixel);
+        SDL_UnlockSurface(surface);
+        SDL_GetRGB(v, surface->format, &r, &g, &b);
+        return {r, g, b};
+    }
+    SDL_Surface* surface;
+};
+
+TEST_F(SimTest, PreviewsShowWhatThePlayerSeesWhereTheLevelsSayBesideTheEditorsOwn) {
+    test::WriteFile(data / "Preview.bmp", "the editor's preview");
+    SimRun run = Run({"previews", "Sim"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.lines, (std::vector<std::string>{
+                             "{\"level\":\"Sim/Sealed\",\"file\":\"../Sealed.bmp\",\"skipped\":\"not inside the game folder\"}",
+                             "{\"level\":\"Sim/Lookout\",\"file\":\"Previews/Lookout.bmp\"}"}));
+    EXPECT_FALSE(std::filesystem::exists(data.Path().parent_path() / "Sealed.bmp"));
+    EXPECT_EQ(test::ReadFile(data / "Preview.bmp"), "the editor's preview");
+    // Nothing but the picture is left in its folder.
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(data / "Previews"))
+        left.push_back(entry.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"Lookout.bmp"});
+
+    // A third of the screen: the lantern (at 96,384) and the well (at 256,384) on white; the
+    // marker at 448,96 is for the designer's eyes only.
+    Picture preview(data / "Previews/Lookout.bmp");
+    ASSERT_NE(preview.surface, nullptr);
+    EXPECT_EQ(preview.surface->w, 210);
+    EXPECT_EQ(preview.surface->h, 158);
+    EXPECT_EQ(preview.Rgb(37, 133), (std::vector<int>{240, 190, 80}));
+    EXPECT_EQ(preview.Rgb(90, 133), (std::vector<int>{30, 90, 110}));
+    EXPECT_EQ(preview.Rgb(154, 37), (std::vector<int>{255, 255, 255}));
+    EXPECT_EQ(preview.Rgb(5, 5), (std::vector<int>{255, 255, 255}));
+
+    // One level to a file of one's choosing, from the folder the command runs in.
+    test::ScratchDir elsewhere;
+    {
+        test::WorkingDir in(elsewhere.Path());
+        run = Run({"preview", "Sim/Lookout", "shots/look.bmp"});
+    }
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(test::ReadFile(elsewhere / "shots/look.bmp"), test::ReadFile(data / "Previews/Lookout.bmp"));
+}
+
+TEST_F(SimTest, PreviewsThatCannotBeDrawnAreReported) {
+    SimRun run = Run({"previews", "Tidy"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(run.lines.empty());
+
+    run = Run({"previews", "Faults"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.lines.empty());
+    EXPECT_EQ(run.err, "ERROR: Faults/Ghostly: Sprite \"Faults/No Such Sprite\" not found!\n");
+    EXPECT_FALSE(std::filesystem::exists(data / "Previews"));
+    EXPECT_FALSE(std::filesystem::exists(data / "Preview.bmp"));
+
+    run = RunBinary({"previews", "Nowhere", "--data", data.Path().string()}, data.Path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(Has(run.err, "ERROR: No module \"Nowhere\"")) << run.err;
+    run = RunBinary({"preview", "Sim/Lookout", "--data", data.Path().string()}, data.Path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(Has(run.err, "preview needs LEVEL and FILE")) << run.err;
 }
 
 struct Found {

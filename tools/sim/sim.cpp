@@ -4,6 +4,7 @@
 #include <SDL_mixer.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cstdlib>
@@ -21,6 +22,7 @@
 #include "platform/directory.h"
 #include "tools/sim/checker.h"
 #include "tools/sim/json.h"
+#include "tools/sim/previews.h"
 #include "tools/sim/random_play.h"
 #include "tools/sim/solver.h"
 #include "world/breakable.h"
@@ -232,7 +234,9 @@ const char* kUsage =
     "       quillmere-sim solve LEVEL [--max-turns N] [--time-limit S] [--max-frames N] [--data DIR]\n"
     "       quillmere-sim check [MODULE ...] [--max-turns N] [--time-limit S] [--max-frames N] [--data DIR]\n"
     "       quillmere-sim stats LEVEL [--tries N] [--seed S] [--max-turns N] [--time-limit S] [--max-frames N]\n"
-    "                           [--data DIR]\n";
+    "                           [--data DIR]\n"
+    "       quillmere-sim preview LEVEL FILE [--data DIR]\n"
+    "       quillmere-sim previews [MODULE ...] [--data DIR]\n";
 
 struct Arguments {
     std::string command;
@@ -276,7 +280,8 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
         throw std::invalid_argument("no command given");
     Arguments a;
     a.command = args[0];
-    if (a.command != "play" && a.command != "solve" && a.command != "check" && a.command != "stats")
+    const bool searches = a.command == "solve" || a.command == "check" || a.command == "stats";
+    if (!searches && a.command != "play" && a.command != "preview" && a.command != "previews")
         throw std::invalid_argument("unknown command \"" + a.command + "\"");
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -289,9 +294,9 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
             a.dataDir = value();
         else if (arg == "--max-frames")
             a.maxFrames = WholeNumber(arg, value());
-        else if (arg == "--max-turns" && a.command != "play")
+        else if (arg == "--max-turns" && searches)
             a.maxTurns = WholeNumber(arg, value());
-        else if (arg == "--time-limit" && a.command != "play")
+        else if (arg == "--time-limit" && searches)
             a.timeLimit = Seconds(arg, value());
         else if (arg == "--tries" && a.command == "stats") {
             a.tries = WholeNumber(arg, value());
@@ -304,9 +309,10 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
         else
             a.positional.push_back(arg);
     }
-    const std::size_t wanted = a.command == "play" ? 2 : 1;
-    if (a.command != "check" && a.positional.size() != wanted)
-        throw std::invalid_argument(a.command + " needs " + (wanted == 2 ? "LEVEL and MOVES" : "LEVEL"));
+    const std::size_t wanted = a.command == "play" || a.command == "preview" ? 2 : 1;
+    if (a.command != "check" && a.command != "previews" && a.positional.size() != wanted)
+        throw std::invalid_argument(a.command + " needs " +
+                                    (wanted == 1 ? "LEVEL" : a.command == "play" ? "LEVEL and MOVES" : "LEVEL and FILE"));
     return a;
 }
 
@@ -430,6 +436,77 @@ int StatsCommand(const Arguments& a, std::ostream& out, std::ostream& err) {
     return interrupted ? 130 : 0;
 }
 
+int PreviewCommand(const Arguments& a, std::ostream& out) {
+    SimSession session(a.dataDir, false);
+    const std::string level = session.ResolveLevel(a.positional[0]);
+    const fs::path& file = a.positional[1];
+    WriteLevelPreview(level, file.is_absolute() ? file : session.StartFolder() / file, a.maxFrames);
+    JsonObject line;
+    line.Add("level", level).Add("file", a.positional[1]);
+    out << line.Text() << std::endl;
+    return 0;
+}
+
+// Every level of the chosen modules that names a preview in the game folder gets it drawn
+// afresh. A level that fails to build is reported and the rest are still written.
+int PreviewsCommand(const Arguments& a, std::ostream& out, std::ostream& err) {
+    SimSession session(a.dataDir, true);
+    std::vector<std::string> loaded;
+    for (int i = 0; i < Registry().ModuleCount(); ++i)
+        loaded.push_back(Registry().ModuleNameAt(i));
+    auto listed = [](const std::vector<std::string>& list, const std::string& m) {
+        return std::find(list.begin(), list.end(), m) != list.end();
+    };
+    auto chosen = [&](const std::string& m) { return a.positional.empty() ? listed(loaded, m) : listed(a.positional, m); };
+
+    int errors = 0;
+    for (const std::string& m : a.positional)
+        if (!listed(loaded, m)) {
+            err << "ERROR: No module \"" << m << "\" under ./Modules/ has an Include.ini.\n";
+            ++errors;
+        }
+    for (const SimSession::LoadFailure& failure : session.LoadFailures())
+        if (chosen(failure.module)) {
+            err << "ERROR: " << failure.message << '\n';
+            ++errors;
+        }
+
+    std::vector<std::pair<std::string, std::string>> levels;  // name, PreviewPath
+    for (int i : Registry().TemplatesOfType("Level")) {
+        const std::string name = Registry().NameAt(i);
+        const std::size_t slash = name.find('/');
+        if (slash != std::string::npos && chosen(name.substr(0, slash)))
+            levels.emplace_back(name, Registry().LevelPreviewPath(name));
+    }
+    const fs::path game = fs::current_path();
+    for (const auto& [level, path] : levels) {
+        if (path.empty())
+            continue;
+        if (TakeSolveStopRequest())
+            return 130;
+        JsonObject line;
+        line.Add("level", level).Add("file", path);
+        const fs::path target = PreviewTarget(path, game);
+        if (target.empty()) {
+            line.Add("skipped", "not inside the game folder");
+            out << line.Text() << std::endl;
+            continue;
+        }
+        try {
+            WriteLevelPreview(level, target, a.maxFrames);
+            out << line.Text() << std::endl;
+        } catch (const std::string& message) {
+            err << "ERROR: " << level << ": " << message << '\n';
+            ++errors;
+        } catch (const std::exception& e) {
+            err << "EXCEPTION: " << level << ": " << e.what() << '\n';
+            ++errors;
+        }
+    }
+    TheWorld().Clear();
+    return errors > 0 ? 1 : 0;
+}
+
 }  // namespace
 
 int RunSim(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -456,6 +533,10 @@ int RunSim(const std::vector<std::string>& args, std::ostream& out, std::ostream
             return SolveCommand(a, out, err);
         if (a.command == "stats")
             return StatsCommand(a, out, err);
+        if (a.command == "preview")
+            return PreviewCommand(a, out);
+        if (a.command == "previews")
+            return PreviewsCommand(a, out, err);
         CheckOptions options;
         options.modules = a.positional;
         options.maxFrames = a.maxFrames;

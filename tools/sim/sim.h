@@ -34,6 +34,8 @@ public:
         std::string message;
     };
     const std::vector<LoadFailure>& LoadFailures() const { return loadFailures; }
+    // The working folder the command was started in, before the session entered the game folder.
+    const std::filesystem::path& StartFolder() const { return startFolder; }
 
 private:
     void Release();
