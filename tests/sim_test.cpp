@@ -13,6 +13,7 @@
 #include <cstring>
 #include <chrono>
 #include <thread>
+#include <tuple>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -500,6 +501,28 @@ TEST_F(SimTest, CheckFlagsEveryKindOfMistake) {
     EXPECT_TRUE(Has(run.lines[1], "\"message\":\"File SimArt/Never Painted.png could not be loaded!\""))
         << run.lines[1];
     EXPECT_TRUE(Has(run.lines[2], "\"message\":\"Sprite \\\"Faults/No Such Sprite\\\" not found!\"")) << run.lines[2];
+}
+
+TEST_F(SimTest, CheckWarnsOfAnEmptyBreakBoxOnlyWhereTheBrokenPieceCanFall) {
+    test::WriteFile(data / "Modules/Boxes/Include.ini", "boxes.ini\n");
+    std::string kinds;
+    for (const auto& [kind, name, keys] : {
+             std::tuple{"BreakablePO", "Loose", ""},
+             std::tuple{"BreakablePO", "Rotten", "Pinned = 1\n"},
+             std::tuple{"BreakablePO", "Brittle", "PinOnBreak = 1\n"},
+             std::tuple{"BreakablePO", "Boxed", "BreakBoundingWidth = 32\nBreakBoundingHeight = 32\n"},
+             std::tuple{"BreakablePO", "Flat", "BreakBoundingWidth = 32\nBreakBoundingHeight = 0\n"},
+             std::tuple{"Door", "Swinging", ""},
+             std::tuple{"Door", "Hatch", "Pinned = 1\n"},
+         })
+        kinds += std::string("[") + kind + "]\nName = " + name + "\nSpriteName = Sim/Vase Sprite\n" + keys + "\n";
+    test::WriteFile(data / "Modules/Boxes/boxes.ini", kinds);
+    SimRun run = Run({"check", "Boxes"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Findings(run), (std::vector<Found>{{"empty-break-box", "Boxes/Loose"},
+                                                 {"empty-break-box", "Boxes/Flat"},
+                                                 {"empty-break-box", "Boxes/Swinging"}}))
+        << ::testing::PrintToString(run.lines);
 }
 
 TEST_F(SimTest, CheckSearchesLevelsWithoutAParToTheGivenDepth) {

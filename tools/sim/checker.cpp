@@ -77,12 +77,15 @@ void CheckKind(const std::string& module, const std::string& kind, const Templat
         }
     }
     // Without a box of its own a broken object has none at all and drops through everything.
+    // One that can't fall (pinned, or pinned once broken) just vanishes: a rotten board that
+    // gives way is made so on purpose.
     if (kind == "BreakablePO" || kind == "Door") {
         const auto& breakable = static_cast<const BPOTemplate&>(t);
-        if (breakable.breakBoundingWidth <= 0 || breakable.breakBoundingHeight <= 0)
+        const bool canFall = !breakable.pinned && !breakable.pinOnBreak;
+        if (canFall && (breakable.breakBoundingWidth <= 0 || breakable.breakBoundingHeight <= 0))
             findings.Add("warning", "empty-break-box", module, t.GetName(),
                          "Once broken it has an empty box and falls through everything; give it "
-                         "BreakBoundingWidth and BreakBoundingHeight.");
+                         "BreakBoundingWidth and BreakBoundingHeight, or PinOnBreak to let it vanish.");
     }
     if (missing)
         return;
