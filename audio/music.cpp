@@ -21,6 +21,7 @@ struct MusicState {
     int soundVolume = 100;
     int musicVolume = 100;
     bool musicMuted = false;
+    bool silent = false;
 };
 
 MusicState& State() {
@@ -101,8 +102,12 @@ void CloseAudio() {
 
 void PlayMusic(const std::string& path, bool loop) {
     MusicState& s = State();
-    if (s.currentMusic != nullptr)
+    if (s.currentMusic != nullptr || s.silent)
         StopMusic();
+    if (s.silent) {
+        s.currentSongName = path;
+        return;
+    }
     bool builtIn = path.rfind("RS#", 0) == 0;
     if (builtIn) {
         auto track = platform::FindResource(path.substr(3), "OGG");
@@ -124,6 +129,11 @@ void PlayMusic(const std::string& path, bool loop) {
     Mix_PlayMusic(s.currentMusic, loop ? -1 : 1);
 }
 
+void SetMusicSilent(bool silent) {
+    StopMusic();
+    State().silent = silent;
+}
+
 void StopMusic() {
     MusicState& s = State();
     Mix_HaltMusic();
@@ -131,7 +141,7 @@ void StopMusic() {
         Mix_FreeMusic(s.currentMusic);
         s.currentMusic = nullptr;
     }
-    if (s.currentSongName.rfind("RS#", 0) == 0) {
+    if (!s.silent && s.currentSongName.rfind("RS#", 0) == 0) {
         std::error_code ec;
         std::filesystem::remove(kCurrentSongPath, ec);
     }

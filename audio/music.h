@@ -11,6 +11,10 @@ void CloseAudio();
 // read from disk. A track that can't be loaded throws "Failed to load "PATH"!".
 void PlayMusic(const std::string& path, bool loop);
 void StopMusic();
+// Headless runs (the simulator, the campaign's checks) play no music: a track is only
+// named, never written out or opened, so runs side by side in one game folder never race
+// for the file a built-in track is written to.
+void SetMusicSilent(bool silent);
 void ToggleMusicMute();
 
 // Percent, 0 to 100.

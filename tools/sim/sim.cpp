@@ -50,6 +50,7 @@ SimSession::SimSession(const std::string& dataDir, bool keepGoing) : startFolder
     if (Mix_QuerySpec(nullptr, nullptr, nullptr) == 0)
         closeAudio = OpenAudio();
     SetFixedTimerStep(1.0);
+    SetMusicSilent(true);
 
     if (!dataDir.empty() && chdir(dataDir.c_str()) != 0) {
         Release();
@@ -92,7 +93,7 @@ void SimSession::Release() {
     TheWorld().levelStatus = 0;
     DeleteAllDialogs();
     DeleteAllTemplates();
-    StopMusic();
+    SetMusicSilent(false);
     if (closeAudio)
         CloseAudio();
     std::error_code error;
