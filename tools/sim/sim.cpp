@@ -36,6 +36,9 @@ SimSession::SimSession(const std::string& dataDir, bool keepGoing) : startFolder
     // Nothing is shown or heard: the dummy drivers unless the caller asked for real ones.
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
+    // A command-line tool ends on SIGTERM like any other; SDL would turn it into a quit
+    // event that nothing here reads.
+    setenv("SDL_NO_SIGNAL_HANDLERS", "1", 0);
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) < 0)
             throw std::string("SDL could not be started: ") + SDL_GetError();
