@@ -513,7 +513,9 @@ Entity* ObjectAt(int px, int py) {
     World& world = TheWorld();
     for (int i = 0; i < world.Count(); ++i) {
         Entity* o = world.Get(i);
-        if (o == State().view.ghost)
+        // Plain pictures (a level's backdrop) are not pieces: a click on an empty square
+        // must not take the whole backdrop away.
+        if (o == State().view.ghost || !o->IsPhysical())
             continue;
         int w = 0, h = 0;
         PictureSize(*o, w, h);

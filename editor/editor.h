@@ -26,7 +26,8 @@ EditorLeave EditorTakeLeave();
 // A closed window: true when the program may end now (not in the editor, or nothing unsaved).
 bool EditorAllowsQuit();
 
-// The first object other than the ghost whose picture strictly contains the point, or null.
+// The first piece (a physical object) other than the ghost whose picture strictly contains
+// the point, or null.
 Entity* ObjectAt(int px, int py);
 
 // Open to tests and tools.

@@ -322,6 +322,16 @@ TEST_F(EditorTest, CenterMovesTheLevelToTheMiddleAndLeavesPlainEntitiesAlone) {
                             "BreakablePO Bench/Block 216,228 90 >"}));
 }
 
+// A level's backdrop is a plain picture under the pieces: clicks and the wheel over it
+// find no piece, so it is never deleted or turned by a click on an empty square.
+TEST_F(EditorTest, APlainPictureIsNoPieceToDeleteOrTurn) {
+    OpenEditorOn("Main/Level 1");
+    const std::vector<std::string> before = Layout();
+    Click(6, 462, SDL_BUTTON_RIGHT);  // inside the reed picture at 0,456, on no piece
+    Wheel(6, 462, SDL_BUTTON_WHEELUP);
+    EXPECT_EQ(Layout(), before);
+}
+
 TEST_F(EditorTest, LinksNameTheSourceOnceAndPointTargetsAtIt) {
     OpenEditorOn("Main/Level 1");  // holds link 7 already
     EXPECT_EQ(CurrentEditor().nextLinkNumber, 8);
