@@ -36,7 +36,9 @@ bool ShowsAlready(const RenderState& r, const std::vector<DrawRequest>& next) {
     for (std::size_t i = 0; i < next.size(); ++i)
         if (!next[i].SamePicture(r.shown[i]))
             return false;
-    return r.shownFade == r.fadeAlphaWhole || since < kFadeOnlyEveryMs;
+    // A fade's last shade, black or clear, is always shown at once.
+    const bool fadeBetween = r.fadeAlphaWhole > 0 && r.fadeAlphaWhole < 255;
+    return r.shownFade == r.fadeAlphaWhole || (fadeBetween && since < kFadeOnlyEveryMs);
 }
 
 RenderState& Render() {
