@@ -1,119 +1,60 @@
 #include "app/game_state.h"
 
+#include <array>
+#include <cstddef>
+
 #include "app/input.h"
-#include "audio/music.h"
-#include "content/module_loader.h"
-#include "dialog/dialogs.h"
-#include "editor/editor.h"
-#include "play/play.h"
-#include "play/replay.h"
-#include "play/save_data.h"
-#include "ui/play_display.h"
-#include "ui/screens.h"
-#include "ui/widgets.h"
-#include "world/world.h"
 
 namespace {
-GameState gameState = GameState::Intro;
+constexpr std::size_t kScreenCount = 8;
 
-void ExitState(GameState state) {
-    PlayValues& play = GameValues();
-    switch (state) {
-    case GameState::TitleMenu:
-        TitleMenuExit();
-        break;
-    case GameState::CustomLevels:
-        CustomLevelsExit();
-        break;
-    case GameState::Credits:
-        clearWidgets();
-        break;
-    case GameState::LevelEditor:
-        EditorExit();
-        if (!play.cameFromEditor)
-            SetEditorHoldsLevel(false);
-        break;
-    case GameState::Play:
-        TheWorld().Clear();
-        play.cursorVisible = true;
-        clearWidgets();
-        SaveSaveData();
-        TheWorld().levelStatus = 0;
-        CloseBox();
-        DeleteAllDialogs();
-        ClearReplayUsed();
-        if (play.cameFromEditor) {
-            TheWorld().SetGravity(90);
-            BuildLevel(play.currentLevelName);
-        }
-        break;
-    case GameState::LevelSelect:
-        LevelSelectExit();
-        break;
-    case GameState::SettingsMenu:
-        SettingsMenuExit();
-        break;
-    case GameState::Intro:
-        break;
-    }
+struct Machine {
+    GameState state = GameState::Intro;
+    std::array<Screen, kScreenCount> screens;
+    bool cameFromEditor = false;
+};
+
+Machine& TheMachine() {
+    static Machine machine;
+    return machine;
 }
 
-void EnterState(GameState state) {
-    PlayValues& play = GameValues();
-    switch (state) {
-    case GameState::TitleMenu:
-        TitleMenuEntry();
-        break;
-    case GameState::LevelEditor:
-        StopMusic();
-        EditorEntry();
-        break;
-    case GameState::Play:
-        play.endingPending = true;
-        StopMusic();
-        play.playPaused = false;
-        play.cursorVisible = false;
-        BuildLevel(play.currentLevelName);
-        TheWorld().SetGravity(90);
-        ClearRecordedMoves();
-        PlayEntry();
-        PlayDisplayEntry();
-        break;
-    case GameState::LevelSelect:
-        LevelSelectEntry();
-        break;
-    case GameState::SettingsMenu:
-        SettingsMenuEntry();
-        break;
-    case GameState::CustomLevels:
-        CustomLevelsEntry();
-        break;
-    case GameState::Credits:
-        CreditsEntry();
-        break;
-    case GameState::Intro:
-        break;
-    }
+Screen& ScreenOf(GameState state) {
+    return TheMachine().screens[static_cast<std::size_t>(static_cast<std::int32_t>(state) + 1)];
 }
 }  // namespace
 
-GameState CurrentState() { return gameState; }
+void RegisterScreen(GameState state, Screen screen) { ScreenOf(state) = std::move(screen); }
+
+GameState CurrentState() { return TheMachine().state; }
 
 void SetState(GameState next) {
     ConsumeEvents();
-    ExitState(gameState);
-    gameState = next;
-    EnterState(next);
+    if (const Screen& leaving = ScreenOf(TheMachine().state); leaving.exit)
+        leaving.exit();
+    TheMachine().state = next;
+    if (const Screen& entering = ScreenOf(next); entering.enter)
+        entering.enter();
+}
+
+bool UpdateCurrentScreen() {
+    const Screen& screen = ScreenOf(TheMachine().state);
+    return !screen.update || screen.update();
+}
+
+void SettleCurrentScreen() {
+    if (const Screen& screen = ScreenOf(TheMachine().state); screen.settle)
+        screen.settle();
 }
 
 void ResetGameState() {
-    gameState = GameState::Intro;
-    GameValues() = PlayValues{};
-    SetSelectedLevel(0);
-    ResetCustomLevelsBrowser();
+    Machine& machine = TheMachine();
+    machine.state = GameState::Intro;
+    machine.cameFromEditor = false;
+    for (const Screen& screen : machine.screens)
+        if (screen.reset)
+            screen.reset();
 }
 
-PlayValues& GameValues() {
-    static PlayValues values;
-    return values;
-}
+bool CameFromEditor() { return TheMachine().cameFromEditor; }
+void SetCameFromEditor(bool fromEditor) { TheMachine().cameFromEditor = fromEditor; }

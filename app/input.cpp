@@ -149,3 +149,10 @@ void ResetSecretHistories() {
     Input().secretHistoryB.clear();
     ClearSecrets();
 }
+
+namespace {
+bool cursorShown = true;
+}
+
+void SetCursorShown(bool shown) { cursorShown = shown; }
+bool CursorShown() { return cursorShown; }

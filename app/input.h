@@ -43,3 +43,7 @@ bool SecretBEntered();
 void ClearSecrets();
 // Forget the watched key presses (a fresh start, for tests).
 void ResetSecretHistories();
+
+// Whether the game draws its mouse cursor: hidden in play and under cutscenes.
+void SetCursorShown(bool shown);
+bool CursorShown();

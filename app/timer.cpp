@@ -80,3 +80,10 @@ double TimerStep() {
 double EstimatedFps() { return Clock().estimatedFps; }
 std::int32_t FramesDrawn() { return Clock().framesDrawn; }
 void SetFixedTimerStep(double step) { Clock().fixedStep = step; }
+
+namespace {
+bool playPaused = false;
+}
+
+void SetPlayPaused(bool paused) { playPaused = paused; }
+bool PlayPaused() { return playPaused; }

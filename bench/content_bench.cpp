@@ -85,7 +85,7 @@ void BM_BuildLevel(benchmark::State& state) {
     fs::current_path(ModuleFolder());
     LoadAllModules();
     for (auto _ : state) {
-        Registry().BuildLevel("Main/Level 3");
+        Registry().BuildLevel("Main/Level 3", TheWorld());
         benchmark::DoNotOptimize(TheWorld().Count());
         TheWorld().Clear();
     }

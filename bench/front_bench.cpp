@@ -20,7 +20,11 @@
 #include "content/registry.h"
 #include "media/slideshow.h"
 #include "play/save_data.h"
-#include "ui/screens.h"
+#include "ui/credits.h"
+#include "ui/custom_levels.h"
+#include "ui/level_select.h"
+#include "ui/settings_menu.h"
+#include "ui/title_menu.h"
 #include "ui/widgets.h"
 
 namespace {

@@ -2,12 +2,8 @@
 
 #include <stdexcept>
 
-#include "app/game_state.h"
-#include "audio/music.h"
 #include "content/key_lines.h"
 #include "content/registry.h"
-#include "dialog/dialogs.h"
-#include "play/turns.h"
 #include "world/world.h"
 
 namespace {
@@ -89,9 +85,8 @@ void LevelTemplate::Load(std::istream& text, const std::string& prefix) {
     }
 }
 
-TemplateProduct LevelTemplate::Instantiate() const {
+void LevelTemplate::BuildInto(World& world) const {
     const ModuleRegistry& registry = Registry();
-    World& world = TheWorld();
     for (const LevelEntry& entry : entries) {
         std::unique_ptr<Entity> object;
         if (IsObjectKind(entry.kind))
@@ -107,16 +102,8 @@ TemplateProduct LevelTemplate::Instantiate() const {
         object->SetRotation(entry.rotation);
         world.AddEntity(std::move(object));
     }
-
     world.levelStatus = 1;
-    GameValues().currentLevelName = name;
-    SetTurnCount(0);
-
-    if (!musicThemePath.empty() && musicThemePath != CurrentSongName())
-        PlayMusic(musicThemePath, true);
-
-    ResetDialogBox();
     for (auto event = dialogEvents.rbegin(); event != dialogEvents.rend(); ++event)
-        AddDialog(registry.NewDialog(*event));
-    return {};
+        if (registry.Find(*event, "Dialog") == nullptr)
+            throw NotFoundMessage("Dialog", *event);
 }

@@ -6,6 +6,8 @@
 
 #include "content/template.h"
 
+class World;
+
 // One "Add:" line.
 struct LevelEntry {
     std::string kind;
@@ -27,9 +29,9 @@ public:
     LevelTemplate() = default;
     LevelTemplate(std::istream& text, const std::string& prefix) { LevelTemplate::Load(text, prefix); }
 
-    // Builds the level into the World (adding to what it holds), starts its music, resets the
-    // turn counter and hands its dialogs over. Makes no object of its own.
-    TemplateProduct Instantiate() const override;
+    // Adds the level's objects to `world` and marks it as being played. Every dialog the level
+    // names must exist, so a level that would fail in play fails wherever it is built.
+    void BuildInto(World& world) const;
     void Load(std::istream& text, const std::string& prefix) override;
     const LevelTemplate* AsLevel() const override { return this; }
 

@@ -12,6 +12,7 @@
 #include "content/registry.h"
 #include "content/sprite_sound_templates.h"
 #include "platform/directory.h"
+#include "world/world.h"
 
 namespace {
 
@@ -115,4 +116,4 @@ void LoadContentFile(const std::string& path) {
 
 void DeleteAllTemplates() { Registry().Clear(); }
 
-void BuildLevel(const std::string& name) { Registry().BuildLevel(name); }
+void BuildLevel(const std::string& name) { Registry().BuildLevel(name, TheWorld()); }

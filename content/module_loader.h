@@ -14,5 +14,5 @@ std::string ModulePrefix(const std::string& path);
 
 // Destroys every definition (shutdown).
 void DeleteAllTemplates();
-// Builds the named level into the World; throws `Level "name" not found!`.
+// Builds the named level's objects into the process's World; throws `Level "name" not found!`.
 void BuildLevel(const std::string& name);

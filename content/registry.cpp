@@ -94,7 +94,9 @@ std::unique_ptr<Entity> ModuleRegistry::NewObject(const std::string& kind, const
     return Take<Entity>(Instantiate(kind, name), kind, name);
 }
 
-void ModuleRegistry::BuildLevel(const std::string& name) const { Instantiate("Level", name); }
+void ModuleRegistry::BuildLevel(const std::string& name, World& world) const { RequireLevel(name).BuildInto(world); }
+
+const LevelTemplate& ModuleRegistry::Level(const std::string& name) const { return RequireLevel(name); }
 
 std::int32_t ModuleRegistry::XPlacementOffset(const std::string& name) const {
     return RequireAny(name).xPlacementOffset;

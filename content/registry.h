@@ -11,6 +11,7 @@ class Image;
 class Sound;
 class Dialog;
 class LevelTemplate;
+class World;
 
 class ModuleRegistry {
 public:
@@ -27,8 +28,10 @@ public:
     std::unique_ptr<Dialog> NewDialog(const std::string& name) const;
     // A live object of one of the object kinds ("Entity", "PhysObj", "Trigger", "Exit", ...).
     std::unique_ptr<Entity> NewObject(const std::string& kind, const std::string& name) const;
-    // Builds the level into the World.
-    void BuildLevel(const std::string& name) const;
+    // Builds the level's objects into `world`.
+    void BuildLevel(const std::string& name, World& world) const;
+    // The level definition; `Level "name" not found!` when there is none.
+    const LevelTemplate& Level(const std::string& name) const;
     // Whatever the definition makes, for any kind word.
     TemplateProduct Instantiate(const std::string& kind, const std::string& name) const;
 

@@ -123,7 +123,7 @@ void CloseBox() {
     if (b.text)
         b.text->setText("");
     b.flagSettled = false;
-    GameValues().playPaused = false;
+    SetPlayPaused(false);
     ReleaseSlideshow();
 }
 
@@ -135,7 +135,7 @@ void SkipDialog() {
     b.flagSettled = true;
     b.boxOpen = false;
     RemoveCurrentDialog();
-    GameValues().playPaused = false;
+    SetPlayPaused(false);
     ReleaseSlideshow();
 }
 
@@ -143,7 +143,7 @@ void ResetDialogBox() {
     DialogBoxState& b = Box();
     // A box put away while it was up no longer pauses play or holds a picture on screen.
     if (CurrentDialog() != -1 || b.boxOpen) {
-        GameValues().playPaused = false;
+        SetPlayPaused(false);
         ReleaseSlideshow();
     }
     DeleteAllDialogs();
@@ -198,7 +198,7 @@ void UpdateDialogBox() {
     DialogBoxState& b = Box();
     if (CurrentDialog() == -1 || !b.box)
         return;
-    GameValues().playPaused = true;
+    SetPlayPaused(true);
     bool anyKey = ActionPressed("anykey");
 
     if (ActionPressed("Skip Dialog") || KeyPressed(kEscapeKey)) {
@@ -218,7 +218,7 @@ void UpdateDialogBox() {
                 b.typeTimer.Reset();
                 if (!b.boxOpen) {
                     RemoveCurrentDialog();
-                    GameValues().playPaused = false;
+                    SetPlayPaused(false);
                     ReleaseSlideshow();
                 }
             }

@@ -16,6 +16,7 @@
 #include "dialog/dialogs.h"
 #include "media/preview.h"
 #include "platform/replace_file.h"
+#include "play/play.h"
 #include "ui/file_chooser.h"
 #include "ui/text_label.h"
 #include "ui/widgets.h"
@@ -531,6 +532,7 @@ void EditorEntry() {
     const ModuleRegistry& registry = Registry();
 
     v.ghost = nullptr;
+    TheWorld().showTriggers = true;
     e.moduleLabel = AddCaption(24);
     e.templateLabel = AddCaption(260);
     if (v.moduleIndex >= registry.ModuleCount())
@@ -572,7 +574,7 @@ void EditorEntry() {
     if (!v.holdsLevel) {
         v.level = LevelProperties{};
     } else {
-        const std::string& current = GameValues().currentLevelName;
+        const std::string& current = CurrentPlay().levelName;
         v.level.name = current;
         v.level.musicThemePath = registry.LevelMusicThemePath(current);
         v.level.turnsPar = registry.LevelTurnsPar(current);
@@ -678,6 +680,7 @@ void EditorExit() {
     e.statusLabel = nullptr;
     clearWidgets();
     TheWorld().Clear();
+    TheWorld().showTriggers = false;
 }
 
 bool StartTestPlay() {
@@ -689,10 +692,12 @@ bool StartTestPlay() {
     LoadContentFile(kTestLevelPath);
     e.view.ghost = nullptr;
     TheWorld().Clear();
+    TheWorld().showTriggers = false;
     clearWidgets();
     e.moduleLabel = e.templateLabel = e.statusLabel = nullptr;
     TheWorld().SetGravity(90);
     BuildLevel(e.view.level.name);
+    CurrentPlay().levelName = e.view.level.name;
     e.testing = true;
     return true;
 }

@@ -89,7 +89,7 @@ void StartSlideshow() {
     s.slideshowActive = true;
     s.slideVisible = true;
     s.slideShown = false;
-    GameValues().cursorVisible = false;
+    SetCursorShown(false);
 }
 
 void UpdateSlideshow() {
@@ -106,7 +106,7 @@ void UpdateSlideshow() {
             } else {
                 s.slideShown = false;
                 s.slideshowActive = false;
-                GameValues().cursorVisible = true;
+                SetCursorShown(true);
             }
             s.slideFadeDirection = -1;
             s.slideVisible = false;
@@ -125,7 +125,7 @@ void UpdateSlideshow() {
             s.slideShown = false;
             s.currentSlide.reset();
             ClearSlideQueue();
-            GameValues().cursorVisible = true;
+            SetCursorShown(true);
             ResetDialogBox();
         }
         SetFadeRate(s.slideFadeDirection * kFadeRate);

@@ -1,7 +1,9 @@
 #include "play/play.h"
 
-#include "app/game_state.h"
 #include "app/input.h"
+#include "app/timer.h"
+#include "audio/music.h"
+#include "content/level_template.h"
 #include "content/module_loader.h"
 #include "content/registry.h"
 #include "dialog/dialogs.h"
@@ -10,8 +12,6 @@
 #include "play/save_data.h"
 #include "play/turn_engine.h"
 #include "play/turns.h"
-#include "ui/level_select.h"
-#include "ui/play_display.h"
 #include "world/world.h"
 
 namespace {
@@ -20,8 +20,6 @@ bool boardSettled = false;
 
 const char* const kClosingLevel = "Main/Tarrow For Time";
 const char* const kGlowingLevel = "Main/Botany \xE0 la Kool-aid Man";  // Latin-1, as registered
-
-bool InMainModule(const std::string& level) { return level.rfind("Main/", 0) == 0; }
 
 void TakeHandMove() {
     for (std::string_view move : kMoveOrder) {
@@ -54,14 +52,14 @@ void StepPlayback(std::int32_t turnsBefore) {
 }
 
 // The two campaign levels that end in a cutscene leave once it has played.
-void SpecialLevelEndings() {
-    PlayValues& play = GameValues();
+PlayOutcome SpecialLevelEndings() {
+    PlaySession& play = CurrentPlay();
     if (TheWorld().levelStatus != 3)
-        return;
-    bool closing = play.currentLevelName == kClosingLevel;
-    bool glowing = play.currentLevelName == kGlowingLevel;
+        return PlayOutcome::Stay;
+    bool closing = play.levelName == kClosingLevel;
+    bool glowing = play.levelName == kGlowingLevel;
     if (!closing && !glowing)
-        return;
+        return PlayOutcome::Stay;
     if (play.endingPending) {
         play.endingPending = false;
         if (closing)
@@ -69,34 +67,55 @@ void SpecialLevelEndings() {
         else
             StartGlowingCutscene();
     } else if (SlideshowFinished()) {
-        if (closing) {
-            SetState(GameState::Credits);
-        } else {
-            SetSelectedLevel(SelectedLevel() + 1);
-            SetState(GameState::LevelSelect);
-        }
+        return closing ? PlayOutcome::ClosingFinished : PlayOutcome::GlowingFinished;
     }
+    return PlayOutcome::Stay;
 }
 
-// Where a finished or abandoned level leads.
-void LeaveLevel(bool completed) {
-    PlayValues& play = GameValues();
-    if (play.cameFromEditor) {
-        SetState(GameState::LevelEditor);
-        play.cameFromEditor = false;
-    } else if (InMainModule(play.currentLevelName)) {
-        if (completed)
-            SetSelectedLevel(SelectedLevel() + 1);
-        SetState(GameState::LevelSelect);
-    } else {
-        SetState(GameState::CustomLevels);
-    }
+// The level's music and dialogs, and a fresh count: what a level brings to play beyond its
+// objects.
+void BeginLevel(const std::string& name) {
+    const LevelTemplate& level = Registry().Level(name);
+    BuildLevel(name);
+    CurrentPlay().levelName = name;
+    SetTurnCount(0);
+    if (!level.musicThemePath.empty() && level.musicThemePath != CurrentSongName())
+        PlayMusic(level.musicThemePath, true);
+    ResetDialogBox();
+    for (auto event = level.dialogEvents.rbegin(); event != level.dialogEvents.rend(); ++event)
+        AddDialog(Registry().NewDialog(*event));
 }
 
 }  // namespace
 
+PlaySession& CurrentPlay() {
+    static PlaySession session;
+    return session;
+}
+
+void StartLevel() {
+    CurrentPlay().endingPending = true;
+    StopMusic();
+    SetPlayPaused(false);
+    SetCursorShown(false);
+    BeginLevel(CurrentPlay().levelName);
+    TheWorld().SetGravity(90);
+    ClearRecordedMoves();
+    boardSettled = false;
+}
+
 void PlayEntry() {
     boardSettled = false;
+}
+
+void PlayExit() {
+    TheWorld().Clear();
+    SetCursorShown(true);
+    SaveSaveData();
+    TheWorld().levelStatus = 0;
+    CloseBox();
+    DeleteAllDialogs();
+    ClearReplayUsed();
 }
 
 bool BoardSettled() { return boardSettled; }
@@ -106,18 +125,15 @@ void ApplyMove(const std::string& name) {
     if (!ApplyGravityMove(world, name))
         return;
     SetTurnCount(TurnCount() + 1);
-    RefreshTurnCounter();
 }
 
 void RestartLevel() {
-    PlayValues& play = GameValues();
     TheWorld().Clear();
     TheWorld().SetGravity(90);
     CloseBox();
     DeleteAllDialogs();
-    play.playPaused = false;
-    BuildLevel(play.currentLevelName);
-    RefreshTurnCounter();
+    SetPlayPaused(false);
+    BeginLevel(CurrentPlay().levelName);
     Replays().recordedMoves.clear();
     boardSettled = false;
 }
@@ -125,20 +141,19 @@ void RestartLevel() {
 bool LevelPerfect() {
     if (TheWorld().levelStatus != 3)
         return false;
-    const std::string& level = GameValues().currentLevelName;
+    const std::string& level = CurrentPlay().levelName;
     if (Registry().Find(level, "Level") == nullptr)
         return false;
     std::int32_t par = Registry().LevelTurnsPar(level);
     return par != 0 && TurnCount() <= par;
 }
 
-void PlayUpdate() {
-    PlayValues& play = GameValues();
-    PlayDisplayUpdate();
+PlayOutcome PlayUpdate(const AskForReplayPath& askToSave) {
     if (ActionPressed("Restart"))
         RestartLevel();
     std::int32_t turnsBefore = TurnCount();
-    if (!play.playPaused) {
+    PlayOutcome outcome = PlayOutcome::Stay;
+    if (!PlayPaused()) {
         ReplayState& replay = Replays();
         if (!boardSettled)
             replay.playbackTimer.Reset();
@@ -147,25 +162,24 @@ void PlayUpdate() {
         else
             StepPlayback(turnsBefore);
         if (ActionPressed("Save Replay"))
-            SaveReplay();
+            SaveReplay(askToSave);
         if (!replay.replayPlaying)
-            SpecialLevelEndings();
+            outcome = SpecialLevelEndings();
     }
-    if (CurrentState() == GameState::Play && KeyPressed(kEscapeKey))
-        LeaveLevel(false);
+    if (outcome == PlayOutcome::Stay && KeyPressed(kEscapeKey))
+        outcome = PlayOutcome::Abandoned;
+    return outcome;
 }
 
-void PlaySettle() {
-    PlayValues& play = GameValues();
-    if (play.playPaused)
-        return;
+bool PlaySettle() {
+    if (PlayPaused())
+        return false;
     World& world = TheWorld();
     boardSettled = ::BoardSettled(world);
     if (world.levelStatus == 1)
-        return;
+        return false;
     if (world.levelStatus == 3 && !Replays().replayUsed)
-        RecordResult(play.currentLevelName, 1, TurnCount());
+        RecordResult(CurrentPlay().levelName, 1, TurnCount());
     boardSettled = false;
-    if (world.levelStatus == 3 && ActionPressed("Action 1"))
-        LeaveLevel(true);
+    return world.levelStatus == 3 && ActionPressed("Action 1");
 }

@@ -2,9 +2,8 @@
 
 #include <fstream>
 
-#include "app/game_state.h"
+#include "play/play.h"
 #include "platform/replace_file.h"
-#include "ui/file_chooser.h"
 
 namespace {
 // Reads one line the way a text stream would, but never holds more than kMaxReplayLine
@@ -62,13 +61,13 @@ void StartPlayback(const ReplayFile& replay) {
     ReplayState& r = Replays();
     r.replayPlaying = true;
     r.playbackMoves = replay.moves;
-    GameValues().currentLevelName = replay.levelName;
+    CurrentPlay().levelName = replay.levelName;
     r.playbackTimer.Reset();
     r.playbackIndex = 0;
 }
 
-bool LoadReplay() {
-    std::optional<std::string> path = ChooseFileToOpen("Replay Files", "*.rpl", ".rpl");
+bool LoadReplay(const AskForReplayPath& ask) {
+    std::optional<std::string> path = ask();
     if (!path)
         return false;
     ReplayState& r = Replays();
@@ -84,10 +83,10 @@ bool LoadReplay() {
     return true;
 }
 
-void SaveReplay() {
-    std::optional<std::string> path = ChooseFileToSave("Replay Files", "*.rpl", ".rpl");
+void SaveReplay(const AskForReplayPath& ask) {
+    std::optional<std::string> path = ask();
     if (path)
-        WriteReplayFile(*path, GameValues().currentLevelName, Replays().recordedMoves);
+        WriteReplayFile(*path, CurrentPlay().levelName, Replays().recordedMoves);
 }
 
 void StopReplayPlayback() { Replays().replayPlaying = false; }

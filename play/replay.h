@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,11 +36,15 @@ struct ReplayState {
 };
 ReplayState& Replays();
 
+// Asks the player for a replay file's path; nothing when they back out. The caller hands in
+// its file chooser, so replays know nothing of the screens.
+using AskForReplayPath = std::function<std::optional<std::string>()>;
+
 // "Load Replay": asks for a file; true when one was read and its level should be played
 // (the current level name is then the replay's).
-bool LoadReplay();
+bool LoadReplay(const AskForReplayPath& ask);
 // "Save Replay": asks for a file and writes the current level and the recorded moves.
-void SaveReplay();
+void SaveReplay(const AskForReplayPath& ask);
 // Starts playing back `replay` (the caller enters Play).
 void StartPlayback(const ReplayFile& replay);
 void StopReplayPlayback();

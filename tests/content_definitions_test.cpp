@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 
+#include "play/play.h"
 #include "app/game_state.h"
 #include "audio/music.h"
 #include "content/dialog_template.h"
@@ -156,7 +157,7 @@ TEST_F(ContentDefinitionsTest, LevelsReadTheirKeysObjectsAndDialogLines) {
     EXPECT_EQ(level->dialogEvents, (std::vector<std::string>{"Main/Hello", "Main/Bye "}));
 }
 
-TEST_F(ContentDefinitionsTest, BuildingALevelResetsPlayStartsMusicAndHandsOverDialogsLastFirst) {
+TEST_F(ContentDefinitionsTest, StartingALevelResetsPlayStartsMusicAndHandsOverDialogsLastFirst) {
     LoadFile("./Modules/Main/talk.ini",
              "[Dialog]\nName = One\nTrigger = LEVEL_START\n[Dialog]\nName = Two\nTrigger = LEVEL_COMPLETE\n"
              "[Level]\nName = Quiet\n"
@@ -168,19 +169,21 @@ TEST_F(ContentDefinitionsTest, BuildingALevelResetsPlayStartsMusicAndHandsOverDi
     TheWorld().levelStatus = 3;
     PlayMusic("title.wav", true);
 
-    BuildLevel("Main/Quiet");
+    CurrentPlay().levelName = "Main/Quiet";
+    RestartLevel();
     EXPECT_EQ(CurrentSongName(), "title.wav") << "no theme keeps the music";
     EXPECT_EQ(TurnCount(), 0);
     EXPECT_EQ(TheWorld().levelStatus, 1);
-    EXPECT_EQ(GameValues().currentLevelName, "Main/Quiet");
+    EXPECT_EQ(CurrentPlay().levelName, "Main/Quiet");
 
-    BuildLevel("Main/Tune");
+    CurrentPlay().levelName = "Main/Tune";
+    RestartLevel();
     EXPECT_EQ(CurrentSongName(), "tune.wav");
     ASSERT_EQ(RunningDialogs().size(), 2u);
     EXPECT_EQ(RunningDialogs()[0]->event, "LEVEL_COMPLETE");
     EXPECT_EQ(RunningDialogs()[1]->event, "LEVEL_START");
     std::filesystem::remove("tune.wav");
-    BuildLevel("Main/Tune");
+    RestartLevel();
     EXPECT_EQ(CurrentSongName(), "tune.wav") << "the same theme keeps playing, never reloaded";
     EXPECT_EQ(RunningDialogs().size(), 2u) << "a rebuild starts the dialogs afresh";
 
@@ -189,7 +192,7 @@ TEST_F(ContentDefinitionsTest, BuildingALevelResetsPlayStartsMusicAndHandsOverDi
     EXPECT_EQ(ErrorOf([] { BuildLevel("Main/Nowhere"); }), "Level \"Main/Nowhere\" not found!");
 
     TheWorld().levelStatus = 0;
-    GameValues().currentLevelName = "Main/Level 1";
+    CurrentPlay().levelName = "Main/Level 1";
 }
 
 }  // namespace

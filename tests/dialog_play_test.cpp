@@ -42,7 +42,7 @@ TEST_F(DialogPlayTest, EachEventStartsItsDialogOnce) {
     Frame();
     ASSERT_TRUE(Showing()) << "LEVEL_START in the first frame";
     EXPECT_EQ(RunningDialogs()[CurrentDialog()]->event, "LEVEL_START");
-    EXPECT_TRUE(GameValues().playPaused);
+    EXPECT_TRUE(PlayPaused());
     ReadThrough();
     Frame();
     EXPECT_FALSE(Showing()) << "a started dialog never fires again, though the turn count is still 0";
@@ -84,7 +84,7 @@ TEST_F(DialogPlayTest, EscapeSkipsTheDialogAndStaysInTheLevel) {
     Frame({SDLK_ESCAPE});
     EXPECT_EQ(CurrentState(), GameState::Play);
     EXPECT_FALSE(Showing());
-    EXPECT_FALSE(GameValues().playPaused);
+    EXPECT_FALSE(PlayPaused());
     EXPECT_EQ(Running(), (std::vector<std::string>{"LEVEL_PERFECT", "LEVEL_COMPLETE", "pad"}))
         << "only the current dialog goes";
     Frame({SDLK_ESCAPE});
@@ -127,7 +127,7 @@ TEST_F(DialogPlayTest, TheBoxTakesOneStepPerKey) {
     EXPECT_FALSE(BoxOpen());
     EXPECT_TRUE(Showing()) << "until the slide-out ends";
     EXPECT_TRUE(RunUntil([] { return !Showing(); }, 300));
-    EXPECT_FALSE(GameValues().playPaused);
+    EXPECT_FALSE(PlayPaused());
     EXPECT_LE(BoxX(), -639);
 }
 
@@ -137,7 +137,7 @@ TEST_F(DialogPlayTest, ADialogWithoutMessagesOpensNothing) {
     Frame();
     EXPECT_FALSE(Showing());
     EXPECT_FALSE(BoxOpen());
-    EXPECT_FALSE(GameValues().playPaused) << "play is not left paused behind an empty box";
+    EXPECT_FALSE(PlayPaused()) << "play is not left paused behind an empty box";
     EXPECT_TRUE(RunningDialogs().empty());
 
     AddDialog("Play/Empty");
@@ -159,7 +159,7 @@ TEST_F(DialogPlayTest, FailureHasItsDialog) {
 namespace {
 
 TEST_F(DialogPlayTest, BackInTheEditorTheLevelKeepsQuiet) {
-    GameValues().cameFromEditor = true;
+    SetCameFromEditor(true);
     Enter("Play/Talk");
     Frame();
     ASSERT_TRUE(Showing());

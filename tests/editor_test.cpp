@@ -10,7 +10,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "app/app.h"
+#include "play/play.h"
+#include "game/app.h"
 #include "app/game_state.h"
 #include "app/input.h"
 #include "app/render.h"
@@ -97,7 +98,7 @@ protected:
         }
     }
     void OpenEditorOn(const std::string& level) {
-        GameValues().currentLevelName = level;
+        CurrentPlay().levelName = level;
         BuildLevel(level);
         SetEditorHoldsLevel(true);
         SetState(GameState::LevelEditor);
@@ -439,7 +440,7 @@ TEST_F(EditorTest, LevelPropertiesComeFromTheRegistryAndAreWrittenBack) {
     LoadContentFile("./Deep.ini");
     EXPECT_EQ(Registry().LevelMusicThemePath("Deep/Water"), "RS#TRACK2");
     EXPECT_EQ(Registry().LevelTurnsPar("Deep/Water"), -4);
-    GameValues().currentLevelName = "Deep/Water";
+    CurrentPlay().levelName = "Deep/Water";
     SetEditorHoldsLevel(true);
     OpenEditor();
     EXPECT_EQ(CurrentEditor().level.name, "Water") << "cut after the first slash";
@@ -587,7 +588,7 @@ TEST_F(EditorTest, LeavingWithUnsavedEditsAsksFirst) {
     Tool(kLoad);
     ClickAt(250, 258);  // YES
     EXPECT_EQ(CurrentState(), GameState::CustomLevels);
-    EXPECT_TRUE(GameValues().cameFromEditor);
+    EXPECT_TRUE(CameFromEditor());
 }
 
 TEST_F(EditorTest, TestPlayRunsTheWrittenLevelAndComesBackIntact) {
@@ -603,8 +604,8 @@ TEST_F(EditorTest, TestPlayRunsTheWrittenLevelAndComesBackIntact) {
 
     Tool(kTest);
     EXPECT_EQ(CurrentState(), GameState::Play);
-    EXPECT_TRUE(GameValues().cameFromEditor);
-    EXPECT_EQ(GameValues().currentLevelName, "New Level");
+    EXPECT_TRUE(CameFromEditor());
+    EXPECT_EQ(CurrentPlay().levelName, "New Level");
     EXPECT_EQ(test::ReadFile(dir / "NewLevel.ini"),
               "[Level]\nName = New Level\n\n"
               "Add: [BreakablePO] Bench/Block @ 96, 120; Rotate 0; Link (0) -> ()\n"
@@ -614,7 +615,7 @@ TEST_F(EditorTest, TestPlayRunsTheWrittenLevelAndComesBackIntact) {
     Frame();  // the block falls a little: the board is live
     PressKey(kEscapeKey);
     ASSERT_EQ(CurrentState(), GameState::LevelEditor);
-    EXPECT_FALSE(GameValues().cameFromEditor);
+    EXPECT_FALSE(CameFromEditor());
     EXPECT_EQ(Layout(), before);
     EXPECT_EQ(CurrentEditor().level.name, "New Level");
     EXPECT_TRUE(HasUnsavedChanges()) << "a test play saves nothing";

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
+#include "game/app.h"
 #include "app/game_state.h"
 #include "app/input.h"
 #include "app/render.h"
@@ -139,7 +139,7 @@ protected:
             EXPECT_TRUE(RunFrame());
             ticks += intervals[next++ % intervals.size()];
         };
-        GameValues().currentLevelName = kLevel;
+        CurrentPlay().levelName = kLevel;
         SetState(GameState::Play);
         // The level-start dialog would pause play: there is none in this level.
         for (const std::string& move : kMoves) {

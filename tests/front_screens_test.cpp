@@ -9,7 +9,8 @@
 #include <map>
 #include <optional>
 
-#include "app/app.h"
+#include "play/play.h"
+#include "game/app.h"
 #include "app/game_state.h"
 #include "app/input.h"
 #include "app/render.h"
@@ -24,7 +25,11 @@
 #include "platform/app_focus.h"
 #include "play/save_data.h"
 #include "tests/test_support.h"
-#include "ui/screens.h"
+#include "ui/credits.h"
+#include "ui/custom_levels.h"
+#include "ui/level_select.h"
+#include "ui/settings_menu.h"
+#include "ui/title_menu.h"
 #include "ui/widgets.h"
 
 namespace {
@@ -211,7 +216,7 @@ TEST_F(FrontScreens, LevelSelectOpensLevelsInListOrder) {
 
     Key(SDLK_RIGHT);
     EXPECT_EQ(SelectedLevel(), 1);
-    EXPECT_EQ(GameValues().currentLevelName, "Main/Level 2");
+    EXPECT_EQ(CurrentPlay().levelName, "Main/Level 2");
     panel = LevelSelectPanel();
     EXPECT_EQ(panel.status, "INCOMPLETE");
     EXPECT_EQ(panel.turns, "0 TURNS") << "a level without par shows no slash";
@@ -253,26 +258,26 @@ TEST_F(FrontScreens, LevelSelectKeepsItsChoiceAndLeadsOn) {
 
     Key(SDLK_SPACE);
     EXPECT_EQ(CurrentState(), GameState::Play);
-    EXPECT_EQ(GameValues().currentLevelName, "Main/Level 2");
+    EXPECT_EQ(CurrentPlay().levelName, "Main/Level 2");
 
     SetState(GameState::LevelSelect);
-    GameValues().cameFromEditor = true;
+    SetCameFromEditor(true);
     Key(kEscapeKey);
     EXPECT_EQ(CurrentState(), GameState::LevelEditor) << "opened from the editor, Escape goes back there";
-    EXPECT_FALSE(GameValues().cameFromEditor);
+    EXPECT_FALSE(CameFromEditor());
 }
 
 TEST_F(FrontScreens, LevelListProblemsHaveTheirDocumentedOutcomes) {
     Start();
     std::filesystem::remove(dir / "LevelList.txt");
-    GameValues().currentLevelName = "Main/Level 3";
+    CurrentPlay().levelName = "Main/Level 3";
     SetState(GameState::LevelSelect);
     EXPECT_EQ(LevelSelectPanel().name, "") << "no list: nothing is selected";
-    EXPECT_EQ(GameValues().currentLevelName, "Main/Level 3");
+    EXPECT_EQ(CurrentPlay().levelName, "Main/Level 3");
     Key(SDLK_RIGHT);
     Click(509, 345);  // PLAY still plays the level set before
     EXPECT_EQ(CurrentState(), GameState::Play);
-    EXPECT_EQ(GameValues().currentLevelName, "Main/Level 3");
+    EXPECT_EQ(CurrentPlay().levelName, "Main/Level 3");
 
     // An open slot naming a level nothing defines is reported by name.
     test::WriteFile(dir / "LevelList.txt", kLevelList);
@@ -352,20 +357,20 @@ TEST_F(FrontScreens, BrowserStepsThroughCustomModulesAndLevels) {
     Click(492, 242);
     Click(320, 330);
     EXPECT_EQ(CurrentState(), GameState::Play);
-    EXPECT_EQ(GameValues().currentLevelName, "Garden/Fern") << "played by its full name";
+    EXPECT_EQ(CurrentPlay().levelName, "Garden/Fern") << "played by its full name";
 }
 
 TEST_F(FrontScreens, BrowserFromTheEditorListsTheCampaign) {
     Start({{"Main", kCampaign}, {"Garden", "[Level]\nName = Moss\n"}});
-    GameValues().cameFromEditor = true;
+    SetCameFromEditor(true);
     SetState(GameState::CustomLevels);
     Click(148, 192);
     EXPECT_EQ(CustomLevelsModuleText(), "Main");
     EXPECT_EQ(CustomLevelsLevelText(), "Level 1");
     Click(320, 330);
     EXPECT_EQ(CurrentState(), GameState::LevelEditor);
-    EXPECT_EQ(GameValues().currentLevelName, "Main/Level 1");
-    EXPECT_FALSE(GameValues().cameFromEditor);
+    EXPECT_EQ(CurrentPlay().levelName, "Main/Level 1");
+    EXPECT_FALSE(CameFromEditor());
 }
 
 TEST_F(FrontScreens, HeldVolumeArrowsStepEveryTenthOfASecondWithinBounds) {
@@ -484,7 +489,7 @@ TEST_F(FrontScreens, OpeningPlaysThroughToTheTitle) {
     StartOpeningCutscene();
     EXPECT_EQ(CurrentSongName(), "RS#INTROTRACK");
     EXPECT_EQ(SlideQueueSize(), 9u);
-    EXPECT_FALSE(GameValues().cursorVisible);
+    EXPECT_FALSE(CursorShown());
     Frame(35);
     EXPECT_EQ(SlideQueueSize(), 8u) << "the first picture goes up once the screen is black";
     Frame(35);
@@ -498,7 +503,7 @@ TEST_F(FrontScreens, OpeningPlaysThroughToTheTitle) {
     }
     EXPECT_EQ(CurrentState(), GameState::TitleMenu);
     EXPECT_TRUE(SlideshowFinished());
-    EXPECT_TRUE(GameValues().cursorVisible);
+    EXPECT_TRUE(CursorShown());
     EXPECT_EQ(CurrentSongName(), "RS#TITLETRACK");
     // Each of nine pictures: a fade out and in of 34 frames each, three seconds of 60 frames.
     EXPECT_GT(frames, 9 * (34 + 34 + 60));
@@ -531,7 +536,7 @@ TEST_F(FrontScreens, SkippingFollowsEachCutscenesRules) {
         Key(c.key);
         EXPECT_EQ(SlideshowActive(), !c.skips);
         EXPECT_EQ(SlideshowFinished(), c.skips);
-        EXPECT_EQ(GameValues().cursorVisible, c.skips);
+        EXPECT_EQ(CursorShown(), c.skips);
         if (c.skips) {
             EXPECT_EQ(FadeAlpha(), 0.0) << "a skip clears the screen at once";
         } else {

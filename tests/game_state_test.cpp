@@ -2,6 +2,9 @@
 
 #include <SDL_ttf.h>
 
+#include "app/timer.h"
+#include "app/input.h"
+#include "play/play.h"
 #include "app/game_state.h"
 #include "app/input.h"
 #include "content/level_template.h"
@@ -49,19 +52,19 @@ TEST(GameStateTest, PlayEntryAndExitSetTheSharedValues) {
     ResetGameState();
     std::istringstream level("[Level]\nName = Level 1\n");
     Registry().Register(std::make_unique<LevelTemplate>(level, "Main/"));
-    GameValues().playPaused = true;
+    SetPlayPaused(true);
     SetState(GameState::Play);
-    EXPECT_FALSE(GameValues().playPaused);
-    EXPECT_FALSE(GameValues().cursorVisible);
-    EXPECT_TRUE(GameValues().endingPending);
+    EXPECT_FALSE(PlayPaused());
+    EXPECT_FALSE(CursorShown());
+    EXPECT_TRUE(CurrentPlay().endingPending);
     EXPECT_EQ(TheWorld().GetGravity(), 90);
 
     TheWorld().levelStatus = 3;
-    GameValues().cameFromEditor = true;
+    SetCameFromEditor(true);
     TheWorld().SetGravity(0);
     SetState(GameState::LevelEditor);
     EXPECT_EQ(TheWorld().levelStatus, 1) << "the level is built again for the editor";
-    EXPECT_TRUE(GameValues().cursorVisible);
+    EXPECT_TRUE(CursorShown());
     EXPECT_EQ(TheWorld().GetGravity(), 90) << "back to the editor with gravity down";
     clearWidgets();
     ResetGameState();
@@ -70,7 +73,7 @@ TEST(GameStateTest, PlayEntryAndExitSetTheSharedValues) {
 }
 }  // namespace
 
-#include "app/app.h"
+#include "game/app.h"
 #include "app/timer.h"
 
 namespace {

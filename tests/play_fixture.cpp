@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "app/app.h"
+#include "game/app.h"
 #include "app/game_state.h"
 #include "app/input.h"
 #include "app/render.h"
@@ -104,7 +104,7 @@ void PlayTest::TearDown() {
 }
 
 void PlayTest::Enter(const std::string& level) {
-    GameValues().currentLevelName = level;
+    CurrentPlay().levelName = level;
     SetState(GameState::Play);
 }
 

@@ -124,7 +124,7 @@ TEST_F(PlayTest, EscapeAndAction1LeadOutOfTheLevelByWhereItCameFrom) {
                           Case{"Main/Level 1", true, true, GameState::LevelEditor}}) {
         SetState(GameState::TitleMenu);
         TheWorld().Clear();  // the editor keeps the level it was shown
-        GameValues().cameFromEditor = c.fromEditor;
+        SetCameFromEditor(c.fromEditor);
         Enter(c.level);
         ASSERT_TRUE(Settle());
         if (c.complete) {
@@ -137,7 +137,7 @@ TEST_F(PlayTest, EscapeAndAction1LeadOutOfTheLevelByWhereItCameFrom) {
             Frame({SDLK_ESCAPE});
         }
         EXPECT_EQ(CurrentState(), c.to) << c.level << " editor " << c.fromEditor << " complete " << c.complete;
-        EXPECT_FALSE(GameValues().cameFromEditor);
+        EXPECT_FALSE(CameFromEditor());
         if (!c.fromEditor) {
             EXPECT_EQ(TheWorld().levelStatus, 0);
         }
@@ -214,7 +214,7 @@ TEST_F(PlayTest, AReplayRoundTripsToTheSameFinalBoard) {
     }
     ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
     std::string byHand = Board(TheWorld());
-    ASSERT_TRUE(WriteReplayFile("run.rpl", GameValues().currentLevelName, Replays().recordedMoves));
+    ASSERT_TRUE(WriteReplayFile("run.rpl", CurrentPlay().levelName, Replays().recordedMoves));
 
     SetState(GameState::TitleMenu);
     auto replay = ReadReplayFile("run.rpl");

@@ -30,7 +30,7 @@ TEST_F(ReplayPlayTest, LoadingFromAMenuPlaysTheReplaysLevelAndSavingAfterwardsKe
     SetFileChooserAnswer("walk.rpl");
     Frame({SDLK_F10});
     ASSERT_EQ(CurrentState(), GameState::Play);
-    EXPECT_EQ(GameValues().currentLevelName, "Play/Slide");
+    EXPECT_EQ(CurrentPlay().levelName, "Play/Slide");
     EXPECT_TRUE(Replays().replayPlaying) << "the key that loaded it does not stop it";
     ASSERT_TRUE(RunUntil([] { return !Replays().replayPlaying; }));
     EXPECT_EQ(TurnCount(), 2);
@@ -65,7 +65,7 @@ TEST_F(ReplayPlayTest, LoadingDuringPlayLeavesTheLevelWithItsProgressWritten) {
     Frame();
     SetFileChooserAnswer("campaign.rpl");
     Frame({SDLK_F10});
-    EXPECT_EQ(GameValues().currentLevelName, "Main/Level 1");
+    EXPECT_EQ(CurrentPlay().levelName, "Main/Level 1");
     SaveData onDisk;
     onDisk.Build({"Play/Slide"});
     onDisk.Read("SaveData.sav");
@@ -85,7 +85,7 @@ TEST_F(ReplayPlayTest, ReplaysThatCannotBePlayed) {
     SetFileChooserAnswer("missing.rpl");
     Frame({SDLK_F10});
     EXPECT_EQ(CurrentState(), GameState::Play);
-    EXPECT_EQ(GameValues().currentLevelName, "Play/Slide");
+    EXPECT_EQ(CurrentPlay().levelName, "Play/Slide");
     ASSERT_TRUE(Settle());
     Frame();
     EXPECT_FALSE(Replays().replayPlaying);
@@ -93,7 +93,7 @@ TEST_F(ReplayPlayTest, ReplaysThatCannotBePlayed) {
     // An empty file names no level, which ends the game as any unknown level does.
     test::WriteFile(dir / "empty.rpl", "");
     SetFileChooserAnswer("empty.rpl");
-    ASSERT_TRUE(LoadReplay());
+    ASSERT_TRUE(LoadReplay([] { return ChooseFileToOpen("Replay Files", "*.rpl", ".rpl"); }));
     std::string error;
     try {
         SetState(GameState::Play);

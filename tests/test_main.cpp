@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/sanitizer_options.h"
+#include "game/screens.h"
 
 namespace {
 class SdlEnvironment : public ::testing::Environment {
@@ -22,6 +23,7 @@ public:
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    RegisterScreens();
     ::testing::AddGlobalTestEnvironment(new SdlEnvironment);
     return RUN_ALL_TESTS();
 }

@@ -54,7 +54,7 @@ protected:
     void TearDown() override {
         clearWidgets();
         RemoveCursor();
-        GameValues().cursorVisible = true;
+        SetCursorShown(true);
         platform::SetScriptedFocus(false);
         FrameDrawQueue().Clear();
     }
@@ -217,7 +217,7 @@ TEST_F(WidgetsTest, SoftwareCursor) {
             InstallCursor(Swatch(14, 19));
         else
             RemoveCursor();
-        GameValues().cursorVisible = c.visible;
+        SetCursorShown(c.visible);
         platform::SetScriptedFocus(c.focused);
         FrameDrawQueue().Clear();
         updateWidgets();

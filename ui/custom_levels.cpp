@@ -19,7 +19,7 @@ std::vector<int> levelList;
 TextLabel* moduleLabel = nullptr;
 TextLabel* levelLabel = nullptr;
 
-bool CampaignHidden() { return !GameValues().cameFromEditor; }
+bool CampaignHidden() { return !CameFromEditor(); }
 
 std::string ModuleName(int module) {
     const ModuleRegistry& registry = Registry();

@@ -354,9 +354,9 @@ void Chooser::Present() {
 // What the chooser changes while it runs, put back however it ends.
 class ModalState {
 public:
-    ModalState() : unicodeBefore(SDL_EnableUNICODE(1)), cursorBefore(GameValues().cursorVisible),
+    ModalState() : unicodeBefore(SDL_EnableUNICODE(1)), cursorBefore(CursorShown()),
                    queued(FrameDrawQueue().Requests()) {
-        GameValues().cursorVisible = true;
+        SetCursorShown(true);
         FrameDrawQueue().Clear();
     }
     ~ModalState() {
@@ -367,7 +367,7 @@ public:
         FrameDrawQueue().Clear();
         for (const DrawRequest& r : queued)
             FrameDrawQueue().Add(r.x, r.y, r.depth, r.useXY, r.image);
-        GameValues().cursorVisible = cursorBefore;
+        SetCursorShown(cursorBefore);
         SDL_EnableUNICODE(unicodeBefore);
     }
     ModalState(const ModalState&) = delete;

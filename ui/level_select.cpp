@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/game_state.h"
+#include "play/play.h"
 #include "app/input.h"
 #include "content/registry.h"
 #include "play/save_data.h"
@@ -60,7 +61,7 @@ void Select(int slot) {
         return;
     const std::string& level = levelTable[static_cast<std::size_t>(slot)];
     selectedLevel = slot;
-    GameValues().currentLevelName = level;
+    CurrentPlay().levelName = level;
     panel.frame->x = 16 + 71 * (slot % 5);
     panel.frame->y = 120 + 71 * (slot / 5);
     panel.name->setText(menu::ShortName(level));

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/game_state.h"
+#include "play/play.h"
 #include "content/registry.h"
 #include "dialog/dialog_box.h"
 #include "play/turns.h"
@@ -38,7 +39,7 @@ void PlayDisplayEntry() {
     messageLabel = Label(0, 220, 38, SDL_Color{110, 0, 0, 0}, 640);
     // The interface font is too wide for the whole line at this size: it goes on two.
     messageLabel->setWrap(true);
-    const std::string& level = GameValues().currentLevelName;
+    const std::string& level = CurrentPlay().levelName;
     par = Registry().Find(level, "Level") ? Registry().LevelTurnsPar(level) : 0;
     RefreshTurnCounter();
 }

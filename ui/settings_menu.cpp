@@ -48,13 +48,13 @@ struct SettingsScreen {
     TextButton* rebind = nullptr;
 };
 
-SettingsScreen& Screen() {
+SettingsScreen& TheScreen() {
     static SettingsScreen screen;
     return screen;
 }
 
 void ShowAction() {
-    SettingsScreen& s = Screen();
+    SettingsScreen& s = TheScreen();
     if (s.actionNames.empty()) {
         s.actionLabel->setText("");
         s.keyLabel->setText("");
@@ -73,7 +73,7 @@ TextButton* AddColumnButton(const std::string& caption, int y) {
 }
 
 void StepVolume(int button) {
-    SettingsScreen& s = Screen();
+    SettingsScreen& s = TheScreen();
     switch (button) {
     case kSoundDown:
     case kSoundUp: {
@@ -102,7 +102,7 @@ void StepVolume(int button) {
 }
 
 void SetWaiting(bool waiting) {
-    SettingsScreen& s = Screen();
+    SettingsScreen& s = TheScreen();
     s.waitingForKey = waiting;
     s.rebind->setText(waiting ? "CANCEL" : "REBIND");
 }
@@ -119,7 +119,7 @@ std::string KeyCaption(int sym) {
 }
 
 void SettingsMenuEntry() {
-    SettingsScreen& s = Screen();
+    SettingsScreen& s = TheScreen();
     s.actionNames = BindingNames();
     if (s.actionIndex >= static_cast<int>(s.actionNames.size()))
         s.actionIndex = 0;
@@ -159,7 +159,7 @@ void SettingsMenuEntry() {
 }
 
 void SettingsMenuUpdate() {
-    SettingsScreen& s = Screen();
+    SettingsScreen& s = TheScreen();
     if (clickedButton() == kClearData) {
         ++s.clearClicks;
         if (s.clearClicks < kClicksToClear) {
@@ -207,7 +207,7 @@ void SettingsMenuUpdate() {
 }
 
 void SettingsMenuExit() {
-    SettingsScreen& s = Screen();
+    SettingsScreen& s = TheScreen();
     s.clicksLabel = s.soundLabel = s.musicLabel = s.actionLabel = s.keyLabel = nullptr;
     s.rebind = nullptr;
     clearWidgets();
@@ -216,7 +216,7 @@ void SettingsMenuExit() {
 }
 
 SettingsMenuText SettingsMenuView() {
-    const SettingsScreen& s = Screen();
+    const SettingsScreen& s = TheScreen();
     if (!s.clicksLabel)
         return {};
     return {s.clicksLabel->getText(), s.soundLabel->getText(), s.musicLabel->getText(),

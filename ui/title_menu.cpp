@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/game_state.h"
+#include "app/timer.h"
 #include "audio/music.h"
 #include "media/slideshow.h"
 #include "ui/menu_parts.h"
@@ -34,7 +35,7 @@ void TitleMenuEntry() {
 }
 
 void TitleMenuUpdate() {
-    GameValues().playPaused = false;
+    SetPlayPaused(false);
     const int hovered = hoveredButton();
     caption->setText(hovered == 0 ? "PLAY" : hovered == 1 ? "SETTINGS" : hovered == 2 ? "QUIT" : "");
     if (clickedButton() == 0)

@@ -266,7 +266,7 @@ int hoveredButton() { return FirstWith(Lists().buttons, &Button::isHovered); }
 void updateWidgets() {
     CursorState& cursor = Cursor();
     SDL_ShowCursor(cursor.custom ? SDL_DISABLE : SDL_ENABLE);
-    if (cursor.custom && GameValues().cursorVisible && platform::HasMouseFocus()) {
+    if (cursor.custom && CursorShown() && platform::HasMouseFocus()) {
         const MousePosition mouse = GetMousePosition();
         FrameDrawQueue().Add(mouse.x, mouse.y, kCursorDepth, false, cursor.image);
     }

@@ -1,6 +1,5 @@
 #include "world/trigger.h"
 
-#include "app/game_state.h"
 #include "world/breakable.h"
 #include "world/draw_queue.h"
 #include "world/world.h"
@@ -47,8 +46,7 @@ void Trigger::Move() {
 
 void Trigger::Draw() {
     World* w = GetWorld();
-    // Only the level designer sees triggers.
-    if (CurrentState() == GameState::LevelEditor && (!w || w->queueDrawing))
+    if (w != nullptr && w->showTriggers && w->queueDrawing)
         FrameDrawQueue().Add(x, y, drawDepth, true, image);
 }
 

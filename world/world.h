@@ -117,6 +117,8 @@ public:
     std::int32_t levelStatus = 1;
     // Off for headless runs: objects still animate but queue no pictures.
     bool queueDrawing = true;
+    // Triggers are invisible in play; the level editor shows them.
+    bool showTriggers = false;
     // Off: every query scans every object (the reference the index must agree with).
     bool broadPhase = true;
 

@@ -1,4 +1,4 @@
-#include "app/app.h"
+#include "game/app.h"
 
 #include <SDL.h>
 #include <SDL_image.h>

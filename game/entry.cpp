@@ -1,4 +1,4 @@
-#include "app/app.h"
+#include "game/app.h"
 
 #include <SDL.h>
 #include <unistd.h>
@@ -12,6 +12,8 @@
 #include "app/render.h"
 #include "app/script.h"
 #include "app/timer.h"
+#include "game/screens.h"
+#include "play/play.h"
 #include "media/slideshow.h"
 #include "platform/app_focus.h"
 #include "platform/fatal_error.h"
@@ -49,13 +51,14 @@ void WriteFrame(const std::string& path) {
 }
 
 int RunSession(const GameOptions& options, const std::optional<InputScript>& script) {
+    RegisterScreens();
     if (!StartUp()) {
         platform::ReportFatalError("ERROR", StartUpFailure());
         return 1;
     }
     SDL_Delay(250);
     if (!options.level.empty()) {
-        GameValues().currentLevelName = options.level;
+        CurrentPlay().levelName = options.level;
         SetState(GameState::Play);
     } else {
         StartOpeningCutscene();

@@ -1,7 +1,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
+#include "game/app.h"
 #include "app/sanitizer_options.h"
 
 int main(int argc, char** argv) { return RunGame(std::vector<std::string>(argv + 1, argv + argc)); }

@@ -1,0 +1,47 @@
+#include "game/app.h"
+
+#include "app/game_state.h"
+#include "app/input.h"
+#include "app/render.h"
+#include "app/timer.h"
+#include "audio/music.h"
+#include "dialog/dialogs.h"
+#include "editor/editor.h"
+#include "media/screenshot.h"
+#include "media/slideshow.h"
+#include "play/replay.h"
+#include "ui/file_chooser.h"
+#include "ui/widgets.h"
+#include "world/world.h"
+
+bool RunFrame() {
+    PumpEvents();
+    // In the editor, a closed window first asks about unsaved edits.
+    if (EventOccurred(SDL_QUIT) && EditorAllowsQuit())
+        return false;
+    if (EventOccurred(SDL_KEYDOWN))
+        StopReplayPlayback();
+    if (ActionPressed("Mute Music"))
+        ToggleMusicMute();
+    if (ActionPressed("Load Replay") && LoadReplay([] { return ChooseFileToOpen("Replay Files", "*.rpl", ".rpl"); }))
+        SetState(GameState::Play);
+    if (SecretAEntered())
+        AddDialog("Main/KC");
+    if (SecretBEntered())
+        AddDialog("Main/Secret 2");
+    UpdateDialogs();
+    ClearSecrets();
+    UpdateSlideshow();
+    World& world = TheWorld();
+    if (!UpdateCurrentScreen())
+        return false;
+    updateWidgets();
+    FrameTick();
+    world.frozen = PlayPaused();
+    world.Update(TimerStep());
+    SettleCurrentScreen();
+    RenderFrame();
+    if (ActionReleased("Screenshot"))
+        SaveScreenshot();
+    return true;
+}
