@@ -9,13 +9,14 @@
 #include <memory>
 #include <sstream>
 
+#include "play/story.h"
 #include "bench/bench_window.h"
 #include "app/input.h"
 #include "app/render.h"
 #include "app/timer.h"
 #include "content/registry.h"
 #include "content/sprite_sound_templates.h"
-#include "dialog/dialog.h"
+#include "content/dialog.h"
 #include "dialog/dialogs.h"
 
 namespace {
@@ -43,7 +44,7 @@ void ShowWholeMessage() {
               "ones below."};
     auto dialog = std::make_unique<Dialog>("LEVEL_START", std::deque<Message>{m});
     AddDialog(std::move(dialog));
-    UpdateDialogs();
+    UpdateStoryDialogs();
     SDL_Event key{};
     key.type = SDL_KEYDOWN;
     key.key.keysym.sym = SDLK_x;
@@ -75,7 +76,7 @@ void BM_FrameWithoutDialogBox(benchmark::State& state) {
         return state.SkipWithError("no video or game folder");
     ResetDialogBox();
     for (auto _ : state) {
-        UpdateDialogs();
+        UpdateStoryDialogs();
         RenderFrame();
     }
     state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);

@@ -11,6 +11,7 @@
 #include <memory>
 #include <sstream>
 
+#include "play/story.h"
 #include "bench/bench_window.h"
 #include "app/game_state.h"
 #include "app/render.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "content/template.h"
-#include "dialog/dialog.h"
+#include "content/dialog.h"
 
 class DialogTemplate : public Template {
 public:

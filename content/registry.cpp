@@ -2,7 +2,7 @@
 
 #include "audio/sound.h"
 #include "content/level_template.h"
-#include "dialog/dialog.h"
+#include "content/dialog.h"
 #include "world/image.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <variant>
 
 #include "audio/sound.h"
-#include "dialog/dialog.h"
+#include "content/dialog.h"
 #include "world/entity.h"
 #include "world/image.h"
 

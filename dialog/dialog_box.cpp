@@ -7,7 +7,6 @@
 #include "app/input.h"
 #include "app/timer.h"
 #include "dialog/dialogs.h"
-#include "media/slideshow.h"
 #include "ui/text_label.h"
 #include "ui/widgets.h"
 #include "world/image.h"
@@ -108,7 +107,6 @@ void OpenBox() {
     if (b.turnOn)
         SetTurnOnFrame(b.turnOn->getImage(), 0, 0, false);
     b.flagSettled = false;
-    HoldSlideshow();
 }
 
 void CloseBox() {
@@ -124,7 +122,6 @@ void CloseBox() {
         b.text->setText("");
     b.flagSettled = false;
     SetPlayPaused(false);
-    ReleaseSlideshow();
 }
 
 void SkipDialog() {
@@ -136,16 +133,13 @@ void SkipDialog() {
     b.boxOpen = false;
     RemoveCurrentDialog();
     SetPlayPaused(false);
-    ReleaseSlideshow();
 }
 
 void ResetDialogBox() {
     DialogBoxState& b = Box();
-    // A box put away while it was up no longer pauses play or holds a picture on screen.
-    if (CurrentDialog() != -1 || b.boxOpen) {
+    // A box put away while it was up no longer pauses play.
+    if (CurrentDialog() != -1 || b.boxOpen)
         SetPlayPaused(false);
-        ReleaseSlideshow();
-    }
     DeleteAllDialogs();
     b.slideDone = true;
     b.boxOpen = false;
@@ -219,7 +213,6 @@ void UpdateDialogBox() {
                 if (!b.boxOpen) {
                     RemoveCurrentDialog();
                     SetPlayPaused(false);
-                    ReleaseSlideshow();
                 }
             }
             if (!b.boxOpen) {

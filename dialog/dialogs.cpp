@@ -2,11 +2,7 @@
 
 #include "app/input.h"
 #include "content/registry.h"
-#include "dialog/dialog.h"
-#include "media/slideshow.h"
-#include "play/play.h"
-#include "play/replay.h"
-#include "play/turns.h"
+#include "content/dialog.h"
 #include "world/trigger.h"
 #include "world/world.h"
 
@@ -44,20 +40,20 @@ void AddDialog(std::unique_ptr<Dialog> dialog) {
 
 void AddDialog(const std::string& name) { AddDialog(Registry().NewDialog(name)); }
 
-bool EventFires(const std::string& event) {
+bool EventFires(const std::string& event, const DialogCues& cues) {
     const World& world = TheWorld();
     if (event.empty())
         return false;
     if (event == "LEVEL_START")
-        return TurnCount() == 0;
+        return cues.turnCount == 0;
     if (event == "LEVEL_FAIL")
         return world.levelStatus == 2;
     if (event == "LEVEL_COMPLETE")
         return world.levelStatus == 3;
     if (event == "LEVEL_PERFECT")
-        return LevelPerfect();
+        return cues.levelPerfect;
     if (event == "ENDING_DIALOG")
-        return SlideQueueSize() == 0;
+        return cues.slidesWaiting == 0;
     if (event == "SECRET_DIALOGA")
         return SecretAEntered();
     if (event == "SECRET_DIALOGB")
@@ -65,14 +61,14 @@ bool EventFires(const std::string& event) {
     return TriggerActive(event);
 }
 
-void UpdateDialogs() {
+void UpdateDialogs(const DialogCues& cues) {
     // A replay plays back without its level's talk.
-    bool replayRunning = Replays().replayPlaying && TheWorld().levelStatus != 0;
+    bool replayRunning = cues.replayPlaying && TheWorld().levelStatus != 0;
     if (!replayRunning) {
         auto& dialogs = RunningDialogs();
         for (std::size_t i = 0; i < dialogs.size();) {
             Dialog* dialog = dialogs[i].get();
-            if (dialog->started || !EventFires(dialog->event)) {
+            if (dialog->started || !EventFires(dialog->event, cues)) {
                 ++i;
                 continue;
             }

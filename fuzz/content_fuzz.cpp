@@ -15,7 +15,7 @@
 #include "content/level_template.h"
 #include "content/module_loader.h"
 #include "content/registry.h"
-#include "dialog/dialog.h"
+#include "content/dialog.h"
 #include "dialog/dialogs.h"
 #include "world/world.h"
 

@@ -15,6 +15,7 @@
 #include "game/screens.h"
 #include "play/play.h"
 #include "media/slideshow.h"
+#include "play/story.h"
 #include "platform/app_focus.h"
 #include "platform/fatal_error.h"
 #include "ui/file_chooser.h"

@@ -10,6 +10,7 @@
 #include "media/screenshot.h"
 #include "media/slideshow.h"
 #include "play/replay.h"
+#include "play/story.h"
 #include "ui/file_chooser.h"
 #include "ui/widgets.h"
 #include "world/world.h"
@@ -29,9 +30,9 @@ bool RunFrame() {
         AddDialog("Main/KC");
     if (SecretBEntered())
         AddDialog("Main/Secret 2");
-    UpdateDialogs();
+    UpdateStoryDialogs();
     ClearSecrets();
-    UpdateSlideshow();
+    UpdateStoryPictures();
     World& world = TheWorld();
     if (!UpdateCurrentScreen())
         return false;

@@ -5,13 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "app/game_state.h"
 #include "app/input.h"
 #include "app/render.h"
 #include "app/timer.h"
-#include "audio/music.h"
-#include "dialog/dialog_box.h"
-#include "dialog/dialogs.h"
 #include "world/draw_queue.h"
 #include "world/image.h"
 
@@ -42,7 +38,14 @@ void QueuePicture(const std::string& path) {
     Show().slideQueue.push_back(std::make_unique<Image>(path, 1, 0, 640, 480));
 }
 
-void QueueCutscene(const char* name, int first, int last, int missing = 0) {
+bool SkipRequested() {
+    if (KeyPressed(kEscapeKey))
+        return true;
+    return Show().slidesSkippable && (ActionPressed("Action 1") || ActionPressed("Skip Dialog"));
+}
+}  // namespace
+
+void QueueCutscene(const char* name, int first, int last, int missing) {
     for (int i = first; i <= last; ++i)
         if (i != missing)
             QueuePicture("GUI/Cutscenes/" + std::string(name) + std::to_string(i) + ".png");
@@ -51,36 +54,6 @@ void QueueCutscene(const char* name, int first, int last, int missing = 0) {
 void BeginCutscene(bool skippable) {
     ClearSlideQueue();
     Show().slidesSkippable = skippable;
-}
-
-bool SkipRequested() {
-    if (KeyPressed(kEscapeKey))
-        return true;
-    return Show().slidesSkippable && (ActionPressed("Action 1") || ActionPressed("Skip Dialog"));
-}
-}  // namespace
-
-void StartOpeningCutscene() {
-    BeginCutscene(true);
-    QueueCutscene("Opening", 1, 9);
-    PlayMusic("RS#INTROTRACK", false);
-    StartSlideshow();
-}
-
-void StartGlowingCutscene() {
-    BeginCutscene(false);
-    QueueCutscene("Glowing", 1, 2);
-    StopMusic();
-    StartSlideshow();
-}
-
-void StartClosingCutscene() {
-    BeginCutscene(false);
-    // The closing story has no fourth picture: the numbering skips it.
-    QueueCutscene("Closing", 1, 19, 4);
-    PlayMusic("RS#OUTROTRACK", false);
-    AddDialog("Main/Ending");
-    StartSlideshow();
 }
 
 void StartSlideshow() {
@@ -92,8 +65,9 @@ void StartSlideshow() {
     SetCursorShown(false);
 }
 
-void UpdateSlideshow() {
+bool UpdateSlideshow() {
     SlideshowState& s = Show();
+    bool skipped = false;
     if (s.slideshowActive) {
         const int alpha = static_cast<int>(std::floor(FadeAlpha()));
         if (alpha == 255 && s.slideFadeDirection == 1 && s.slideVisible) {
@@ -126,7 +100,7 @@ void UpdateSlideshow() {
             s.currentSlide.reset();
             ClearSlideQueue();
             SetCursorShown(true);
-            ResetDialogBox();
+            skipped = true;
         }
         SetFadeRate(s.slideFadeDirection * kFadeRate);
         ConsumeEvents();
@@ -135,6 +109,7 @@ void UpdateSlideshow() {
         s.currentSlide->Animate();
         FrameDrawQueue().Add(0, 0, kSlideDepth, false, *s.currentSlide);
     }
+    return skipped;
 }
 
 bool SlideshowFinished() { return Show().slideQueue.empty() && !Show().slideShown; }

@@ -3,19 +3,22 @@
 
 // Cutscenes: full-screen pictures shown one after another through fades to black. While a
 // slideshow runs it swallows all input and hides the mouse cursor.
-void StartOpeningCutscene();
-void StartGlowingCutscene();
-void StartClosingCutscene();
+
+// Empties the queue for a new cutscene; `skippable` lets Action 1 and Skip Dialog end it
+// (Escape always does).
+void BeginCutscene(bool skippable);
+// Queues "GUI/Cutscenes/<name><first>.png" to "<name><last>.png", leaving out `missing`.
+void QueueCutscene(const char* name, int first, int last, int missing = 0);
 void StartSlideshow();
 
-// Once per frame from the main loop.
-void UpdateSlideshow();
+// Once per frame from the main loop; true on the frame the player skips the show.
+bool UpdateSlideshow();
 // No picture waits and none is shown.
 bool SlideshowFinished();
 bool SlideshowActive();
 std::size_t SlideQueueSize();
 
-// A dialog box open over a picture keeps it up until the box closes.
+// A held picture stays up until released (a dialog box is open over it).
 void HoldSlideshow();
 void ReleaseSlideshow();
 void ClearSlideQueue();

@@ -8,6 +8,7 @@
 #include "content/registry.h"
 #include "dialog/dialogs.h"
 #include "media/slideshow.h"
+#include "play/story.h"
 #include "play/replay.h"
 #include "play/save_data.h"
 #include "play/turn_engine.h"

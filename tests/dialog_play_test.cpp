@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "app/game_state.h"
-#include "dialog/dialog.h"
+#include "content/dialog.h"
 #include "dialog/dialogs.h"
 #include "play/play.h"
 #include "play/replay.h"

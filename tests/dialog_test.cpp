@@ -1,7 +1,7 @@
 // Dialog scripts: message lines.
 #include <gtest/gtest.h>
 
-#include "dialog/dialog.h"
+#include "content/dialog.h"
 
 namespace {
 

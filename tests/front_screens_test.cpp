@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 
+#include "play/story.h"
 #include "play/play.h"
 #include "game/app.h"
 #include "app/game_state.h"
@@ -67,7 +68,7 @@ protected:
     void TearDown() override {
         if (SlideshowActive()) {
             InjectEvent(KeyEvent(SDL_KEYDOWN, kEscapeKey));
-            UpdateSlideshow();
+            UpdateStoryPictures();
         }
         SetFadeAlpha(0);
         SetFadeRate(0);
@@ -541,7 +542,7 @@ TEST_F(FrontScreens, SkippingFollowsEachCutscenesRules) {
             EXPECT_EQ(FadeAlpha(), 0.0) << "a skip clears the screen at once";
         } else {
             InjectEvent(KeyEvent(SDL_KEYDOWN, kEscapeKey));
-            UpdateSlideshow();
+            UpdateStoryPictures();
         }
         ASSERT_TRUE(SlideshowFinished());
     }

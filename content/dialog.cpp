@@ -1,4 +1,4 @@
-#include "dialog/dialog.h"
+#include "content/dialog.h"
 
 namespace {
 // The text after `opener` (searched from `from`) up to the next "]"; `from` moves past it.

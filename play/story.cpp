@@ -1,0 +1,55 @@
+#include "play/story.h"
+
+#include "audio/music.h"
+#include "dialog/dialog_box.h"
+#include "dialog/dialogs.h"
+#include "media/slideshow.h"
+#include "play/play.h"
+#include "play/replay.h"
+#include "play/turns.h"
+
+void StartOpeningCutscene() {
+    BeginCutscene(true);
+    QueueCutscene("Opening", 1, 9);
+    PlayMusic("RS#INTROTRACK", false);
+    StartSlideshow();
+}
+
+void StartGlowingCutscene() {
+    BeginCutscene(false);
+    QueueCutscene("Glowing", 1, 2);
+    StopMusic();
+    StartSlideshow();
+}
+
+void StartClosingCutscene() {
+    BeginCutscene(false);
+    // The closing story has no fourth picture: the numbering skips it.
+    QueueCutscene("Closing", 1, 19, 4);
+    PlayMusic("RS#OUTROTRACK", false);
+    AddDialog("Main/Ending");
+    StartSlideshow();
+}
+
+void UpdateStoryDialogs() {
+    DialogCues cues;
+    cues.turnCount = TurnCount();
+    cues.levelPerfect = LevelPerfect();
+    cues.slidesWaiting = SlideQueueSize();
+    cues.replayPlaying = Replays().replayPlaying;
+    UpdateDialogs(cues);
+}
+
+void UpdateStoryPictures() {
+    // The box holds the picture from the frame it opens to the frame it closes.
+    static bool boxWasOpen = false;
+    if (BoxOpen() != boxWasOpen) {
+        boxWasOpen = BoxOpen();
+        if (boxWasOpen)
+            HoldSlideshow();
+        else
+            ReleaseSlideshow();
+    }
+    if (UpdateSlideshow())
+        ResetDialogBox();
+}
