@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "app/render.h"
+#include "world/render.h"
 #include "app/timer.h"
 
 // Opens the window once per process (or takes the one already open); false without video.

@@ -12,7 +12,7 @@
 #include "play/story.h"
 #include "bench/bench_window.h"
 #include "app/input.h"
-#include "app/render.h"
+#include "world/render.h"
 #include "app/timer.h"
 #include "content/registry.h"
 #include "content/sprite_sound_templates.h"

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "bench/bench_window.h"
-#include "app/render.h"
+#include "world/render.h"
 #include "app/timer.h"
 #include "world/draw_queue.h"
 #include "world/image.h"

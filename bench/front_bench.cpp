@@ -14,7 +14,7 @@
 #include "play/story.h"
 #include "bench/bench_window.h"
 #include "app/game_state.h"
-#include "app/render.h"
+#include "world/render.h"
 #include "app/timer.h"
 #include "audio/music.h"
 #include "content/level_template.h"

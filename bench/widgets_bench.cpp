@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "bench/bench_window.h"
-#include "app/render.h"
+#include "world/render.h"
 #include "app/timer.h"
 #include "ui/text_label.h"
 #include "ui/widgets.h"

@@ -9,7 +9,7 @@
 
 #include "app/game_state.h"
 #include "app/options.h"
-#include "app/render.h"
+#include "world/render.h"
 #include "app/script.h"
 #include "app/timer.h"
 #include "game/screens.h"

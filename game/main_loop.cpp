@@ -2,7 +2,7 @@
 
 #include "app/game_state.h"
 #include "app/input.h"
-#include "app/render.h"
+#include "world/render.h"
 #include "app/timer.h"
 #include "audio/music.h"
 #include "dialog/dialogs.h"

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <memory>
 
-#include "app/render.h"
+#include "world/render.h"
 #include "app/timer.h"
 #include "audio/music.h"
 #include "content/module_loader.h"

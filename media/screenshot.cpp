@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/render.h"
+#include "world/render.h"
 
 namespace {
 bool Exists(const std::string& name) {

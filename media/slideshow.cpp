@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/input.h"
-#include "app/render.h"
+#include "world/render.h"
 #include "app/timer.h"
 #include "world/draw_queue.h"
 #include "world/image.h"

@@ -14,7 +14,7 @@
 #include "game/app.h"
 #include "app/game_state.h"
 #include "app/input.h"
-#include "app/render.h"
+#include "world/render.h"
 #include "app/timer.h"
 #include "audio/music.h"
 #include "content/module_loader.h"

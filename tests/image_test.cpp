@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/render.h"
+#include "world/render.h"
 #include "app/timer.h"
 #include "tests/test_support.h"
 #include "tools/assetgen/canvas.h"

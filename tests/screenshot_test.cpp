@@ -2,7 +2,7 @@
 
 #include <SDL.h>
 
-#include "app/render.h"
+#include "world/render.h"
 #include "media/screenshot.h"
 #include "tests/test_support.h"
 

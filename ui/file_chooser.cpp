@@ -11,7 +11,7 @@
 
 #include "app/game_state.h"
 #include "app/input.h"
-#include "app/render.h"
+#include "world/render.h"
 #include "app/timer.h"
 #include "ui/text_label.h"
 #include "ui/widgets.h"

@@ -1,4 +1,4 @@
-#include "app/render.h"
+#include "world/render.h"
 
 #include <algorithm>
 #include <cmath>
