@@ -5,6 +5,7 @@
 #include "app/game_state.h"
 #include "audio/music.h"
 #include "content/key_lines.h"
+#include "content/object_kinds.h"
 #include "content/registry.h"
 #include "dialog/dialogs.h"
 #include "play/turns.h"
@@ -20,12 +21,7 @@ std::size_t Expect(const std::string& line, const std::string& piece, std::size_
     return at;
 }
 
-bool IsObjectKind(const std::string& kind) {
-    for (const char* word : {"PhysObj", "Trigger", "BreakablePO", "Exit", "ButtonPO", "Door", "DirChanger", "Entity"})
-        if (kind == word)
-            return true;
-    return false;
-}
+bool IsObjectKind(const std::string& kind) { return FindObjectKind(kind) != nullptr; }
 
 // Position plus offset without signed overflow; the object's 16-bit position wraps it anyway.
 std::int32_t Sum(std::int32_t a, std::int32_t b) {
