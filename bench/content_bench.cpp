@@ -10,6 +10,7 @@
 
 #include "bench/bench_window.h"
 #include "content/module_loader.h"
+#include "content/object_kinds.h"
 #include "content/registry.h"
 #include "tools/assetgen/canvas.h"
 #include "world/world.h"
@@ -18,7 +19,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kKinds[] = {"Entity", "PhysObj", "Trigger", "Exit", "ButtonPO", "DirChanger", "BreakablePO", "Door"};
+// Definition K<i> is of the i-th object kind, round the table.
+std::string_view KindOfDefinition(int i) {
+    const auto kinds = ObjectKinds();
+    return kinds[static_cast<std::size_t>(i) % kinds.size()].name;
+}
 
 // The module, written once under a fresh folder that goes when the program ends.
 struct Folder {
@@ -46,7 +51,7 @@ const fs::path& ModuleFolder() {
         }
         std::ofstream kinds(dir / "Modules/Main/kinds.ini");
         for (int i = 0; i < 50; ++i) {
-            kinds << "[" << kKinds[i % 8] << "]\nName = K" << i << "\nSpriteName = Main/P" << i
+            kinds << "[" << KindOfDefinition(i) << "]\nName = K" << i << "\nSpriteName = Main/P" << i
                   << "\nDrawDepth = 2\nXPlacementOffset = 4\nBoundingWidth = 30\nBoundingHeight = 30\n"
                   << "PressedSpriteName = Main/P" << (i + 50) << "\nActiveSpriteName = Main/P" << (i + 50)
                   << "\nWeight = 1\n\n";
@@ -54,9 +59,11 @@ const fs::path& ModuleFolder() {
         std::ofstream levels(dir / "Modules/Main/levels.ini");
         for (int l = 0; l < 30; ++l) {
             levels << "[Level]\nName = Level " << l << "\nTurnsPar = 9\nPreviewPath = Pictures/P0.png\n\n";
-            for (int o = 0; o < 40; ++o)
-                levels << "Add: [" << kKinds[o % 8] << "] Main/K" << (o % 8 + 8 * (l % 6)) << " @ " << (o % 16) * 32
+            for (int o = 0; o < 40; ++o) {
+                const int kind = o % 8 + 8 * (l % 6);
+                levels << "Add: [" << KindOfDefinition(kind) << "] Main/K" << kind << " @ " << (o % 16) * 32
                        << ", " << (o / 16) * 32 << "; Rotate " << (o % 4) * 90 << "; Link (o" << o << ") -> ()\n";
+            }
             levels << "\n";
         }
         return dir;

@@ -9,9 +9,12 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "bench/bench_window.h"
 #include "content/module_loader.h"
+#include "content/object_kinds.h"
 #include "content/registry.h"
 #include "editor/editor.h"
 #include "tools/assetgen/canvas.h"
@@ -21,7 +24,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kKinds[] = {"Trigger", "Exit", "ButtonPO", "DirChanger", "BreakablePO", "Door"};
+// Definition K<i> is of the i-th kind the editor's palette offers, round the table.
+std::string_view KindOfDefinition(int i) {
+    std::vector<std::string_view> placeable;
+    for (const ObjectKind& kind : ObjectKinds())
+        if (kind.placeable)
+            placeable.push_back(kind.name);
+    return placeable[static_cast<std::size_t>(i) % placeable.size()];
+}
 
 // 200 object kinds and one level holding `objects` of them, under a folder that goes at the end.
 class CrowdedLevel {
@@ -35,12 +45,12 @@ public:
         std::ofstream all(dir / "Modules/Main/all.ini");
         all << "[Sprite]\nName = Block\nSpritePath = Block.png\nWidth = 24\nHeight = 24\n\n";
         for (int i = 0; i < 200; ++i)
-            all << "[" << kKinds[i % 6] << "]\nName = K" << i << "\nSpriteName = Main/Block\nPressedSpriteName = Main/Block\n"
+            all << "[" << KindOfDefinition(i) << "]\nName = K" << i << "\nSpriteName = Main/Block\nPressedSpriteName = Main/Block\n"
                 << "XPlacementOffset = " << i % 5 << "\n\n";
         all << "[Level]\nName = Crowd\n\n";
         for (int o = 0; o < objects; ++o) {
             const int kind = (o * 7) % 200;
-            all << "Add: [" << kKinds[kind % 6] << "] Main/K" << kind << " @ " << (o % 26) * 24 << ", "
+            all << "Add: [" << KindOfDefinition(kind) << "] Main/K" << kind << " @ " << (o % 26) * 24 << ", "
                 << (o / 26) * 12 << "; Rotate 0; Link () -> ()\n";
         }
         all.close();

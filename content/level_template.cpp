@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "content/key_lines.h"
+#include "content/object_kinds.h"
 #include "content/registry.h"
 #include "world/world.h"
 
@@ -16,12 +17,7 @@ std::size_t Expect(const std::string& line, const std::string& piece, std::size_
     return at;
 }
 
-bool IsObjectKind(const std::string& kind) {
-    for (const char* word : {"PhysObj", "Trigger", "BreakablePO", "Exit", "ButtonPO", "Door", "DirChanger", "Entity"})
-        if (kind == word)
-            return true;
-    return false;
-}
+bool IsObjectKind(const std::string& kind) { return FindObjectKind(kind) != nullptr; }
 
 // Position plus offset without signed overflow; the object's 16-bit position wraps it anyway.
 std::int32_t Sum(std::int32_t a, std::int32_t b) {

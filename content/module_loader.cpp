@@ -8,7 +8,7 @@
 #include "content/dialog_template.h"
 #include "content/key_lines.h"
 #include "content/level_template.h"
-#include "content/object_templates.h"
+#include "content/object_kinds.h"
 #include "content/registry.h"
 #include "content/sprite_sound_templates.h"
 #include "platform/directory.h"
@@ -21,22 +21,8 @@ std::unique_ptr<Template> MakeDefinition(const std::string& kind, std::istream& 
         return std::make_unique<SpriteTemplate>(text, prefix);
     if (kind == "Sound")
         return std::make_unique<SoundTemplate>(text, prefix);
-    if (kind == "Entity")
-        return std::make_unique<EntityTemplate>(text, prefix);
-    if (kind == "PhysObj")
-        return std::make_unique<PhysObjTemplate>(text, prefix);
-    if (kind == "Trigger")
-        return std::make_unique<TriggerTemplate>(text, prefix);
-    if (kind == "BreakablePO")
-        return std::make_unique<BPOTemplate>(text, prefix);
-    if (kind == "Exit")
-        return std::make_unique<ExitTemplate>(text, prefix);
-    if (kind == "ButtonPO")
-        return std::make_unique<ButtonPOTemplate>(text, prefix);
-    if (kind == "Door")
-        return std::make_unique<DoorTemplate>(text, prefix);
-    if (kind == "DirChanger")
-        return std::make_unique<DirChangerTemplate>(text, prefix);
+    if (const ObjectKind* object = FindObjectKind(kind))
+        return object->load(text, prefix);
     if (kind == "Level")
         return std::make_unique<LevelTemplate>(text, prefix);
     if (kind == "Dialog")

@@ -12,6 +12,7 @@
 #include "app/input.h"
 #include "app/timer.h"
 #include "content/module_loader.h"
+#include "content/object_kinds.h"
 #include "content/registry.h"
 #include "dialog/dialogs.h"
 #include "media/preview.h"
@@ -87,10 +88,8 @@ Editor& State() {
 }
 
 bool IsPlaceableKind(const std::string& kind) {
-    for (const char* word : {"BreakablePO", "Exit", "ButtonPO", "Door", "DirChanger", "Trigger"})
-        if (kind == word)
-            return true;
-    return false;
+    const ObjectKind* found = FindObjectKind(kind);
+    return found && found->placeable;
 }
 
 std::string AfterFirstSlash(const std::string& name) {

@@ -1,8 +1,13 @@
 // Object kinds and building a level into the World, from the committed test module.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string_view>
+#include <vector>
+
 #include "play/play.h"
 #include "app/game_state.h"
+#include "content/object_kinds.h"
 #include "content/object_templates.h"
 #include "play/turns.h"
 #include "tests/content_fixture.h"
@@ -198,6 +203,44 @@ TEST_F(ContentObjectsTest, LevelEntriesWithUnknownKindsOrNamesFailOrAreSkipped) 
         EXPECT_EQ(ErrorOf([] { BuildLevel("Main/One"); }), c.error) << c.line;
         EXPECT_EQ(TheWorld().Count(), 0) << c.line;
     }
+}
+
+TEST_F(ContentObjectsTest, EveryObjectKindIsTakenForItselfOnceBuilt) {
+    // What the object is taken for when no word vouches for it: a kind that shares its type
+    // test with another gives way to that one.
+    const std::map<std::string_view, std::string_view> unvouched = {
+        {"Entity", "Entity"},         {"PhysObj", "PhysObj"},   {"Trigger", "PhysObj"},
+        {"Exit", "Exit"},             {"ButtonPO", "ButtonPO"}, {"DirChanger", "DirChanger"},
+        {"BreakablePO", "BreakablePO"}, {"Door", "BreakablePO"}};
+    std::vector<std::string_view> placeable;
+    for (const ObjectKind& kind : ObjectKinds()) {
+        const std::string word(kind.name);
+        EXPECT_EQ(FindObjectKind(word), &kind);
+        std::istringstream text("[" + word + "]\nName = Probe\nSpriteName = Main/Crate Sprite\n"
+                                "PressedSpriteName = Main/Plate Down Sprite\n");
+        Registry().Register(kind.load(text, "Main/"));
+        const Template* definition = Registry().Find("Main/Probe", word);
+        ASSERT_NE(definition, nullptr) << word;
+        std::unique_ptr<Entity> object = Registry().NewObject(word, "Main/Probe");
+        EXPECT_EQ(KindOfObject(*object, word).name, word);
+        EXPECT_EQ(KindOfObject(*object, "").name, unvouched.at(kind.name)) << word;
+        EXPECT_EQ(kind.breakable(*definition) != nullptr, object->IsBreakable()) << word;
+        EXPECT_EQ(kind.media(*definition).front().name, "Main/Crate Sprite") << word;
+        if (kind.placeable)
+            placeable.push_back(kind.name);
+    }
+    EXPECT_EQ(FindObjectKind("Level"), nullptr);
+    EXPECT_EQ(FindObjectKind("entity"), nullptr) << "kind words match exactly";
+    EXPECT_EQ(placeable, (std::vector<std::string_view>{"Trigger", "Exit", "ButtonPO", "DirChanger", "BreakablePO", "Door"}))
+        << "the plain picture and the plain physical object stay out of the editor's palette";
+
+    // A word the object's tests overrule never names it.
+    auto heron = Registry().NewObject("Exit", "Main/Heron");
+    EXPECT_EQ(KindOfObject(*heron, "ButtonPO").name, "Exit");
+    EXPECT_EQ(KindOfObject(*heron, "Scenery").name, "Exit");
+    auto jar = Registry().NewObject("BreakablePO", "Main/Jar");
+    EXPECT_EQ(KindOfObject(*jar, "Door").name, "Door") << "a door's object passes the breakable's test";
+    EXPECT_EQ(KindOfObject(*jar, "Entity").name, "BreakablePO");
 }
 
 class ContentProgramTest : public ContentTest {};

@@ -5,6 +5,7 @@
 
 #include "content/dialog_template.h"
 #include "content/level_template.h"
+#include "content/object_kinds.h"
 #include "content/object_templates.h"
 #include "content/registry.h"
 #include "tools/sim/json.h"
@@ -17,9 +18,6 @@ namespace {
 constexpr std::int32_t kTurnsWithoutPar = 40;
 constexpr int kLevelListSlots = 25;
 constexpr std::size_t kLevelListLine = 39;
-
-const std::vector<std::string> kObjectKinds = {"Entity", "PhysObj", "Trigger", "BreakablePO",
-                                               "Exit",   "ButtonPO", "Door",   "DirChanger"};
 
 class Findings {
 public:
@@ -47,42 +45,22 @@ std::string ModuleOf(const std::string& name) {
 }
 
 // Every sprite and sound an object kind names. The loader made each definition from the
-// section its kind word headed, so the kind word tells the definition's class.
-void CheckKind(const std::string& module, const std::string& kind, const Template& t, Findings& findings) {
+// section its kind word headed, so the kind's row reads the definition.
+void CheckKind(const std::string& module, const ObjectKind& kind, const Template& t, Findings& findings) {
     bool missing = false;
-    auto need = [&](const std::string& word, const std::string& name, bool evenEmpty) {
-        if ((name.empty() && !evenEmpty) || Registry().Find(name, word))
-            return;
-        findings.Add("error", word == "Sprite" ? "missing-sprite" : "missing-sound", module, t.GetName(),
-                     NotFoundMessage(word, name));
+    for (const NamedMedia& media : kind.media(t)) {
+        if ((media.name.empty() && !media.evenEmpty) || Registry().Find(media.name, std::string(media.word)))
+            continue;
+        findings.Add("error", media.word == "Sprite" ? "missing-sprite" : "missing-sound", module, t.GetName(),
+                     NotFoundMessage(std::string(media.word), media.name));
         missing = true;
-    };
-    need("Sprite", static_cast<const EntityTemplate&>(t).spriteName, true);
-    if (kind == "Exit") {
-        const auto& exit = static_cast<const ExitTemplate&>(t);
-        need("Sprite", exit.activeSpriteName, false);
-        need("Sound", exit.teleportSound, false);
-    } else if (kind == "ButtonPO") {
-        const auto& button = static_cast<const ButtonPOTemplate&>(t);
-        need("Sprite", button.pressedSpriteName, true);
-        need("Sound", button.pressedSoundPath, false);
-    } else if (kind == "BreakablePO" || kind == "Door") {
-        const auto& breakable = static_cast<const BPOTemplate&>(t);
-        need("Sprite", breakable.breakSpriteName, false);
-        need("Sound", breakable.breakSoundName, false);
-        if (kind == "Door") {
-            const auto& door = static_cast<const DoorTemplate&>(t);
-            need("Sound", door.openSoundName, false);
-            need("Sound", door.closeSoundName, false);
-        }
     }
     // Without a box of its own a broken object has none at all and drops through everything.
     // One that can't fall (pinned, or pinned once broken) just vanishes: a rotten board that
     // gives way is made so on purpose.
-    if (kind == "BreakablePO" || kind == "Door") {
-        const auto& breakable = static_cast<const BPOTemplate&>(t);
-        const bool canFall = !breakable.pinned && !breakable.pinOnBreak;
-        if (canFall && (breakable.breakBoundingWidth <= 0 || breakable.breakBoundingHeight <= 0))
+    if (const BPOTemplate* breakable = kind.breakable(t)) {
+        const bool canFall = !breakable->pinned && !breakable->pinOnBreak;
+        if (canFall && (breakable->breakBoundingWidth <= 0 || breakable->breakBoundingHeight <= 0))
             findings.Add("warning", "empty-break-box", module, t.GetName(),
                          "Once broken it has an empty box and falls through everything; give it "
                          "BreakBoundingWidth and BreakBoundingHeight, or PinOnBreak to let it vanish.");
@@ -91,7 +69,7 @@ void CheckKind(const std::string& module, const std::string& kind, const Templat
         return;
     // Whatever else could stop the kind from being placed shows up when one is made.
     try {
-        Registry().Instantiate(kind, t.GetName());
+        Registry().Instantiate(std::string(kind.name), t.GetName());
     } catch (const std::string& message) {
         findings.Add("error", "build-failed", module, t.GetName(), message);
     } catch (const std::exception& e) {
@@ -110,7 +88,7 @@ void CheckDialog(const std::string& module, const DialogTemplate& dialog, Findin
 bool CheckLevelNames(const std::string& module, const LevelTemplate& level, Findings& findings) {
     bool ok = true;
     for (const LevelEntry& entry : level.entries) {
-        const bool known = std::find(kObjectKinds.begin(), kObjectKinds.end(), entry.kind) != kObjectKinds.end();
+        const bool known = FindObjectKind(entry.kind) != nullptr;
         if (known ? !Registry().Find(entry.name, entry.kind) : !Registry().Find(entry.name)) {
             findings.Add("error", "missing-kind", module, level.GetName(),
                          NotFoundMessage(known ? entry.kind : "Object", entry.name));
@@ -243,8 +221,8 @@ std::vector<Finding> Check(const SimSession& session, const CheckOptions& option
         if (!chosen(module))
             continue;
         const Template* t = Registry().Find(name, type);
-        if (std::find(kObjectKinds.begin(), kObjectKinds.end(), type) != kObjectKinds.end())
-            CheckKind(module, type, *t, findings);
+        if (const ObjectKind* kind = FindObjectKind(type))
+            CheckKind(module, *kind, *t, findings);
         else if (type == "Dialog")
             CheckDialog(module, static_cast<const DialogTemplate&>(*t), findings);
         else if (const LevelTemplate* level = t->AsLevel())

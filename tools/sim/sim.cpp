@@ -17,6 +17,7 @@
 #include "audio/music.h"
 #include "content/level_template.h"
 #include "content/module_loader.h"
+#include "content/object_kinds.h"
 #include "content/registry.h"
 #include "dialog/dialogs.h"
 #include "platform/directory.h"
@@ -154,25 +155,7 @@ std::string KindOf(const Entity& e) {
     std::string kind;
     if (const Template* t = Registry().Find(e.templateName))
         kind = t->GetType();
-    const bool breakable = kind == "BreakablePO" || kind == "Door";
-    const bool fits = (kind == "Entity" && !e.IsPhysical()) ||
-                      (kind == "PhysObj" && e.IsPhysical() && !e.IsBreakable() && !e.IsExit() &&
-                       !e.IsButton() && !e.IsDirChanger()) ||
-                      (kind == "Trigger" && e.IsPhysical() && !e.IsBreakable() && !e.IsExit() &&
-                       !e.IsButton() && !e.IsDirChanger()) ||
-                      (breakable && e.IsBreakable()) || (kind == "Exit" && e.IsExit()) ||
-                      (kind == "ButtonPO" && e.IsButton()) || (kind == "DirChanger" && e.IsDirChanger());
-    if (fits)
-        return kind;
-    if (e.IsExit())
-        return "Exit";
-    if (e.IsButton())
-        return "ButtonPO";
-    if (e.IsDirChanger())
-        return "DirChanger";
-    if (e.IsBreakable())
-        return "BreakablePO";
-    return e.IsPhysical() ? "PhysObj" : "Entity";
+    return std::string(KindOfObject(e, kind).name);
 }
 
 std::string DescribeObject(const Entity& e) {
