@@ -199,6 +199,24 @@ TEST_F(WidgetsTest, ListsOwnTheirWidgetsAndALayerSetsThemAside) {
     EXPECT_EQ(FrameDrawQueue().Size(), 0u);
 }
 
+// A screen left mid-click: the press dies with its button and never clicks the next screen's.
+TEST_F(WidgetsTest, ClearingAHoveredPressedButtonLeavesNothingBehind) {
+    int deleted = 0;
+    addButton(std::make_unique<CountedButton>(deleted))->setRect(10, 20, 20, 20);
+    Frame(15, 25, {kDown});
+    ASSERT_EQ(hoveredButton(), 0);
+    ASSERT_EQ(pressedButton(), 0);
+    clearWidgets();
+    EXPECT_EQ(deleted, 1);
+    EXPECT_EQ(hoveredButton(), -1);
+    EXPECT_EQ(pressedButton(), -1);
+
+    addButton(std::make_unique<Button>(Swatch(20, 20), 10, 20, 20, 20, 5));
+    Frame(15, 25, {kUp});
+    EXPECT_EQ(clickedButton(), -1);
+    EXPECT_EQ(hoveredButton(), 0);
+}
+
 TEST_F(WidgetsTest, SoftwareCursor) {
     struct Case {
         bool installed, visible, focused;
