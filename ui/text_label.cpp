@@ -161,7 +161,8 @@ void TextLabel::renderWrapped() {
     if (surface == nullptr)
         return;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        SurfaceHandle line = ToDisplayAlpha(SurfaceHandle(TTF_RenderText_Blended(font.get(), lines[i].c_str(), colour)));
+        SurfaceHandle line =
+            ToDisplayAlpha(SurfaceHandle(TTF_RenderText_Blended(font.get(), lines[i].c_str(), colour)));
         if (line == nullptr)
             continue;
         const int copyWidth = std::min(line->w, surface->w);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <deque>
-#include <vector>
 
 #include "app/game_state.h"
 #include "app/input.h"
