@@ -180,11 +180,9 @@ void SetText(const std::string& text) {
 }
 
 const std::string& SpeakerPicturePath() { return Box().speakerPath; }
-const std::string& FlagPicturePath() { return Box().flagPath; }
 bool BoxOpen() { return Box().boxOpen; }
 bool SlideDone() { return Box().slideDone; }
 double BoxX() { return Box().boxX; }
-double FlagY() { return Box().flagY; }
 const std::string& ShownText() { return Box().shownText; }
 const std::string& FullText() { return Box().fullText; }
 

@@ -23,10 +23,8 @@ void ResetDialogBox();
 void SetSpeakerPicture(const Image& picture);
 void SetFlagPicture(const Image& picture);
 void SetText(const std::string& text);
-// The image path of the picture on the speaker screen or in the flag window, empty when
-// none is shown.
+// The image path of the picture on the speaker screen, empty when none is shown.
 const std::string& SpeakerPicturePath();
-const std::string& FlagPicturePath();
 
 // Once per frame after the dialogs' events, only while a dialog is current.
 void UpdateDialogBox();
@@ -35,6 +33,5 @@ void UpdateDialogBox();
 bool BoxOpen();
 bool SlideDone();
 double BoxX();
-double FlagY();
 const std::string& ShownText();
 const std::string& FullText();

@@ -471,10 +471,6 @@ void ClosePrompt() {
     removeLabel(e.promptLabel);
     removeButton(e.promptYes);
     removeButton(e.promptNo);
-    delete e.promptPanel;
-    delete e.promptLabel;
-    delete e.promptYes;
-    delete e.promptNo;
     e.promptPanel = nullptr;
     e.promptLabel = nullptr;
     e.promptYes = nullptr;

@@ -16,6 +16,7 @@
 #include "dialog/dialogs.h"
 #include "media/slideshow.h"
 #include "platform/resources.h"
+#include "platform/sdl_handles.h"
 #include "play/save_data.h"
 #include "ui/widgets.h"
 #include "world/world.h"
@@ -23,8 +24,8 @@
 namespace {
 struct StartUpState {
     std::unique_ptr<Image> loadingPicture;
-    SDL_Surface* smallIcon = nullptr;
-    SDL_Surface* largeIcon = nullptr;
+    SurfaceHandle smallIcon;
+    SurfaceHandle largeIcon;
     std::string failure;
 };
 
@@ -33,12 +34,12 @@ StartUpState& State() {
     return state;
 }
 
-SDL_Surface* LoadIcon(const char* name) {
+SurfaceHandle LoadIcon(const char* name) {
     auto bytes = platform::FindResource(name, "ICON");
     if (!bytes)
         return nullptr;
     SDL_RWops* rw = SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size()));
-    return rw ? IMG_Load_RW(rw, 1) : nullptr;
+    return SurfaceHandle(rw ? IMG_Load_RW(rw, 1) : nullptr);
 }
 
 bool DummyVideo() {
@@ -78,7 +79,7 @@ bool StartUp() {
     }
     // X11 takes one icon and scales it for the title bar and the task list.
     if (s.largeIcon)
-        SDL_WM_SetIcon(s.largeIcon, nullptr);
+        SDL_WM_SetIcon(s.largeIcon.get(), nullptr);
     SDL_ShowCursor(SDL_DISABLE);
 
     SDL_Surface* screen = SDL_SetVideoMode(640, 480, 32, 0x10001);
@@ -126,10 +127,8 @@ bool Shutdown() {
     ClearSlideQueue();
     TTF_Quit();
     SDL_Quit();
-    if (s.smallIcon)
-        SDL_FreeSurface(s.smallIcon);
-    if (s.largeIcon)
-        SDL_FreeSurface(s.largeIcon);
-    s.smallIcon = s.largeIcon = nullptr;
+    // The icons outlive the window that showed them.
+    s.smallIcon.reset();
+    s.largeIcon.reset();
     return true;
 }

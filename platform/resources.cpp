@@ -14,13 +14,6 @@ extern "C" const RawResource quillmere_resource_table[];
 
 namespace platform {
 
-std::vector<ResourceInfo> ListResources() {
-    std::vector<ResourceInfo> all;
-    for (const RawResource* r = quillmere_resource_table; r->name != nullptr; ++r)
-        all.push_back({r->name, r->type, {r->begin, static_cast<std::size_t>(r->end - r->begin)}});
-    return all;
-}
-
 std::optional<std::span<const std::uint8_t>> FindResource(const std::string& name, const std::string& type) {
     for (const RawResource* r = quillmere_resource_table; r->name != nullptr; ++r)
         if (name == r->name && type == r->type)

@@ -5,20 +5,10 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <vector>
 
 namespace platform {
 
-struct ResourceInfo {
-    std::string name;
-    std::string type;
-    std::span<const std::uint8_t> bytes;
-};
-
 // The bytes of the resource with this name and type, or nothing.
 std::optional<std::span<const std::uint8_t>> FindResource(const std::string& name, const std::string& type);
-
-// Every embedded resource, in link order.
-std::vector<ResourceInfo> ListResources();
 
 }  // namespace platform

@@ -34,8 +34,6 @@ public:
     // Forgets all progress (the records stay, zeroed).
     void Reset();
 
-    const std::vector<SaveRecord>& Records() const { return records; }
-
 private:
     SaveRecord* Find(const std::string& levelName);
     const SaveRecord* Find(const std::string& levelName) const;

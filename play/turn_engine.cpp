@@ -26,8 +26,6 @@ bool ApplyGravityMove(World& world, std::string_view move) {
     return true;
 }
 
-bool BoardAtRest(const World& world) { return world.AtRest(); }
-
 bool BoardSettled(const World& world) { return !world.TurnUnderway() && world.AtRest(); }
 
 bool RunWorldFrame(World& world) {

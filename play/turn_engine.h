@@ -29,9 +29,6 @@ std::optional<int> MoveDirection(std::string_view move);
 // not a move.
 bool ApplyGravityMove(World& world, std::string_view move);
 
-// No object is moving and no exit is busy taking an object.
-bool BoardAtRest(const World& world);
-
 // Whether the next move may be taken, asked right after the frame's World update. The
 // sub-step that takes a gravity change still moves every object the old way (objects take
 // a new direction only after their velocity is set), so the board can look at rest before

@@ -159,8 +159,7 @@ TEST_F(FileChooserTest, TheCallingScreenIsLeftAsItWas) {
     ASSERT_EQ(FrameDrawQueue().Size(), 1u);
     EXPECT_EQ(FrameDrawQueue().Requests().front().depth, 3);
     // The lists hold the screen's button again, and nothing of the chooser's.
-    removeButton(screenButton);
-    delete screenButton;
+    EXPECT_EQ(removeButton(screenButton).get(), screenButton);
     updateWidgets();
     EXPECT_EQ(FrameDrawQueue().Size(), 1u);
 }

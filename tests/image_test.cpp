@@ -94,12 +94,11 @@ TEST_F(ImageTest, StripFramesTurnAndDrawFromTheRightWindow) {
     Picture("f2.png", 16, 16, 0, 0, 16, 16, {0, 0, 255, 255});
     Image image((dir / "f.png").string(), 3, 0, 16, 16);
     ASSERT_TRUE(image.HasSurface());
-    EXPECT_TRUE(image.ownsSurface);
     EXPECT_EQ(image.surface->w, 48);
 
-    SDL_Surface* before = image.surface;
+    SDL_Surface* before = image.surface.get();
     image.SetAngle(0);
-    EXPECT_EQ(image.surface, before) << "same angle copies no pixels";
+    EXPECT_EQ(image.surface.get(), before) << "same angle copies no pixels";
 
     image.SetAngle(90);
     EXPECT_EQ(image.angle, 90);
@@ -136,13 +135,12 @@ TEST_F(ImageTest, OpaqueBox) {
 
 TEST_F(ImageTest, CopiesShareOneSurface) {
     auto copy = std::make_unique<Image>(Image(Picture("c.png", 4, 4, 0, 0, 4, 4), 1, 0, 4, 4));
-    SDL_Surface* surface = copy->surface;
+    SDL_Surface* surface = copy->surface.get();
     int base = surface->refcount;
     {
         Image second = *copy;
-        EXPECT_EQ(second.surface, surface);
+        EXPECT_EQ(second.surface.get(), surface);
         EXPECT_EQ(surface->refcount, base + 1);
-        EXPECT_FALSE(second.ownsSurface);
     }
     EXPECT_EQ(surface->refcount, base);
     Image third;

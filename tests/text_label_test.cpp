@@ -23,16 +23,16 @@ protected:
         FrameDrawQueue().Clear();
     }
     void TearDown() override {
-        TTF_CloseFont(font);
+        font.reset();
         FrameDrawQueue().Clear();
     }
 
     int Width(const std::string& s) const {
         int w = 0, h = 0;
-        TTF_SizeText(font, s.c_str(), &w, &h);
+        TTF_SizeText(font.get(), s.c_str(), &w, &h);
         return w;
     }
-    int LineHeight() const { return TTF_FontHeight(font); }
+    int LineHeight() const { return TTF_FontHeight(font.get()); }
 
     // A label as the screens make one: everything set before the text.
     void Prepare(TextLabel& label, int box, bool wrap, bool centred = false) {
@@ -51,7 +51,7 @@ protected:
     }
 
     test::WorkingDir inGame{QM_GAME_DIR};
-    TTF_Font* font = nullptr;
+    FontHandle font;
 };
 
 TEST_F(TextLabelTest, OneLineWithoutABoxIsNeverWrappedOrClipped) {
@@ -176,11 +176,11 @@ TEST_F(TextLabelTest, CentringAndClippingOfOneLine) {
     const int from = (w - w / 2) / 2;
     SDL_Surface* full = const_cast<SDL_Surface*>(wide.getSurface());
     SDL_LockSurface(full);
-    SDL_LockSurface(middle.image.surface);
+    SDL_LockSurface(middle.image.surface.get());
     for (int row = 0; row < full->h; ++row)
         for (int column = 0; column < w / 2; ++column)
-            ASSERT_EQ(GetPixel(middle.image.surface, column, row), GetPixel(full, from + column, row));
-    SDL_UnlockSurface(middle.image.surface);
+            ASSERT_EQ(GetPixel(middle.image.surface.get(), column, row), GetPixel(full, from + column, row));
+    SDL_UnlockSurface(middle.image.surface.get());
     SDL_UnlockSurface(full);
 
     // Not centred: the left part shows.

@@ -122,26 +122,26 @@ TEST_F(WidgetsTest, LooksFollowTheMouseAndAPressedButtonKeepsItsLookWhenDraggedO
         const DrawRequest& r = FrameDrawQueue().Requests().front();
         EXPECT_EQ(r.depth, 5);
         EXPECT_FALSE(r.useXY);
-        return r.image.surface;
+        return r.image.surface.get();
     };
 
     Frame(0, 0);
-    EXPECT_EQ(shown(), normal.surface);
+    EXPECT_EQ(shown(), normal.surface.get());
     EXPECT_EQ(hoveredButton(), -1);
     Frame(15, 25);
-    EXPECT_EQ(shown(), hover.surface);
+    EXPECT_EQ(shown(), hover.surface.get());
     EXPECT_EQ(hoveredButton(), 0);
     Frame(15, 25, {kDown});
-    EXPECT_EQ(shown(), pressedLook.surface);
+    EXPECT_EQ(shown(), pressedLook.surface.get());
     EXPECT_EQ(pressedButton(), 0);
     Frame(60, 60);
-    EXPECT_EQ(shown(), pressedLook.surface);
+    EXPECT_EQ(shown(), pressedLook.surface.get());
     EXPECT_EQ(hoveredButton(), 0);  // still hovered until released
     EXPECT_EQ(pressedButton(), 0);
     Frame(60, 60, {kUp});
     EXPECT_EQ(pressedButton(), -1);
     Frame(60, 60);
-    EXPECT_EQ(shown(), normal.surface);
+    EXPECT_EQ(shown(), normal.surface.get());
     EXPECT_EQ(hoveredButton(), -1);
 }
 
@@ -155,11 +155,12 @@ TEST_F(WidgetsTest, OverlappingButtonsAllUpdateAndTheEarliestRegisteredWins) {
     EXPECT_EQ(clickedButton(), 0);
 
     // Taken out of the list, a button is the caller's again and the indices close up.
-    removeButton(first);
+    std::unique_ptr<Button> taken = removeButton(first);
+    EXPECT_EQ(taken.get(), first);
+    EXPECT_EQ(removeButton(first), nullptr) << "no longer listed";
     EXPECT_EQ(clickedButton(), 0);
     Frame(120, 120, {kDown});
     EXPECT_EQ(pressedButton(), 0);
-    delete first;
 }
 
 // Counts deletions, to show what the lists own.
@@ -189,13 +190,31 @@ TEST_F(WidgetsTest, ListsOwnTheirWidgetsAndALayerSetsThemAside) {
     EXPECT_EQ(picture.y, 9);
     EXPECT_EQ(picture.depth, 11);
 
-    removeButton(kept);
+    std::unique_ptr<Button> taken = removeButton(kept);
     clearWidgets();
     EXPECT_EQ(deleted, 2);
-    delete kept;
+    taken.reset();
     EXPECT_EQ(deleted, 3);
     Frame(0, 0);
     EXPECT_EQ(FrameDrawQueue().Size(), 0u);
+}
+
+// A screen left mid-click: the press dies with its button and never clicks the next screen's.
+TEST_F(WidgetsTest, ClearingAHoveredPressedButtonLeavesNothingBehind) {
+    int deleted = 0;
+    addButton(std::make_unique<CountedButton>(deleted))->setRect(10, 20, 20, 20);
+    Frame(15, 25, {kDown});
+    ASSERT_EQ(hoveredButton(), 0);
+    ASSERT_EQ(pressedButton(), 0);
+    clearWidgets();
+    EXPECT_EQ(deleted, 1);
+    EXPECT_EQ(hoveredButton(), -1);
+    EXPECT_EQ(pressedButton(), -1);
+
+    addButton(std::make_unique<Button>(Swatch(20, 20), 10, 20, 20, 20, 5));
+    Frame(15, 25, {kUp});
+    EXPECT_EQ(clickedButton(), -1);
+    EXPECT_EQ(hoveredButton(), 0);
 }
 
 TEST_F(WidgetsTest, SoftwareCursor) {
@@ -243,10 +262,8 @@ TEST_F(WidgetsTest, TextButtonTakesItsSizeFromItsCaption) {
 
     button->setFont(InterfaceFontPath(), 36);
     button->setText("PLAY");
-    TTF_Font* font = OpenFont(InterfaceFontPath(), 36);
     int w = 0, h = 0;
-    TTF_SizeText(font, "PLAY", &w, &h);
-    TTF_CloseFont(font);
+    TTF_SizeText(OpenFont(InterfaceFontPath(), 36).get(), "PLAY", &w, &h);
     r = button->getRect();
     EXPECT_EQ(r.w, w);
     EXPECT_EQ(r.h, h);

@@ -138,6 +138,38 @@ TEST_F(WorldTest, LeavingTheScreenAreaDestroysAndAMissionCriticalLossFailsTheLev
     EXPECT_EQ(world.levelStatus, 2);
 }
 
+// The level fails when the World itself destroys a mission-critical object, never when
+// one merely leaves it.
+TEST_F(WorldTest, OnlyTheWorldDestroyingAMissionCriticalObjectFailsTheLevel) {
+    struct Case {
+        const char* name;
+        void (*remove)(World& w, PhysObj& hero, PhysObj& crate);
+        int status;
+    } cases[] = {
+        {"destroyed", [](World& w, PhysObj& hero, PhysObj&) { w.Destroy(hero); }, 2},
+        {"cleared", [](World& w, PhysObj&, PhysObj&) { w.Clear(); }, 2},
+        {"an ordinary one destroyed", [](World& w, PhysObj&, PhysObj& crate) { w.Destroy(crate); }, 1},
+        {"taken out and dropped", [](World& w, PhysObj& hero, PhysObj&) { w.Take(hero).reset(); }, 1},
+        {"dropped by a restore", [](World& w, PhysObj&, PhysObj&) { w.Restore(World().Snapshot()); }, 1},
+    };
+    for (const Case& c : cases) {
+        World w;
+        w.queueDrawing = false;
+        PhysObj* crate = Put(w, {0, 0});
+        PhysObj* hero = Put(w, {100, 100, 16, 16, true, false, true});
+        c.remove(w, *hero, *crate);
+        EXPECT_EQ(w.levelStatus, c.status) << c.name;
+    }
+
+    // Taken to another World, it is that World's loss.
+    World other;
+    PhysObj* hero = Put(world, {100, 100, 16, 16, true, false, true});
+    Entity* moved = other.AddEntity(world.Take(*hero));
+    other.Destroy(*moved);
+    EXPECT_EQ(other.levelStatus, 2);
+    EXPECT_EQ(world.levelStatus, 1);
+}
+
 TEST_F(WorldTest, TurningTheBoxFollowsThePicture) {
     struct Case {
         int angle;

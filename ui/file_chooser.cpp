@@ -133,10 +133,6 @@ class Chooser {
 public:
     Chooser(Purpose purpose, const std::string& title, const std::string& pattern, const std::string& extension)
         : purpose(purpose), title(title), extension(extension), files(ListMatchingFiles(pattern)) {}
-    ~Chooser() {
-        if (measureFont)
-            TTF_CloseFont(measureFont);
-    }
     Chooser(const Chooser&) = delete;
     Chooser& operator=(const Chooser&) = delete;
 
@@ -169,7 +165,7 @@ private:
     TextLabel* messageLabel = nullptr;
     ImageWidget* highlight = nullptr;
     std::vector<TextButton*> rows;
-    TTF_Font* measureFont = nullptr;
+    FontHandle measureFont;
 };
 
 TextLabel* Label(int x, int y, int box, bool centred, SDL_Color colour, const std::string& text, int points) {
@@ -234,7 +230,7 @@ void Chooser::Refresh() {
     // A long name shows its end, where the typing happens.
     std::string visible = typed + "_";
     int w = 0, h = 0;
-    while (visible.size() > 1 && TTF_SizeText(measureFont, visible.c_str(), &w, &h) == 0 && w > kFieldW - 16)
+    while (visible.size() > 1 && TTF_SizeText(measureFont.get(), visible.c_str(), &w, &h) == 0 && w > kFieldW - 16)
         visible.erase(0, 1);
     nameLabel->setText(visible);
 }

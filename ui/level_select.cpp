@@ -44,7 +44,6 @@ std::string TurnsText(int best, int par) {
 void ShowPreview(const std::string& level) {
     if (panel.preview) {
         removeImageWidget(panel.preview);
-        delete panel.preview;
         panel.preview = nullptr;
     }
     std::string path = Registry().LevelPreviewPath(level);
@@ -86,7 +85,6 @@ void AddCell(int slot) {
 }
 }  // namespace
 
-const LevelTable& CampaignLevels() { return levelTable; }
 int SelectedLevel() { return selectedLevel; }
 void SetSelectedLevel(int slot) { selectedLevel = slot; }
 

@@ -13,7 +13,6 @@ void LevelSelectExit();
 inline constexpr int kLevelSlots = 36;
 inline constexpr int kListedSlots = 25;
 using LevelTable = std::array<std::string, kLevelSlots>;
-const LevelTable& CampaignLevels();
 
 // Reads the list into slots 0..24 (the rest cleared): one name a line, each up to 39
 // characters; a longer line keeps its first 39 and ends the list there.

@@ -9,13 +9,12 @@
 namespace {
 
 // Display format with alpha when a window is open, so the copy below and later blits are cheap.
-SDL_Surface* ToDisplayAlpha(SDL_Surface* source) {
+SurfaceHandle ToDisplayAlpha(SurfaceHandle source) {
     if (source == nullptr || SDL_GetVideoSurface() == nullptr)
         return source;
-    SDL_Surface* converted = SDL_DisplayFormatAlpha(source);
+    SurfaceHandle converted(SDL_DisplayFormatAlpha(source.get()));
     if (converted == nullptr)
         return source;
-    SDL_FreeSurface(source);
     return converted;
 }
 
@@ -29,12 +28,12 @@ void CopyPixels(SDL_Surface* from, int fromX, SDL_Surface* to, int toX, int toY,
             PutPixel(to, toX + column, toY + row, GetPixel(from, fromX + column, row));
 }
 
-SDL_Surface* CreateAlphaSurface(int w, int h) {
-    SDL_Surface* made = SDL_CreateRGBSurface(SDL_SRCALPHA | SDL_HWSURFACE, w, h, 32, 0x00ff0000, 0x0000ff00,
-                                             0x000000ff, 0xff000000);
-    made = ToDisplayAlpha(made);
+SurfaceHandle CreateAlphaSurface(int w, int h) {
+    SurfaceHandle made(SDL_CreateRGBSurface(SDL_SRCALPHA | SDL_HWSURFACE, w, h, 32, 0x00ff0000, 0x0000ff00,
+                                            0x000000ff, 0xff000000));
+    made = ToDisplayAlpha(std::move(made));
     if (made)
-        SDL_FillRect(made, nullptr, 0);
+        SDL_FillRect(made.get(), nullptr, 0);
     return made;
 }
 
@@ -45,8 +44,8 @@ const std::string& InterfaceFontPath() {
     return path;
 }
 
-TTF_Font* OpenFont(const std::string& path, int pointSize) {
-    TTF_Font* font = TTF_OpenFont(path.c_str(), pointSize);
+FontHandle OpenFont(const std::string& path, int pointSize) {
+    FontHandle font(TTF_OpenFont(path.c_str(), pointSize));
     if (font == nullptr)
         throw "Failed to open font " + path + "!";
     return font;
@@ -54,21 +53,14 @@ TTF_Font* OpenFont(const std::string& path, int pointSize) {
 
 TextLabel::TextLabel() { font = OpenFont(InterfaceFontPath(), 24); }
 
-TextLabel::~TextLabel() {
-    freeSurface();
-    if (font)
-        TTF_CloseFont(font);
-}
-
 void TextLabel::setPosition(int newX, int newY) {
     x = newX;
     y = newY;
 }
 
 void TextLabel::setFont(const std::string& path, int pointSize) {
-    if (font)
-        TTF_CloseFont(font);
-    font = nullptr;
+    // Closed first: a font that fails to open leaves the label with none.
+    font.reset();
     font = OpenFont(path, pointSize);
 }
 
@@ -85,16 +77,14 @@ void TextLabel::setColour(SDL_Color newColour) {
 }
 
 void TextLabel::freeSurface() {
-    if (surface)
-        SDL_FreeSurface(surface);
-    surface = nullptr;
+    surface.reset();
     shown = Image();
     shownValid = false;
 }
 
 int TextLabel::measure(const std::string& s) const {
     int w = 0, h = 0;
-    if (font == nullptr || s.empty() || TTF_SizeText(font, s.c_str(), &w, &h) != 0)
+    if (font == nullptr || s.empty() || TTF_SizeText(font.get(), s.c_str(), &w, &h) != 0)
         return 0;
     return w;
 }
@@ -105,7 +95,7 @@ void TextLabel::render() {
         return;
     const int width = measure(text);
     if (boxWidth == -1 || width <= boxWidth || !wrap) {
-        surface = ToDisplayAlpha(TTF_RenderText_Blended(font, text.c_str(), colour));
+        surface = ToDisplayAlpha(SurfaceHandle(TTF_RenderText_Blended(font.get(), text.c_str(), colour)));
         return;
     }
     renderWrapped();
@@ -166,18 +156,18 @@ void TextLabel::renderWrapped() {
         rest = rest.substr(cut + 1);
     }
 
-    const int lineHeight = TTF_FontHeight(font);
+    const int lineHeight = TTF_FontHeight(font.get());
     surface = CreateAlphaSurface(boxWidth, static_cast<int>(lines.size()) * std::max(1, lineHeight));
     if (surface == nullptr)
         return;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        SDL_Surface* line = ToDisplayAlpha(TTF_RenderText_Blended(font, lines[i].c_str(), colour));
+        SurfaceHandle line =
+            ToDisplayAlpha(SurfaceHandle(TTF_RenderText_Blended(font.get(), lines[i].c_str(), colour)));
         if (line == nullptr)
             continue;
         const int copyWidth = std::min(line->w, surface->w);
         const int xOffset = centred ? (boxWidth - copyWidth) / 2 : 0;
-        CopyPixels(line, 0, surface, xOffset, static_cast<int>(i) * lineHeight, copyWidth);
-        SDL_FreeSurface(line);
+        CopyPixels(line.get(), 0, surface.get(), xOffset, static_cast<int>(i) * lineHeight, copyWidth);
     }
 }
 
@@ -196,14 +186,13 @@ void TextLabel::draw() {
         return;
     if (!shownValid || shownBox != clipWidth || shownOffset != sourceX) {
         if (sourceX == 0) {
-            shown = Image(surface);
+            shown = Image(surface.get());
         } else {
-            SDL_Surface* part = CreateAlphaSurface(clipWidth, surface->h);
+            SurfaceHandle part = CreateAlphaSurface(clipWidth, surface->h);
             if (part == nullptr)
                 return;
-            CopyPixels(surface, sourceX, part, 0, 0, clipWidth);
-            shown = Image(part);
-            SDL_FreeSurface(part);
+            CopyPixels(surface.get(), sourceX, part.get(), 0, 0, clipWidth);
+            shown = Image(part.get());
         }
         shown.sourceRect.w = static_cast<Uint16>(clipWidth);
         shownBox = clipWidth;

@@ -5,19 +5,19 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/sdl_handles.h"
 #include "world/image.h"
 
 // Every piece of text is drawn with this one font file, relative to the game folder.
 const std::string& InterfaceFontPath();
-// Opens a font handle the caller owns; throws "Failed to open font <path>!" as std::string.
-TTF_Font* OpenFont(const std::string& path, int pointSize);
+// Throws "Failed to open font <path>!" as std::string.
+FontHandle OpenFont(const std::string& path, int pointSize);
 
 // A piece of text on screen: one line, or word-wrapped into a box. Text is rendered only
 // when it or its colour changes, so labels can be given the same text every frame.
 class TextLabel {
 public:
     TextLabel();
-    ~TextLabel();
     TextLabel(const TextLabel&) = delete;
     TextLabel& operator=(const TextLabel&) = delete;
 
@@ -36,9 +36,7 @@ public:
     // Wrapping may have hyphenated it.
     const std::string& getText() const { return text; }
     // The rendered text, or null when there is none.
-    const SDL_Surface* getSurface() const { return surface; }
-    int getX() const { return x; }
-    int getY() const { return y; }
+    const SDL_Surface* getSurface() const { return surface.get(); }
 
 private:
     void render();
@@ -47,9 +45,9 @@ private:
     void freeSurface();
 
     std::string text;
-    TTF_Font* font = nullptr;
+    FontHandle font;
     SDL_Color colour{0, 0, 0, 0};
-    SDL_Surface* surface = nullptr;
+    SurfaceHandle surface;
     std::int32_t x = 0;
     std::int32_t y = 0;
     std::int32_t boxWidth = -1;

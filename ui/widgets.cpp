@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <deque>
-#include <vector>
 
 #include "app/game_state.h"
 #include "app/input.h"
@@ -15,9 +14,9 @@ namespace {
 constexpr int kCursorDepth = -1000000;
 
 struct WidgetLists {
-    std::deque<ImageWidget*> imageWidgets;
-    std::deque<Button*> buttons;
-    std::deque<TextLabel*> labels;
+    std::deque<std::unique_ptr<ImageWidget>> imageWidgets;
+    std::deque<std::unique_ptr<Button>> buttons;
+    std::deque<std::unique_ptr<TextLabel>> labels;
 };
 
 struct CursorState {
@@ -25,14 +24,17 @@ struct CursorState {
     bool custom = false;
 };
 
+// The lists are never destroyed: widgets still listed when the process ends would
+// otherwise close their fonts and free their surfaces after TTF_Quit and SDL_Quit.
 WidgetLists& Lists() {
-    static WidgetLists lists;
+    static WidgetLists& lists = *new WidgetLists;
     return lists;
 }
 
 // Lists set aside by open widget layers, innermost last.
-std::vector<WidgetLists>& SetAside() {
-    static std::vector<WidgetLists> stack;
+// (A deque: its lists never move, so they need not be copyable.)
+std::deque<WidgetLists>& SetAside() {
+    static std::deque<WidgetLists>& stack = *new std::deque<WidgetLists>;
     return stack;
 }
 
@@ -42,31 +44,34 @@ CursorState& Cursor() {
 }
 
 template <class T>
-void RemoveAll(std::deque<T*>& list, T* item) {
-    list.erase(std::remove(list.begin(), list.end(), item), list.end());
+std::unique_ptr<T> Take(std::deque<std::unique_ptr<T>>& list, const T* item) {
+    auto it = std::find_if(list.begin(), list.end(), [item](const std::unique_ptr<T>& w) { return w.get() == item; });
+    if (it == list.end())
+        return nullptr;
+    std::unique_ptr<T> taken = std::move(*it);
+    list.erase(it);
+    return taken;
 }
 
 template <class T, class Flag>
-int FirstWith(const std::deque<T*>& list, Flag flag) {
+int FirstWith(const std::deque<std::unique_ptr<T>>& list, Flag flag) {
     for (std::size_t i = 0; i < list.size(); ++i)
-        if ((list[i]->*flag)())
+        if ((list[i].get()->*flag)())
             return static_cast<int>(i);
     return -1;
 }
 
+// First in, first deleted, one list after the other.
+template <class T>
+void DeleteInOrder(std::deque<std::unique_ptr<T>>& list) {
+    while (!list.empty())
+        list.pop_front();
+}
+
 void DeleteAll(WidgetLists& lists) {
-    while (!lists.imageWidgets.empty()) {
-        delete lists.imageWidgets.front();
-        lists.imageWidgets.pop_front();
-    }
-    while (!lists.buttons.empty()) {
-        delete lists.buttons.front();
-        lists.buttons.pop_front();
-    }
-    while (!lists.labels.empty()) {
-        delete lists.labels.front();
-        lists.labels.pop_front();
-    }
+    DeleteInOrder(lists.imageWidgets);
+    DeleteInOrder(lists.buttons);
+    DeleteInOrder(lists.labels);
 }
 
 }  // namespace
@@ -162,25 +167,17 @@ void Button::update() {
 
 TextButton::TextButton() { TextButton::reset(); }
 
-TextButton::~TextButton() {
-    if (font)
-        TTF_CloseFont(font);
-}
-
 void TextButton::reset() {
     Button::reset();
-    if (font)
-        TTF_CloseFont(font);
-    font = nullptr;
+    // Closed first: a font that fails to open leaves the button with none.
+    font.reset();
     font = OpenFont(InterfaceFontPath(), 24);
     text.clear();
     normalColour = hoverColour = pressedColour = SDL_Color{0, 0, 0, 0};
 }
 
 void TextButton::setFont(const std::string& path, int pointSize) {
-    if (font)
-        TTF_CloseFont(font);
-    font = nullptr;
+    font.reset();
     font = OpenFont(path, pointSize);
     renderAll();
 }
@@ -217,11 +214,10 @@ void TextButton::renderLook(Look look) {
     if (text.empty())
         return;
     const SDL_Color colour = look == Look::Normal ? normalColour : look == Look::Hover ? hoverColour : pressedColour;
-    SDL_Surface* rendered = TTF_RenderText_Blended(font, text.c_str(), colour);
+    SurfaceHandle rendered(TTF_RenderText_Blended(font.get(), text.c_str(), colour));
     if (rendered == nullptr)
         return;
-    Image image(rendered);
-    SDL_FreeSurface(rendered);
+    Image image(rendered.get());
     if (look == Look::Normal)
         setNormalImage(image);
     else if (look == Look::Hover)
@@ -242,22 +238,19 @@ void ImageWidget::update() {
 
 // ---- the widget lists ----
 
-ImageWidget* addImageWidget(ImageWidget* widget) {
-    Lists().imageWidgets.push_back(widget);
-    return widget;
+ImageWidget* addImageWidget(std::unique_ptr<ImageWidget> widget) {
+    return Lists().imageWidgets.emplace_back(std::move(widget)).get();
 }
-Button* addButton(Button* button) {
-    Lists().buttons.push_back(button);
-    return button;
-}
-TextLabel* addLabel(TextLabel* label) {
-    Lists().labels.push_back(label);
-    return label;
+Button* addButton(std::unique_ptr<Button> button) { return Lists().buttons.emplace_back(std::move(button)).get(); }
+TextLabel* addLabel(std::unique_ptr<TextLabel> label) {
+    return Lists().labels.emplace_back(std::move(label)).get();
 }
 
-void removeImageWidget(ImageWidget* widget) { RemoveAll(Lists().imageWidgets, widget); }
-void removeButton(Button* button) { RemoveAll(Lists().buttons, button); }
-void removeLabel(TextLabel* label) { RemoveAll(Lists().labels, label); }
+std::unique_ptr<ImageWidget> removeImageWidget(const ImageWidget* widget) {
+    return Take(Lists().imageWidgets, widget);
+}
+std::unique_ptr<Button> removeButton(const Button* button) { return Take(Lists().buttons, button); }
+std::unique_ptr<TextLabel> removeLabel(const TextLabel* label) { return Take(Lists().labels, label); }
 
 int clickedButton() { return FirstWith(Lists().buttons, &Button::isClicked); }
 int pressedButton() { return FirstWith(Lists().buttons, &Button::isPressed); }
@@ -271,11 +264,11 @@ void updateWidgets() {
         FrameDrawQueue().Add(mouse.x, mouse.y, kCursorDepth, false, cursor.image);
     }
     WidgetLists& lists = Lists();
-    for (Button* button : lists.buttons)
+    for (const auto& button : lists.buttons)
         button->update();
-    for (ImageWidget* widget : lists.imageWidgets)
+    for (const auto& widget : lists.imageWidgets)
         widget->update();
-    for (TextLabel* label : lists.labels)
+    for (const auto& label : lists.labels)
         label->draw();
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/sdl_handles.h"
 #include "world/image.h"
 
 class TextLabel;
@@ -61,7 +62,6 @@ protected:
 class TextButton : public Button {
 public:
     TextButton();
-    ~TextButton() override;
 
     void reset() override;
     void setFont(const std::string& path, int pointSize);
@@ -77,7 +77,7 @@ private:
     void renderAll();
 
     std::string text;
-    TTF_Font* font = nullptr;
+    FontHandle font;
     SDL_Color normalColour{0, 0, 0, 0};
     SDL_Color hoverColour{0, 0, 0, 0};
     SDL_Color pressedColour{0, 0, 0, 0};
@@ -100,20 +100,21 @@ private:
 
 // The widget lists own what is registered. Registration hands the widget over and
 // returns it, so a screen can keep a pointer to one it changes later.
+ImageWidget* addImageWidget(std::unique_ptr<ImageWidget> widget);
+Button* addButton(std::unique_ptr<Button> button);
+TextLabel* addLabel(std::unique_ptr<TextLabel> label);
 template <class W>
 W* addImageWidget(std::unique_ptr<W> widget);
 template <class B>
 B* addButton(std::unique_ptr<B> button);
 template <class L>
 L* addLabel(std::unique_ptr<L> label);
-ImageWidget* addImageWidget(ImageWidget* widget);
-Button* addButton(Button* button);
-TextLabel* addLabel(TextLabel* label);
 
-// Take the widget out of its list without deleting it: the caller owns it again.
-void removeImageWidget(ImageWidget* widget);
-void removeButton(Button* button);
-void removeLabel(TextLabel* label);
+// Take the widget out of its list and hand it back (null when it is not listed): the
+// caller owns it again, and dropping what comes back deletes it.
+std::unique_ptr<ImageWidget> removeImageWidget(const ImageWidget* widget);
+std::unique_ptr<Button> removeButton(const Button* button);
+std::unique_ptr<TextLabel> removeLabel(const TextLabel* label);
 
 // Index of the first button in list order with that flag, or -1.
 int clickedButton();
@@ -140,19 +141,19 @@ public:
 
 template <class W>
 W* addImageWidget(std::unique_ptr<W> widget) {
-    W* kept = widget.release();
-    addImageWidget(static_cast<ImageWidget*>(kept));
+    W* kept = widget.get();
+    addImageWidget(std::unique_ptr<ImageWidget>(std::move(widget)));
     return kept;
 }
 template <class B>
 B* addButton(std::unique_ptr<B> button) {
-    B* kept = button.release();
-    addButton(static_cast<Button*>(kept));
+    B* kept = button.get();
+    addButton(std::unique_ptr<Button>(std::move(button)));
     return kept;
 }
 template <class L>
 L* addLabel(std::unique_ptr<L> label) {
-    L* kept = label.release();
-    addLabel(static_cast<TextLabel*>(kept));
+    L* kept = label.get();
+    addLabel(std::unique_ptr<TextLabel>(std::move(label)));
     return kept;
 }

@@ -84,8 +84,6 @@ Entity& Entity::operator=(const Entity& other) {
     return *this;
 }
 
-Entity::~Entity() { Entity::RemoveFromWorld(); }
-
 std::unique_ptr<Entity> Entity::Clone() const { return std::unique_ptr<Entity>(new Entity(*this)); }
 
 void Entity::AssignState(const Entity& other) { *this = other; }
@@ -150,11 +148,6 @@ void Entity::Draw() {
         FrameDrawQueue().Add(x, y, drawDepth, true, image);
 }
 
-void Entity::RemoveFromWorld() {
-    if (world)
-        world->Remove(*this);
-}
-
 void Entity::SetPosition(std::int32_t newX, std::int32_t newY) {
     x = static_cast<std::int16_t>(newX);
     y = static_cast<std::int16_t>(newY);
@@ -212,13 +205,6 @@ void Entity::HashState(Hasher& h) const {
 PhysObj::PhysObj() {
     physical = true;
     PhysObj::Reset();
-}
-
-PhysObj::~PhysObj() {
-    // Leave the World first so that the failure below is the last word on the level.
-    RemoveFromWorld();
-    if (missionCritical && GetWorld())
-        GetWorld()->levelStatus = 2;
 }
 
 std::unique_ptr<Entity> PhysObj::Clone() const { return std::unique_ptr<Entity>(new PhysObj(*this)); }

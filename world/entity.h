@@ -28,7 +28,7 @@ struct Box {
 class Entity {
 public:
     Entity();
-    virtual ~Entity();
+    virtual ~Entity() = default;
 
     virtual void RotateBounds(int quarterTurns);
     virtual void Move();
@@ -38,7 +38,6 @@ public:
     // how many frames a second are shown.
     virtual void Draw();
     virtual void Animate(double step);
-    virtual void RemoveFromWorld();
     virtual void SetPosition(std::int32_t newX, std::int32_t newY);
     virtual void SetImage(const Image& newImage, bool autoBound);
     virtual void SetRotation(std::int32_t angle);
@@ -139,7 +138,6 @@ struct LookAheadMemo {
 class PhysObj : public Entity {
 public:
     PhysObj();
-    ~PhysObj() override;
 
     void RotateBounds(int quarterTurns) override;
     void SetImage(const Image& newImage, bool autoBound) override;

@@ -26,7 +26,7 @@ Image::Image(SDL_Surface* source) {
     ResetState();
     if (source == nullptr)
         return;
-    surface = SDL_ConvertSurface(source, source->format, SDL_HWSURFACE);
+    surface.reset(SDL_ConvertSurface(source, source->format, SDL_HWSURFACE));
     frameWidth = source->w;
     frameHeight = source->h;
     sourceRect.w = static_cast<Uint16>(source->w);
@@ -41,12 +41,11 @@ Image::Image(const Image& other) {
 Image& Image::operator=(const Image& other) {
     if (this == &other)
         return *this;
-    SDL_Surface* shared = other.surface;
+    SDL_Surface* shared = other.surface.get();
     if (shared)
         ++shared->refcount;
-    Release();
     ResetState();
-    surface = shared;
+    surface.reset(shared);
     frameWidth = other.frameWidth;
     frameHeight = other.frameHeight;
     sourceRect.w = other.sourceRect.w;
@@ -63,17 +62,10 @@ Image& Image::operator=(const Image& other) {
     return *this;
 }
 
-Image::~Image() { Release(); }
-
-void Image::Release() {
-    if (surface)
-        SDL_FreeSurface(surface);
-    surface = nullptr;
-}
+Image::~Image() = default;
 
 void Image::ResetState() {
-    surface = nullptr;
-    ownsSurface = false;
+    surface.reset();
     loop = false;
     frameWidth = frameHeight = frameDelay = frame = 0;
     frameCount = 1;
@@ -86,70 +78,61 @@ void Image::ResetState() {
 }
 
 bool Image::Load(const std::string& path, int count, int delay, int width, int height) {
-    Release();
-    ownsSurface = false;
+    surface.reset();
     if (!path.empty()) {
         if (count <= 1) {
-            SDL_Surface* loaded = IMG_Load(path.c_str());
+            SurfaceHandle loaded(IMG_Load(path.c_str()));
             if (loaded == nullptr)
                 throw LoadFailure(path);
-            SDL_Surface* converted = SDL_DisplayFormatAlpha(loaded);
-            SDL_FreeSurface(loaded);
+            SurfaceHandle converted(SDL_DisplayFormatAlpha(loaded.get()));
+            loaded.reset();
             if (converted == nullptr)
                 return false;
-            surface = converted;
+            surface = std::move(converted);
         } else {
             std::size_t dot = path.rfind('.');
             std::string stem = dot == std::string::npos ? path : path.substr(0, dot);
             std::string extension = dot == std::string::npos ? "" : path.substr(dot);
             auto frameFile = [&](int i) { return stem + std::to_string(i) + extension; };
 
-            SDL_Surface* first = IMG_Load(frameFile(0).c_str());
+            SurfaceHandle first(IMG_Load(frameFile(0).c_str()));
             if (first == nullptr)
                 throw LoadFailure(frameFile(0));
-            SDL_Surface* firstConverted = SDL_DisplayFormatAlpha(first);
-            SDL_FreeSurface(first);
+            SurfaceHandle firstConverted(SDL_DisplayFormatAlpha(first.get()));
+            first.reset();
             if (firstConverted == nullptr)
                 return false;
             // Content picks width and count: a strip too wide for any surface just doesn't load.
             const long long stripWidth = std::max(1LL, static_cast<long long>(width) * count);
-            if (stripWidth > std::numeric_limits<int>::max()) {
-                SDL_FreeSurface(firstConverted);
+            if (stripWidth > std::numeric_limits<int>::max())
                 return false;
-            }
             const SDL_PixelFormat* f = firstConverted->format;
-            SDL_Surface* strip = SDL_CreateRGBSurface(SDL_SRCALPHA | SDL_HWSURFACE, static_cast<int>(stripWidth),
-                                                      firstConverted->h, f->BitsPerPixel, f->Rmask, f->Gmask,
-                                                      f->Bmask, f->Amask);
-            SDL_FreeSurface(firstConverted);
+            SurfaceHandle strip(SDL_CreateRGBSurface(SDL_SRCALPHA | SDL_HWSURFACE, static_cast<int>(stripWidth),
+                                                     firstConverted->h, f->BitsPerPixel, f->Rmask, f->Gmask,
+                                                     f->Bmask, f->Amask));
+            firstConverted.reset();
             if (strip == nullptr)
                 return false;
             for (int i = 0; i < count; ++i) {
-                SDL_Surface* loaded = IMG_Load(frameFile(i).c_str());
-                if (loaded == nullptr) {
-                    SDL_FreeSurface(strip);
+                SurfaceHandle loaded(IMG_Load(frameFile(i).c_str()));
+                if (loaded == nullptr)
                     throw LoadFailure(frameFile(i));
-                }
-                SDL_Surface* converted = SDL_DisplayFormatAlpha(loaded);
-                SDL_FreeSurface(loaded);
-                if (converted == nullptr) {
-                    SDL_FreeSurface(strip);
+                SurfaceHandle converted(SDL_DisplayFormatAlpha(loaded.get()));
+                loaded.reset();
+                if (converted == nullptr)
                     return false;
-                }
                 {
-                    PixelLock lockStrip(strip);
-                    PixelLock lockFrame(converted);
+                    PixelLock lockStrip(strip.get());
+                    PixelLock lockFrame(converted.get());
                     // A frame larger than its slot is cut to the slot, never written past it.
                     int copyW = std::min(converted->w, std::max(0, width));
                     int copyH = std::min(converted->h, strip->h);
                     for (int y = 0; y < copyH; ++y)
                         for (int x = 0; x < copyW; ++x)
-                            PutPixel(strip, i * width + x, y, GetPixel(converted, x, y));
+                            PutPixel(strip.get(), i * width + x, y, GetPixel(converted.get(), x, y));
                 }
-                SDL_FreeSurface(converted);
             }
-            surface = strip;
-            ownsSurface = true;
+            surface = std::move(strip);
         }
     }
     frame = 0;
@@ -193,26 +176,25 @@ void Image::SetAngle(int degrees) {
     const int w = surface->w, h = surface->h;
     const SDL_PixelFormat* f = surface->format;
     const bool sideways = delta != 180;
-    SDL_Surface* turned = SDL_CreateRGBSurface(SDL_HWSURFACE, sideways ? h : w, sideways ? w : h, f->BitsPerPixel,
-                                               f->Rmask, f->Gmask, f->Bmask, f->Amask);
+    SurfaceHandle turned(SDL_CreateRGBSurface(SDL_HWSURFACE, sideways ? h : w, sideways ? w : h, f->BitsPerPixel,
+                                              f->Rmask, f->Gmask, f->Bmask, f->Amask));
     if (turned == nullptr)
         return;
     {
-        PixelLock lockSource(surface);
-        PixelLock lockTarget(turned);
+        PixelLock lockSource(surface.get());
+        PixelLock lockTarget(turned.get());
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
-                std::uint32_t p = GetPixel(surface, x, y);
+                std::uint32_t p = GetPixel(surface.get(), x, y);
                 if (delta == 180)
-                    PutPixel(turned, w - 1 - x, h - 1 - y, p);
+                    PutPixel(turned.get(), w - 1 - x, h - 1 - y, p);
                 else if (delta == 90)
-                    PutPixel(turned, y, w - 1 - x, p);
+                    PutPixel(turned.get(), y, w - 1 - x, p);
                 else
-                    PutPixel(turned, h - 1 - y, x, p);
+                    PutPixel(turned.get(), h - 1 - y, x, p);
             }
     }
-    SDL_FreeSurface(surface);
-    surface = turned;
+    surface = std::move(turned);
 }
 
 bool Image::Blit(SDL_Surface* destination, int x, int y) {
@@ -237,13 +219,13 @@ bool Image::Blit(SDL_Surface* destination, int x, int y) {
     if (alpha == 0)
         return true;
     SDL_Rect at{static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
-    return SDL_UpperBlit(surface, &source, destination, &at) != -1;
+    return SDL_UpperBlit(surface.get(), &source, destination, &at) != -1;
 }
 
 bool Image::OpaqueColumn(int column) const {
     int rows = std::min<int>(frameHeight, surface->h);
     for (int y = 0; y < rows; ++y)
-        if (GetPixel(surface, column, y) != 0)
+        if (GetPixel(surface.get(), column, y) != 0)
             return true;
     return false;
 }
@@ -251,7 +233,7 @@ bool Image::OpaqueColumn(int column) const {
 bool Image::OpaqueRow(int row) const {
     int columns = std::min<int>(frameWidth, surface->w);
     for (int x = 0; x < columns; ++x)
-        if (GetPixel(surface, x, row) != 0)
+        if (GetPixel(surface.get(), x, row) != 0)
             return true;
     return false;
 }
@@ -259,7 +241,7 @@ bool Image::OpaqueRow(int row) const {
 int Image::OpaqueLeft() const {
     if (surface == nullptr)
         return 0;
-    PixelLock lock(surface);
+    PixelLock lock(surface.get());
     int columns = std::min<int>(frameWidth, surface->w);
     for (int x = 0; x < columns; ++x)
         if (OpaqueColumn(x))
@@ -270,7 +252,7 @@ int Image::OpaqueLeft() const {
 int Image::OpaqueTop() const {
     if (surface == nullptr)
         return 0;
-    PixelLock lock(surface);
+    PixelLock lock(surface.get());
     int rows = std::min<int>(frameHeight, surface->h);
     for (int y = 0; y < rows; ++y)
         if (OpaqueRow(y))
@@ -281,7 +263,7 @@ int Image::OpaqueTop() const {
 int Image::OpaqueWidth() const {
     int right = frameWidth;
     if (surface != nullptr) {
-        PixelLock lock(surface);
+        PixelLock lock(surface.get());
         for (int x = std::min<int>(frameWidth, surface->w) - 1; x >= 1; --x)
             if (OpaqueColumn(x)) {
                 right = x + 1;
@@ -294,7 +276,7 @@ int Image::OpaqueWidth() const {
 int Image::OpaqueHeight() const {
     int bottom = frameHeight;
     if (surface != nullptr) {
-        PixelLock lock(surface);
+        PixelLock lock(surface.get());
         for (int y = std::min<int>(frameHeight, surface->h) - 1; y >= 1; --y)
             if (OpaqueRow(y)) {
                 bottom = y + 1;

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/sdl_handles.h"
+
 // The one picture type: a single picture or a horizontal strip of animation frames,
 // turned by quarter turns. Copies share the pixel surface through SDL's reference count.
 class Image {
@@ -29,7 +31,6 @@ public:
     bool HasSurface() const { return surface != nullptr; }
 
     bool loop = false;
-    bool ownsSurface = false;
     bool reverse = false;
     std::int32_t frameWidth = 0;
     std::int32_t frameHeight = 0;
@@ -40,13 +41,12 @@ public:
     double framePosition = 0.0;
     SDL_Rect sourceRect{0, 0, 65535, 65535};
     std::int32_t alpha = 255;
-    SDL_Surface* surface = nullptr;
+    SurfaceHandle surface;
     // Last: animation never reads it, so it stays out of the way in memory.
     std::string name;
 
 private:
     void ResetState();
-    void Release();
     bool OpaqueColumn(int column) const;
     bool OpaqueRow(int row) const;
 };

@@ -5,12 +5,13 @@
 #include <vector>
 
 #include "app/timer.h"
+#include "platform/sdl_handles.h"
 #include "world/draw_queue.h"
 
 namespace {
 struct RenderState {
     SDL_Surface* screen = nullptr;
-    SDL_Surface* fadeSurface = nullptr;
+    SurfaceHandle fadeSurface;
     double fadeAlpha = 0.0;
     Uint8 fadeAlphaWhole = 0;
     double fadeRate = 0.0;
@@ -50,7 +51,6 @@ RenderState& Render() {
 SDL_Surface* ScreenSurface() { return Render().screen; }
 void SetScreenSurface(SDL_Surface* screen) { Render().screen = screen; }
 void SetFadeRate(double rate) { Render().fadeRate = rate; }
-double FadeRate() { return Render().fadeRate; }
 double FadeAlpha() { return Render().fadeAlpha; }
 void SetFadeAlpha(double alpha) { Render().fadeAlpha = std::clamp(alpha, 0.0, 255.0); }
 
@@ -81,23 +81,22 @@ void RenderFrame() {
 
     if (r.fadeSurface == nullptr) {
         const SDL_PixelFormat* f = r.screen->format;
-        r.fadeSurface = SDL_CreateRGBSurface(SDL_SWSURFACE, 640, 480, f->BitsPerPixel, f->Rmask, f->Gmask, f->Bmask, 0);
+        r.fadeSurface.reset(
+            SDL_CreateRGBSurface(SDL_SWSURFACE, 640, 480, f->BitsPerPixel, f->Rmask, f->Gmask, f->Bmask, 0));
         if (r.fadeSurface)
-            SDL_FillRect(r.fadeSurface, nullptr, SDL_MapRGB(r.fadeSurface->format, 0, 0, 0));
+            SDL_FillRect(r.fadeSurface.get(), nullptr, SDL_MapRGB(r.fadeSurface->format, 0, 0, 0));
     }
     // An alpha of 0 draws nothing but costs a full-screen blend, so skip it.
     if (r.fadeSurface && r.fadeAlphaWhole > 0) {
-        SDL_SetAlpha(r.fadeSurface, SDL_SRCALPHA, r.fadeAlphaWhole);
-        SDL_BlitSurface(r.fadeSurface, nullptr, r.screen, nullptr);
+        SDL_SetAlpha(r.fadeSurface.get(), SDL_SRCALPHA, r.fadeAlphaWhole);
+        SDL_BlitSurface(r.fadeSurface.get(), nullptr, r.screen, nullptr);
     }
     SDL_Flip(r.screen);
 }
 
 void FreeRenderSurfaces() {
     RenderState& r = Render();
-    if (r.fadeSurface)
-        SDL_FreeSurface(r.fadeSurface);
-    r.fadeSurface = nullptr;
+    r.fadeSurface.reset();
     r.screen = nullptr;
     r.shown.clear();
     r.shownValid = false;  // SDL owns the video surface and frees it on quit

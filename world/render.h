@@ -7,7 +7,6 @@ void SetScreenSurface(SDL_Surface* screen);
 
 // Slideshows drive the fade through its rate; the overlay's alpha follows each frame.
 void SetFadeRate(double rate);
-double FadeRate();
 double FadeAlpha();
 void SetFadeAlpha(double alpha);
 

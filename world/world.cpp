@@ -16,12 +16,7 @@ constexpr double kMaxFrameStep = 10000.0;
 
 World::World() = default;
 
-World::~World() {
-    // The process is ending: the objects go without touching a World that is going too.
-    for (auto& object : objects)
-        object->world = nullptr;
-    objects.clear();
-}
+World::~World() = default;
 
 Entity* World::AddEntity(std::unique_ptr<Entity> object) {
     if (!object)
@@ -67,11 +62,6 @@ std::unique_ptr<Entity> World::Detach(const Entity& object) {
     return owned;
 }
 
-void World::Remove(const Entity& object) {
-    // The caller owns the object now; it is usually running its destructor.
-    Detach(object).release();
-}
-
 std::unique_ptr<Entity> World::Take(const Entity& object) {
     std::unique_ptr<Entity> owned = Detach(object);
     if (owned)
@@ -79,7 +69,17 @@ std::unique_ptr<Entity> World::Take(const Entity& object) {
     return owned;
 }
 
-void World::Destroy(const Entity& object) { Detach(object).reset(); }
+void World::Destroy(const Entity& object) {
+    if (std::unique_ptr<Entity> gone = Detach(object))
+        Discard(std::move(gone));
+}
+
+void World::Discard(std::unique_ptr<Entity> gone) {
+    const bool critical = gone->physical && static_cast<const PhysObj&>(*gone).missionCritical;
+    gone.reset();
+    if (critical)
+        levelStatus = 2;
+}
 
 void World::Clear() {
     for (auto& object : objects)
@@ -92,7 +92,7 @@ void World::Clear() {
         std::unique_ptr<Entity> last = std::move(objects.back());
         objects.pop_back();
         last->updateSlot = -1;
-        last.reset();
+        Discard(std::move(last));
     }
     nextId = 0;
 }
@@ -364,8 +364,6 @@ void World::Restore(const WorldSnapshot& snap) {
         index.RefreshAll(objects);
     } else {
         index.Clear();
-        for (auto& e : objects)
-            e->world = nullptr;
         objects.clear();
         objects = CloneAll(snap.objects);
         for (auto& e : objects)

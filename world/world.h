@@ -56,14 +56,13 @@ public:
         AddEntity(std::move(object));
         return raw;
     }
-    // Drops the object from the World without destroying it; whoever calls this owns it
-    // from then on. Every object's destructor calls it.
-    void Remove(const Entity& object);
-    // Removes the object and hands it back; it then belongs to no World.
+    // Removes the object and hands it back; it then belongs to no World, and losing it
+    // fails nothing.
     std::unique_ptr<Entity> Take(const Entity& object);
     // Removes and destroys the object (a mission-critical one fails the level).
     void Destroy(const Entity& object);
-    // Destroys every object, last first; the next object added gets id 0.
+    // Destroys every object, last first (a mission-critical one fails the level); the next
+    // object added gets id 0.
     void Clear();
 
     int Count() const { return static_cast<int>(objects.size()); }
@@ -133,6 +132,9 @@ private:
     void RunSubStep();
     void BuildUpdateOrder();
     std::unique_ptr<Entity> Detach(const Entity& object);
+    // Destroys an object already detached; the World, not the object, decides what its loss
+    // means for the level.
+    void Discard(std::unique_ptr<Entity> gone);
     // The first object whose seq is not below `seq`, or the end.
     std::vector<std::unique_ptr<Entity>>::iterator FindBySeq(std::uint64_t seq);
     // Restores onto the very objects the snapshot was taken of, when they are all here.
