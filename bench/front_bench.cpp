@@ -26,7 +26,7 @@
 #include "ui/level_select.h"
 #include "ui/settings_menu.h"
 #include "ui/title_menu.h"
-#include "ui/widgets.h"
+#include "widgets/widgets.h"
 
 namespace {
 

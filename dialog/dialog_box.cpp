@@ -7,8 +7,8 @@
 #include "app/input.h"
 #include "app/timer.h"
 #include "dialog/dialogs.h"
-#include "ui/text_label.h"
-#include "ui/widgets.h"
+#include "widgets/text_label.h"
+#include "widgets/widgets.h"
 #include "world/image.h"
 
 namespace {

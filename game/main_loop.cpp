@@ -12,7 +12,7 @@
 #include "play/replay.h"
 #include "play/story.h"
 #include "ui/file_chooser.h"
-#include "ui/widgets.h"
+#include "widgets/widgets.h"
 #include "world/world.h"
 
 bool RunFrame() {

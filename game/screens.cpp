@@ -15,7 +15,7 @@
 #include "ui/play_screen.h"
 #include "ui/settings_menu.h"
 #include "ui/title_menu.h"
-#include "ui/widgets.h"
+#include "widgets/widgets.h"
 #include "world/draw_queue.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "platform/resources.h"
 #include "platform/sdl_handles.h"
 #include "play/save_data.h"
-#include "ui/widgets.h"
+#include "widgets/widgets.h"
 #include "world/world.h"
 
 namespace {

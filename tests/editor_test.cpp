@@ -26,7 +26,7 @@
 #include "tests/test_support.h"
 #include "tools/assetgen/canvas.h"
 #include "ui/file_chooser.h"
-#include "ui/widgets.h"
+#include "widgets/widgets.h"
 #include "world/draw_queue.h"
 #include "world/world.h"
 

@@ -8,8 +8,8 @@
 #include "tests/play_fixture.h"
 #include "tests/test_support.h"
 #include "ui/file_chooser.h"
-#include "ui/text_label.h"
-#include "ui/widgets.h"
+#include "widgets/text_label.h"
+#include "widgets/widgets.h"
 #include "world/draw_queue.h"
 
 namespace {

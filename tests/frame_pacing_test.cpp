@@ -27,7 +27,7 @@
 #include "play/turns.h"
 #include "tests/test_support.h"
 #include "tools/sim/sim.h"
-#include "ui/widgets.h"
+#include "widgets/widgets.h"
 #include "world/world.h"
 
 namespace fs = std::filesystem;

@@ -12,7 +12,7 @@
 
 #include "audio/music.h"
 #include "tests/test_support.h"
-#include "ui/widgets.h"
+#include "widgets/widgets.h"
 
 #include <sstream>
 #include "world/world.h"

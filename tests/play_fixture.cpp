@@ -15,7 +15,7 @@
 #include "play/replay.h"
 #include "play/save_data.h"
 #include "tools/assetgen/canvas.h"
-#include "ui/widgets.h"
+#include "widgets/widgets.h"
 #include "world/world.h"
 
 namespace fs = std::filesystem;

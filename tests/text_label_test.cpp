@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "tests/test_support.h"
-#include "ui/text_label.h"
+#include "widgets/text_label.h"
 #include "world/draw_queue.h"
 #include "world/pixels.h"
 

@@ -5,7 +5,7 @@
 #include "app/game_state.h"
 #include "platform/open_link.h"
 #include "ui/menu_parts.h"
-#include "ui/widgets.h"
+#include "widgets/widgets.h"
 
 namespace {
 constexpr SDL_Color kHeading{135, 0, 0, 0};

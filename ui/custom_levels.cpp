@@ -6,8 +6,8 @@
 #include "app/game_state.h"
 #include "content/registry.h"
 #include "ui/menu_parts.h"
-#include "ui/text_label.h"
-#include "ui/widgets.h"
+#include "widgets/text_label.h"
+#include "widgets/widgets.h"
 
 namespace {
 constexpr const char* kNoneFound = "None found!";

@@ -13,8 +13,8 @@
 #include "app/input.h"
 #include "world/render.h"
 #include "app/timer.h"
-#include "ui/text_label.h"
-#include "ui/widgets.h"
+#include "widgets/text_label.h"
+#include "widgets/widgets.h"
 #include "world/draw_queue.h"
 #include "world/pixels.h"
 

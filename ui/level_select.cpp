@@ -10,8 +10,8 @@
 #include "content/registry.h"
 #include "play/save_data.h"
 #include "ui/menu_parts.h"
-#include "ui/text_label.h"
-#include "ui/widgets.h"
+#include "widgets/text_label.h"
+#include "widgets/widgets.h"
 #include "world/image.h"
 
 namespace {

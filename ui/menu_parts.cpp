@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "audio/music.h"
-#include "ui/text_label.h"
-#include "ui/widgets.h"
+#include "widgets/text_label.h"
+#include "widgets/widgets.h"
 #include "world/image.h"
 
 namespace menu {

@@ -8,8 +8,8 @@
 #include "content/registry.h"
 #include "dialog/dialog_box.h"
 #include "play/turns.h"
-#include "ui/text_label.h"
-#include "ui/widgets.h"
+#include "widgets/text_label.h"
+#include "widgets/widgets.h"
 #include "world/world.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "ui/file_chooser.h"
 #include "ui/level_select.h"
 #include "ui/play_display.h"
-#include "ui/widgets.h"
+#include "widgets/widgets.h"
 #include "world/world.h"
 
 namespace {

@@ -12,8 +12,8 @@
 #include "content/settings_file.h"
 #include "play/save_data.h"
 #include "ui/menu_parts.h"
-#include "ui/text_label.h"
-#include "ui/widgets.h"
+#include "widgets/text_label.h"
+#include "widgets/widgets.h"
 
 namespace {
 constexpr int kRepeatMs = 100;

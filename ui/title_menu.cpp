@@ -7,8 +7,8 @@
 #include "audio/music.h"
 #include "media/slideshow.h"
 #include "ui/menu_parts.h"
-#include "ui/text_label.h"
-#include "ui/widgets.h"
+#include "widgets/text_label.h"
+#include "widgets/widgets.h"
 #include "world/image.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/text_label.h"
+#include "widgets/text_label.h"
 
 #include <algorithm>
 #include <vector>

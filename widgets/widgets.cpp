@@ -1,12 +1,11 @@
-#include "ui/widgets.h"
+#include "widgets/widgets.h"
 
 #include <algorithm>
 #include <deque>
 
-#include "app/game_state.h"
 #include "app/input.h"
 #include "platform/app_focus.h"
-#include "ui/text_label.h"
+#include "widgets/text_label.h"
 #include "world/draw_queue.h"
 
 namespace {
