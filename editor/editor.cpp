@@ -18,7 +18,7 @@
 #include "media/preview.h"
 #include "platform/replace_file.h"
 #include "play/play.h"
-#include "ui/file_chooser.h"
+#include "widgets/file_chooser.h"
 #include "widgets/text_label.h"
 #include "widgets/widgets.h"
 #include "world/entity.h"

@@ -18,7 +18,7 @@
 #include "play/story.h"
 #include "platform/app_focus.h"
 #include "platform/fatal_error.h"
-#include "ui/file_chooser.h"
+#include "widgets/file_chooser.h"
 
 namespace {
 

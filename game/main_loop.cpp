@@ -11,7 +11,7 @@
 #include "media/slideshow.h"
 #include "play/replay.h"
 #include "play/story.h"
-#include "ui/file_chooser.h"
+#include "widgets/file_chooser.h"
 #include "widgets/widgets.h"
 #include "world/world.h"
 

@@ -25,7 +25,7 @@
 #include "tools/sim/sim.h"
 #include "tests/test_support.h"
 #include "tools/assetgen/canvas.h"
-#include "ui/file_chooser.h"
+#include "widgets/file_chooser.h"
 #include "widgets/widgets.h"
 #include "world/draw_queue.h"
 #include "world/world.h"

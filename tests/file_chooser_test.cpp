@@ -7,7 +7,7 @@
 #include "platform/app_focus.h"
 #include "tests/play_fixture.h"
 #include "tests/test_support.h"
-#include "ui/file_chooser.h"
+#include "widgets/file_chooser.h"
 #include "widgets/text_label.h"
 #include "widgets/widgets.h"
 #include "world/draw_queue.h"

@@ -10,7 +10,7 @@
 #include "play/save_data.h"
 #include "play/turns.h"
 #include "tests/play_fixture.h"
-#include "ui/file_chooser.h"
+#include "widgets/file_chooser.h"
 #include "ui/level_select.h"
 #include "world/world.h"
 

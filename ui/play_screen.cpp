@@ -3,7 +3,7 @@
 #include "app/game_state.h"
 #include "content/module_loader.h"
 #include "play/play.h"
-#include "ui/file_chooser.h"
+#include "widgets/file_chooser.h"
 #include "ui/level_select.h"
 #include "ui/play_display.h"
 #include "widgets/widgets.h"

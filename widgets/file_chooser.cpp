@@ -1,4 +1,4 @@
-#include "ui/file_chooser.h"
+#include "widgets/file_chooser.h"
 
 #include <SDL.h>
 
@@ -9,7 +9,6 @@
 #include <memory>
 #include <system_error>
 
-#include "app/game_state.h"
 #include "app/input.h"
 #include "world/render.h"
 #include "app/timer.h"
