@@ -98,7 +98,7 @@ void LevelTemplate::BuildInto(World& world) const {
         object->SetRotation(entry.rotation);
         world.AddEntity(std::move(object));
     }
-    world.levelStatus = 1;
+    world.levelStatus = LevelStatus::Playing;
     for (auto event = dialogEvents.rbegin(); event != dialogEvents.rend(); ++event)
         if (registry.Find(*event, "Dialog") == nullptr)
             throw NotFoundMessage("Dialog", *event);

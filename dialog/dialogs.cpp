@@ -47,9 +47,9 @@ bool EventFires(const std::string& event, const DialogCues& cues) {
     if (event == "LEVEL_START")
         return cues.turnCount == 0;
     if (event == "LEVEL_FAIL")
-        return world.levelStatus == 2;
+        return world.levelStatus == LevelStatus::Failed;
     if (event == "LEVEL_COMPLETE")
-        return world.levelStatus == 3;
+        return world.levelStatus == LevelStatus::Complete;
     if (event == "LEVEL_PERFECT")
         return cues.levelPerfect;
     if (event == "ENDING_DIALOG")
@@ -63,7 +63,7 @@ bool EventFires(const std::string& event, const DialogCues& cues) {
 
 void UpdateDialogs(const DialogCues& cues) {
     // A replay plays back without its level's talk.
-    bool replayRunning = cues.replayPlaying && TheWorld().levelStatus != 0;
+    bool replayRunning = cues.replayPlaying && TheWorld().levelStatus != LevelStatus::NotPlaying;
     if (!replayRunning) {
         auto& dialogs = RunningDialogs();
         for (std::size_t i = 0; i < dialogs.size();) {

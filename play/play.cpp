@@ -55,7 +55,7 @@ void StepPlayback(std::int32_t turnsBefore) {
 // The two campaign levels that end in a cutscene leave once it has played.
 PlayOutcome SpecialLevelEndings() {
     PlaySession& play = CurrentPlay();
-    if (TheWorld().levelStatus != 3)
+    if (TheWorld().levelStatus != LevelStatus::Complete)
         return PlayOutcome::Stay;
     bool closing = play.levelName == kClosingLevel;
     bool glowing = play.levelName == kGlowingLevel;
@@ -113,7 +113,7 @@ void PlayExit() {
     TheWorld().Clear();
     SetCursorShown(true);
     SaveSaveData();
-    TheWorld().levelStatus = 0;
+    TheWorld().levelStatus = LevelStatus::NotPlaying;
     CloseBox();
     DeleteAllDialogs();
     ClearReplayUsed();
@@ -140,7 +140,7 @@ void RestartLevel() {
 }
 
 bool LevelPerfect() {
-    if (TheWorld().levelStatus != 3)
+    if (TheWorld().levelStatus != LevelStatus::Complete)
         return false;
     const std::string& level = CurrentPlay().levelName;
     if (Registry().Find(level, "Level") == nullptr)
@@ -177,10 +177,10 @@ bool PlaySettle() {
         return false;
     World& world = TheWorld();
     boardSettled = ::BoardSettled(world);
-    if (world.levelStatus == 1)
+    if (world.levelStatus == LevelStatus::Playing)
         return false;
-    if (world.levelStatus == 3 && !Replays().replayUsed)
+    if (world.levelStatus == LevelStatus::Complete && !Replays().replayUsed)
         RecordResult(CurrentPlay().levelName, 1, TurnCount());
     boardSettled = false;
-    return world.levelStatus == 3 && ActionPressed("Action 1");
+    return world.levelStatus == LevelStatus::Complete && ActionPressed("Action 1");
 }

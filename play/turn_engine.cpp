@@ -40,7 +40,7 @@ TurnOutcome SettleHeadless(World& world, std::int32_t maxFrames) {
     while (outcome.frames < maxFrames) {
         bool settled = RunWorldFrame(world);
         ++outcome.frames;
-        if (world.levelStatus != 1)
+        if (world.levelStatus != LevelStatus::Playing)
             break;
         if (settled) {
             outcome.settled = true;

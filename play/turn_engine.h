@@ -16,7 +16,8 @@
 #include <optional>
 #include <string_view>
 
-class World;
+#include "world/world.h"
+
 
 // The four moves in the order a frame looks at them: with two keys down, the earlier wins.
 inline constexpr std::array<std::string_view, 4> kMoveOrder = {"Left", "Up", "Down", "Right"};
@@ -39,7 +40,7 @@ bool BoardSettled(const World& world);
 struct TurnOutcome {
     std::int32_t frames = 0;         // World updates run
     bool settled = false;            // the board settled (false: level over or out of frames)
-    std::int32_t levelStatus = 0;    // the World's status when the run stopped
+    LevelStatus levelStatus = LevelStatus::NotPlaying;  // the World's status when the run stopped
 };
 
 // One headless frame: updates the World, empties the frame's draw queue (nothing presents

@@ -125,10 +125,10 @@ TEST(Campaign, EveryLevelsOptimalReplayCompletesItInExactlyItsPar) {
         ASSERT_TRUE(outcome.settled);
         World& world = TheWorld();
         for (std::size_t i = 0; i < moves.size(); ++i) {
-            ASSERT_EQ(world.levelStatus, 1) << "the level ended before move " << i + 1;
+            ASSERT_EQ(world.levelStatus, LevelStatus::Playing) << "the level ended before move " << i + 1;
             outcome = PlayMoveHeadless(world, moves[i], 100000);
         }
-        EXPECT_EQ(world.levelStatus, 3) << "the replay does not complete the level";
+        EXPECT_EQ(world.levelStatus, LevelStatus::Complete) << "the replay does not complete the level";
         EXPECT_EQ(static_cast<std::int32_t>(moves.size()), Registry().LevelTurnsPar(replay->levelName));
         replayed.insert(replay->levelName);
     }

@@ -166,14 +166,14 @@ TEST_F(ContentDefinitionsTest, StartingALevelResetsPlayStartsMusicAndHandsOverDi
     Wav("./title.wav");
     Wav("./tune.wav");
     SetTurnCount(12);
-    TheWorld().levelStatus = 3;
+    TheWorld().levelStatus = LevelStatus::Complete;
     PlayMusic("title.wav", true);
 
     CurrentPlay().levelName = "Main/Quiet";
     RestartLevel();
     EXPECT_EQ(CurrentSongName(), "title.wav") << "no theme keeps the music";
     EXPECT_EQ(TurnCount(), 0);
-    EXPECT_EQ(TheWorld().levelStatus, 1);
+    EXPECT_EQ(TheWorld().levelStatus, LevelStatus::Playing);
     EXPECT_EQ(CurrentPlay().levelName, "Main/Quiet");
 
     CurrentPlay().levelName = "Main/Tune";
@@ -191,7 +191,7 @@ TEST_F(ContentDefinitionsTest, StartingALevelResetsPlayStartsMusicAndHandsOverDi
     EXPECT_EQ(ErrorOf([] { BuildLevel("Main/Lost"); }), "Dialog \"Main/Three\" not found!");
     EXPECT_EQ(ErrorOf([] { BuildLevel("Main/Nowhere"); }), "Level \"Main/Nowhere\" not found!");
 
-    TheWorld().levelStatus = 0;
+    TheWorld().levelStatus = LevelStatus::NotPlaying;
     CurrentPlay().levelName = "Main/Level 1";
 }
 

@@ -30,7 +30,7 @@ protected:
     }
     void TearDown() override {
         TheWorld().Clear();
-        TheWorld().levelStatus = 0;
+        TheWorld().levelStatus = LevelStatus::NotPlaying;
         CurrentPlay().levelName = "Main/Level 1";
         ContentTest::TearDown();
         mixer.reset();
@@ -179,7 +179,7 @@ TEST_F(ContentObjectsTest, ALevelBuildsIntoTheWorldInFileOrderWithOffsetsLinksAn
     EXPECT_EQ(gate->width, 30) << "the 14x30 opaque box of the gate, turned a quarter";
     EXPECT_EQ(world.FindByLinkName("shore").size(), 1u);
 
-    EXPECT_EQ(world.levelStatus, 1);
+    EXPECT_EQ(world.levelStatus, LevelStatus::Playing);
     EXPECT_TRUE(RunningDialogs().empty()) << "building makes objects only; play starts the dialogs";
 
     BuildLevel("Main/Reed Bank");

@@ -68,7 +68,7 @@ TEST_F(DialogPlayTest, NoDialogStartsDuringReplayPlayback) {
     bool shown = false;
     EXPECT_TRUE(RunUntil([&] {
         shown = shown || Showing();
-        return TheWorld().levelStatus == 3;
+        return TheWorld().levelStatus == LevelStatus::Complete;
     }));
     EXPECT_FALSE(shown);
     EXPECT_EQ(TurnCount(), 2);
@@ -150,7 +150,7 @@ TEST_F(DialogPlayTest, ADialogWithoutMessagesOpensNothing) {
 TEST_F(DialogPlayTest, FailureHasItsDialog) {
     Enter("Play/Drop");
     ASSERT_TRUE(RunUntil(Showing));
-    EXPECT_EQ(TheWorld().levelStatus, 2);
+    EXPECT_EQ(TheWorld().levelStatus, LevelStatus::Failed);
     EXPECT_EQ(FullText(), "Gone under.");
 }
 

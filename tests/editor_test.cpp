@@ -73,7 +73,7 @@ protected:
             EditorExit();
         clearWidgets();
         TheWorld().Clear();
-        TheWorld().levelStatus = 0;
+        TheWorld().levelStatus = LevelStatus::NotPlaying;
         DeleteAllDialogs();
         Registry().Clear();
         ResetGameState();
@@ -698,7 +698,7 @@ TEST_F(EditorTest, ASavedLevelPlaysInItsModuleExactlyAsInTest) {
         world.Clear();
         BuildLevel(level);
         world.SetGravity(90);
-        std::vector<std::pair<std::uint64_t, int>> boards;
+        std::vector<std::pair<std::uint64_t, LevelStatus>> boards;
         SettleHeadless(world, 4000);
         boards.emplace_back(world.StateHash(), world.levelStatus);
         for (const char* move : moves) {
@@ -713,7 +713,7 @@ TEST_F(EditorTest, ASavedLevelPlaysInItsModuleExactlyAsInTest) {
     const auto played = play("Yard/New Level");
     EXPECT_EQ(played, tried);
     EXPECT_NE(tried.front().first, tried.back().first) << "the moves moved something";
-    EXPECT_EQ(tried.back().second, 1) << "still playing: every move was run out";
+    EXPECT_EQ(tried.back().second, LevelStatus::Playing) << "still playing: every move was run out";
 
     // The simulator, loading the game folder afresh, ends on the same board.
     const std::string command = std::string(QM_SIM_BINARY) + " play 'Yard/New Level' U,D,U,D --data '" +

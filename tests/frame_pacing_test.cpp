@@ -83,7 +83,7 @@ std::string Differences(const std::string& got, const std::string& want) {
 struct Board {
     std::string objects;
     std::int32_t turns = 0;
-    std::int32_t status = 0;
+    LevelStatus status = LevelStatus::NotPlaying;
 };
 
 class FramePacing : public ::testing::Test {
@@ -151,7 +151,7 @@ protected:
             Push(SDL_KEYUP, KeyFor(move));
             frame();
         }
-        for (int i = 0; i < 5000 && !BoardSettled() && TheWorld().levelStatus == 1; ++i)
+        for (int i = 0; i < 5000 && !BoardSettled() && TheWorld().levelStatus == LevelStatus::Playing; ++i)
             frame();
         Board board{DescribeObjects(TheWorld()), TurnCount(), TheWorld().levelStatus};
         SetState(GameState::TitleMenu);
@@ -178,7 +178,7 @@ Board PlayHeadless() {
 
 TEST_F(FramePacing, SettledBoardsAreTheSameAtEveryFrameRate) {
     const Board expected = PlayHeadless();
-    ASSERT_EQ(expected.status, 1);
+    ASSERT_EQ(expected.status, LevelStatus::Playing);
     const std::vector<std::vector<std::uint32_t>> paces = {{4}, {10}, {25}, {4, 17, 9, 31, 12, 6, 48, 10}};
     for (const auto& pace : paces) {
         SCOPED_TRACE("frames " + std::to_string(pace.front()) + " ms apart" + (pace.size() > 1 ? ", ragged" : ""));

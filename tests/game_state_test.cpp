@@ -59,17 +59,17 @@ TEST(GameStateTest, PlayEntryAndExitSetTheSharedValues) {
     EXPECT_TRUE(CurrentPlay().endingPending);
     EXPECT_EQ(TheWorld().GetGravity(), 90);
 
-    TheWorld().levelStatus = 3;
+    TheWorld().levelStatus = LevelStatus::Complete;
     SetCameFromEditor(true);
     TheWorld().SetGravity(0);
     SetState(GameState::LevelEditor);
-    EXPECT_EQ(TheWorld().levelStatus, 1) << "the level is built again for the editor";
+    EXPECT_EQ(TheWorld().levelStatus, LevelStatus::Playing) << "the level is built again for the editor";
     EXPECT_TRUE(CursorShown());
     EXPECT_EQ(TheWorld().GetGravity(), 90) << "back to the editor with gravity down";
     clearWidgets();
     ResetGameState();
     Registry().Clear();
-    TheWorld().levelStatus = 0;
+    TheWorld().levelStatus = LevelStatus::NotPlaying;
 }
 }  // namespace
 

@@ -133,7 +133,7 @@ void PlayTest::Frame(std::initializer_list<SDLKey> keys) {
 }
 
 bool PlayTest::Settle(int limit) {
-    return RunUntil([] { return BoardSettled() || TheWorld().levelStatus != 1; }, limit);
+    return RunUntil([] { return BoardSettled() || TheWorld().levelStatus != LevelStatus::Playing; }, limit);
 }
 
 void PlayTest::Wait(std::uint32_t ms) { fakeTicks += ms; }

@@ -22,7 +22,7 @@ using Moves = std::vector<std::string>;
 // Where everything stands: kinds, places and motion, gravity and outcome. (Animation
 // phases are left out: they follow the number of frames drawn, not the moves.)
 std::string Board(const World& world) {
-    std::string board = std::to_string(world.levelStatus) + " g" + std::to_string(world.GetGravity());
+    std::string board = std::to_string(static_cast<int>(world.levelStatus)) + " g" + std::to_string(world.GetGravity());
     for (int i = 0; i < world.Count(); ++i) {
         const Entity* e = world.Get(i);
         board += " | " + e->templateName + " " + std::to_string(e->x) + "," + std::to_string(e->y) +
@@ -63,7 +63,7 @@ TEST_F(PlayTest, NoTurnIsTakenUntilTheBoardHasRestedUnderTheNewGravity) {
     Frame({SDLK_UP});
     EXPECT_EQ(TurnCount(), 1) << "keys during the motion are dropped, not queued";
     EXPECT_EQ(TheWorld().GetGravity(), 0);
-    EXPECT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+    EXPECT_TRUE(RunUntil([] { return TheWorld().levelStatus == LevelStatus::Complete; }));
     EXPECT_EQ(TurnCount(), 1);
 }
 
@@ -73,7 +73,7 @@ TEST_F(PlayTest, CompletionRecordsTheBestAndBlocksTurnsUntilRestart) {
     Frame({SDLK_DOWN});
     ASSERT_TRUE(Settle());
     Frame({SDLK_RIGHT});
-    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == LevelStatus::Complete; }));
     Frame();
     EXPECT_EQ(IsCompleted("Play/Slide"), 1);
     EXPECT_EQ(BestTurns("Play/Slide"), 2);
@@ -83,21 +83,21 @@ TEST_F(PlayTest, CompletionRecordsTheBestAndBlocksTurnsUntilRestart) {
     Frame({SDLK_LEFT});
     EXPECT_EQ(TurnCount(), 2) << "a finished level takes no turns";
     Frame({SDLK_r});
-    EXPECT_EQ(TheWorld().levelStatus, 1);
+    EXPECT_EQ(TheWorld().levelStatus, LevelStatus::Playing);
     EXPECT_EQ(TurnCount(), 0);
     EXPECT_EQ(TurnCounterText(), "0/1 TURNS");
     Frame();
     EXPECT_EQ(CompletionMessageText(), "");
     ASSERT_TRUE(Settle());
     Frame({SDLK_RIGHT});
-    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == LevelStatus::Complete; }));
     Frame();
     EXPECT_EQ(BestTurns("Play/Slide"), 1);
 }
 
 TEST_F(PlayTest, FailureBlocksTurnsUntilRestart) {
     Enter("Play/Drop");
-    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 2; }));
+    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == LevelStatus::Failed; }));
     Frame({SDLK_c});  // the failure dialog
     Frame({SDLK_LEFT});
     Frame({SDLK_LEFT});
@@ -105,7 +105,7 @@ TEST_F(PlayTest, FailureBlocksTurnsUntilRestart) {
     EXPECT_EQ(TurnCounterText(), "0 TURNS") << "no par, only the count";
     EXPECT_EQ(CompletionMessageText(), "");
     Frame({SDLK_r});
-    EXPECT_EQ(TheWorld().levelStatus, 1);
+    EXPECT_EQ(TheWorld().levelStatus, LevelStatus::Playing);
     EXPECT_EQ(CurrentState(), GameState::Play);
 }
 
@@ -131,7 +131,7 @@ TEST_F(PlayTest, EscapeAndAction1LeadOutOfTheLevelByWhereItCameFrom) {
             Frame({SDLK_SPACE});
             EXPECT_EQ(CurrentState(), GameState::Play) << "Action 1 does nothing before completion";
             Frame({SDLK_RIGHT});
-            ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+            ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == LevelStatus::Complete; }));
             Frame({SDLK_SPACE});
         } else {
             Frame({SDLK_ESCAPE});
@@ -139,7 +139,7 @@ TEST_F(PlayTest, EscapeAndAction1LeadOutOfTheLevelByWhereItCameFrom) {
         EXPECT_EQ(CurrentState(), c.to) << c.level << " editor " << c.fromEditor << " complete " << c.complete;
         EXPECT_FALSE(CameFromEditor());
         if (!c.fromEditor) {
-            EXPECT_EQ(TheWorld().levelStatus, 0);
+            EXPECT_EQ(TheWorld().levelStatus, LevelStatus::NotPlaying);
         }
     }
     // Leaving play wrote the progress.
@@ -183,7 +183,7 @@ TEST_F(PlayTest, AKeyStopsPlaybackAndHandsOverToThePlayer) {
 TEST_F(PlayTest, AReplayHelpedCompletionIsNotRecordedUntilPlayIsLeft) {
     StartPlayback(ReplayFile{"Play/Slide", {"Down", "Right", ""}});
     SetState(GameState::Play);
-    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == LevelStatus::Complete; }));
     Frame();
     EXPECT_EQ(IsCompleted("Play/Slide"), 0);
 
@@ -192,7 +192,7 @@ TEST_F(PlayTest, AReplayHelpedCompletionIsNotRecordedUntilPlayIsLeft) {
     EXPECT_TRUE(Replays().replayUsed);
     ASSERT_TRUE(Settle());
     Frame({SDLK_RIGHT});
-    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == LevelStatus::Complete; }));
     Frame();
     EXPECT_EQ(IsCompleted("Play/Slide"), 0);
 
@@ -201,7 +201,7 @@ TEST_F(PlayTest, AReplayHelpedCompletionIsNotRecordedUntilPlayIsLeft) {
     Enter("Play/Slide");
     ASSERT_TRUE(Settle());
     Frame({SDLK_RIGHT});
-    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == LevelStatus::Complete; }));
     Frame();
     EXPECT_EQ(BestTurns("Play/Slide"), 1);
 }
@@ -212,7 +212,7 @@ TEST_F(PlayTest, AReplayRoundTripsToTheSameFinalBoard) {
         ASSERT_TRUE(Settle());
         Frame({key});
     }
-    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == LevelStatus::Complete; }));
     std::string byHand = Board(TheWorld());
     ASSERT_TRUE(WriteReplayFile("run.rpl", CurrentPlay().levelName, Replays().recordedMoves));
 
@@ -221,7 +221,7 @@ TEST_F(PlayTest, AReplayRoundTripsToTheSameFinalBoard) {
     ASSERT_TRUE(replay);
     StartPlayback(*replay);
     SetState(GameState::Play);
-    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == LevelStatus::Complete; }));
     EXPECT_EQ(TurnCount(), 3);
     EXPECT_EQ(Board(TheWorld()), byHand);
 }
@@ -246,7 +246,7 @@ TEST_F(PlayTest, HeadlessTurnsEndOnTheSameBoardAsPlay) {
         ASSERT_TRUE(Settle());
         Frame({key});
     }
-    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == LevelStatus::Complete; }));
     std::string played = Board(TheWorld());
 
     World world;
@@ -265,7 +265,7 @@ TEST_F(PlayTest, HeadlessTurnsEndOnTheSameBoardAsPlay) {
     EXPECT_TRUE(PlayMoveHeadless(world, "Down", 1000).settled);
     TurnOutcome last = PlayMoveHeadless(world, "Right", 1000);
     EXPECT_FALSE(last.settled);
-    EXPECT_EQ(last.levelStatus, 3);
+    EXPECT_EQ(last.levelStatus, LevelStatus::Complete);
     EXPECT_EQ(Board(world), played);
 }
 

@@ -61,7 +61,7 @@ TEST_F(ReplayPlayTest, LoadingDuringPlayLeavesTheLevelWithItsProgressWritten) {
     Enter("Play/Slide");
     ASSERT_TRUE(Settle());
     Frame({SDLK_RIGHT});
-    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == LevelStatus::Complete; }));
     Frame();
     SetFileChooserAnswer("campaign.rpl");
     Frame({SDLK_F10});
@@ -70,7 +70,7 @@ TEST_F(ReplayPlayTest, LoadingDuringPlayLeavesTheLevelWithItsProgressWritten) {
     onDisk.Build({"Play/Slide"});
     onDisk.Read("SaveData.sav");
     EXPECT_EQ(onDisk.BestTurns("Play/Slide"), 1);
-    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == 3; }));
+    ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == LevelStatus::Complete; }));
     Frame();
     EXPECT_EQ(IsCompleted("Main/Level 1"), 0) << "the replay did it";
 }
@@ -106,7 +106,7 @@ TEST_F(ReplayPlayTest, ReplaysThatCannotBePlayed) {
 TEST_F(ReplayPlayTest, TheClosingLevelEndsInItsCutsceneAndTheCredits) {
     Enter("Main/Tarrow For Time");
     ASSERT_TRUE(RunUntil([] { return SlideshowActive(); }));
-    EXPECT_EQ(TheWorld().levelStatus, 3);
+    EXPECT_EQ(TheWorld().levelStatus, LevelStatus::Complete);
     EXPECT_EQ(RunningDialogs().size(), 1u) << "the ending's dialog waits for the last picture";
     Frame({SDLK_SPACE});
     EXPECT_TRUE(SlideshowActive()) << "only Escape skips this one";

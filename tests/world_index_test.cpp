@@ -227,7 +227,7 @@ TEST_F(IndexTest, RestoringDiscardsObjectsWithoutFailingTheLevel) {
     Put(world, {100, 100, 16, 16, true, false, true});
     world.Restore(empty);
     EXPECT_EQ(world.Count(), 0);
-    EXPECT_EQ(world.levelStatus, 1);
+    EXPECT_EQ(world.levelStatus, LevelStatus::Playing);
     EXPECT_EQ(Put(world, {0, 0})->id, 0);
 }
 

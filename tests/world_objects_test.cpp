@@ -103,11 +103,11 @@ TEST_F(ObjectsTest, ExitTakesAnObjectRestingOnItWhenTheAnimationReachesTheTelepo
     EXPECT_FALSE(world.AtRest()) << "a busy exit holds the turn";
     for (int i = 0; i < 3; ++i) {
         Frame(world);
-        EXPECT_EQ(world.levelStatus, 1) << "not before the teleport frame, frame " << i;
+        EXPECT_EQ(world.levelStatus, LevelStatus::Playing) << "not before the teleport frame, frame " << i;
     }
     const int before = world.Count();
     Frame(world);
-    EXPECT_EQ(world.levelStatus, 3);
+    EXPECT_EQ(world.levelStatus, LevelStatus::Complete);
     EXPECT_EQ(world.Count(), before - 1);
     EXPECT_TRUE(CollisionsAreLive(world)) << "the taken object is in nobody's list any more";
     EXPECT_FALSE(witness->active);
@@ -140,7 +140,7 @@ TEST_F(ObjectsTest, ExitIgnoresMovingAndBrokenObjects) {
             everTeleported = everTeleported || exit->teleporting;
         }
         EXPECT_FALSE(everTeleported) << (broken ? "broken" : "moving");
-        EXPECT_EQ(w.levelStatus, 2) << "lost or broken, never complete";
+        EXPECT_EQ(w.levelStatus, LevelStatus::Failed) << "lost or broken, never complete";
     }
 }
 
@@ -309,7 +309,7 @@ TEST_F(ObjectsTest, BrokenObjectStaysAndMayBePinnedWhereItBroke) {
         for (int i = 0; i < 20; ++i)
             Frame(w);
         ASSERT_TRUE(crate->broken);
-        EXPECT_EQ(w.levelStatus, 2) << "a mission-critical break fails the level";
+        EXPECT_EQ(w.levelStatus, LevelStatus::Failed) << "a mission-critical break fails the level";
         EXPECT_EQ(w.Count(), 2) << "but the object stays";
         EXPECT_EQ(crate->height, 8);
         EXPECT_EQ(crate->boundY, 8);

@@ -126,7 +126,7 @@ TEST_F(WorldTest, LeavingTheScreenAreaDestroysAndAMissionCriticalLossFailsTheLev
     Aim(*runner, 1, 0);
     Frame(world);
     EXPECT_EQ(world.Count(), 0) << "at x = 641 it is gone in the same sub-step";
-    EXPECT_EQ(world.levelStatus, 1);
+    EXPECT_EQ(world.levelStatus, LevelStatus::Playing);
 
     Put(world, {100, -20, 16, 16});  // still partly on screen: y + h = -4 < 0 is off
     PhysObj* hero = Put(world, {100, 476, 16, 16, true, false, true});
@@ -135,7 +135,7 @@ TEST_F(WorldTest, LeavingTheScreenAreaDestroysAndAMissionCriticalLossFailsTheLev
     Frame(world);
     Frame(world);
     EXPECT_EQ(world.Count(), 0);
-    EXPECT_EQ(world.levelStatus, 2);
+    EXPECT_EQ(world.levelStatus, LevelStatus::Failed);
 }
 
 // The level fails when the World itself destroys a mission-critical object, never when
@@ -144,13 +144,13 @@ TEST_F(WorldTest, OnlyTheWorldDestroyingAMissionCriticalObjectFailsTheLevel) {
     struct Case {
         const char* name;
         void (*remove)(World& w, PhysObj& hero, PhysObj& crate);
-        int status;
+        LevelStatus status;
     } cases[] = {
-        {"destroyed", [](World& w, PhysObj& hero, PhysObj&) { w.Destroy(hero); }, 2},
-        {"cleared", [](World& w, PhysObj&, PhysObj&) { w.Clear(); }, 2},
-        {"an ordinary one destroyed", [](World& w, PhysObj&, PhysObj& crate) { w.Destroy(crate); }, 1},
-        {"taken out and dropped", [](World& w, PhysObj& hero, PhysObj&) { w.Take(hero).reset(); }, 1},
-        {"dropped by a restore", [](World& w, PhysObj&, PhysObj&) { w.Restore(World().Snapshot()); }, 1},
+        {"destroyed", [](World& w, PhysObj& hero, PhysObj&) { w.Destroy(hero); }, LevelStatus::Failed},
+        {"cleared", [](World& w, PhysObj&, PhysObj&) { w.Clear(); }, LevelStatus::Failed},
+        {"an ordinary one destroyed", [](World& w, PhysObj&, PhysObj& crate) { w.Destroy(crate); }, LevelStatus::Playing},
+        {"taken out and dropped", [](World& w, PhysObj& hero, PhysObj&) { w.Take(hero).reset(); }, LevelStatus::Playing},
+        {"dropped by a restore", [](World& w, PhysObj&, PhysObj&) { w.Restore(World().Snapshot()); }, LevelStatus::Playing},
     };
     for (const Case& c : cases) {
         World w;
@@ -166,8 +166,8 @@ TEST_F(WorldTest, OnlyTheWorldDestroyingAMissionCriticalObjectFailsTheLevel) {
     PhysObj* hero = Put(world, {100, 100, 16, 16, true, false, true});
     Entity* moved = other.AddEntity(world.Take(*hero));
     other.Destroy(*moved);
-    EXPECT_EQ(other.levelStatus, 2);
-    EXPECT_EQ(world.levelStatus, 1);
+    EXPECT_EQ(other.levelStatus, LevelStatus::Failed);
+    EXPECT_EQ(world.levelStatus, LevelStatus::Playing);
 }
 
 TEST_F(WorldTest, TurningTheBoxFollowsThePicture) {
@@ -239,7 +239,7 @@ TEST_F(WorldTest, LinksQueriesIdsAndClear) {
     b->missionCritical = true;
     world.Clear();
     EXPECT_EQ(world.Count(), 0);
-    EXPECT_EQ(world.levelStatus, 2) << "clearing destroys mission-critical objects too";
+    EXPECT_EQ(world.levelStatus, LevelStatus::Failed) << "clearing destroys mission-critical objects too";
     EXPECT_EQ(Put(world, {0, 0})->id, 0);
 }
 

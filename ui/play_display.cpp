@@ -56,7 +56,7 @@ void RefreshTurnCounter() {
 void PlayDisplayUpdate() {
     if (!DisplayLive())
         return;
-    bool complete = TheWorld().levelStatus == 3 && !BoxOpen();
+    bool complete = TheWorld().levelStatus == LevelStatus::Complete && !BoxOpen();
     messageLabel->setText(complete ? "Level complete! Press SPACE to continue." : "");
 }
 

@@ -169,7 +169,7 @@ void BreakablePO::Break() {
     broken = true;
     if (missionCritical)
         if (World* w = GetWorld())
-            w->levelStatus = 2;
+            w->levelStatus = LevelStatus::Failed;
     width = breakWidth;
     height = breakHeight;
     boundX = breakBoundX;

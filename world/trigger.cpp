@@ -89,7 +89,7 @@ void Exit::Move() {
             World* w = GetWorld();
             if (w) {
                 w->Destroy(*taken);
-                w->levelStatus = 3;
+                w->levelStatus = LevelStatus::Complete;
             }
         }
     }

@@ -78,7 +78,7 @@ void World::Discard(std::unique_ptr<Entity> gone) {
     const bool critical = gone->physical && static_cast<const PhysObj&>(*gone).missionCritical;
     gone.reset();
     if (critical)
-        levelStatus = 2;
+        levelStatus = LevelStatus::Failed;
 }
 
 void World::Clear() {
@@ -277,7 +277,7 @@ std::uint64_t World::StateHash() const {
     h.Add(gravityDirection);
     h.Add(gravityChanged);
     h.Add(gravityTakingEffect);
-    h.Add(levelStatus);
+    h.Add(static_cast<std::int32_t>(levelStatus));
     h.Add(nextId);
     h.Add(static_cast<std::uint64_t>(objects.size()));
     for (const auto& e : objects) {

@@ -7,6 +7,14 @@
 #include "world/entity.h"
 #include "world/spatial_index.h"
 
+// Where the level on the board stands.
+enum class LevelStatus : std::int32_t {
+    NotPlaying = 0,  // no level is being played (menus, the editor)
+    Playing = 1,
+    Failed = 2,      // a mission-critical object was lost
+    Complete = 3,    // a mission-critical object rests in an exit
+};
+
 // The dynamic state of a World, detached from it: owned copies of every object plus the
 // World's own values. Restoring it any number of times gives back the same simulation.
 struct WorldSnapshot {
@@ -20,7 +28,7 @@ struct WorldSnapshot {
     std::uint64_t gravityChangeCount = 0;
     bool frozen = false;
     double subStep = 1.0;
-    std::int32_t levelStatus = 1;
+    LevelStatus levelStatus = LevelStatus::Playing;
 };
 
 // One object's place in a sub-step's update order, while it is being sorted.
@@ -113,7 +121,7 @@ public:
     // Rises with every SetGravity, so an object can tell one gravity change from the next.
     std::uint64_t gravityChangeCount = 0;
     double subStep = 1.0;
-    std::int32_t levelStatus = 1;
+    LevelStatus levelStatus = LevelStatus::Playing;
     // Off for headless runs: objects still animate but queue no pictures.
     bool queueDrawing = true;
     // Triggers are invisible in play; the level editor shows them.

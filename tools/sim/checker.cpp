@@ -133,7 +133,7 @@ void CheckLevel(const std::string& module, const LevelTemplate& level, const Che
     if (!exit || !critical)
         return;
     const TurnOutcome start = SettleHeadless(world, options.maxFrames);
-    if (!start.settled && world.levelStatus == 1) {
+    if (!start.settled && world.levelStatus == LevelStatus::Playing) {
         findings.Add("error", "does-not-settle", module, name,
                      "The board does not settle within " + std::to_string(options.maxFrames) + " frames after the build.");
         return;
@@ -160,7 +160,7 @@ void CheckLevel(const std::string& module, const LevelTemplate& level, const Che
     }
     if (r.reason == "exhausted")
         findings.Add("error", "unsolvable", module, name,
-                     world.levelStatus == 2 ? "The level fails before the first turn."
+                     world.levelStatus == LevelStatus::Failed ? "The level fails before the first turn."
                                             : "No sequence of moves completes the level.");
     else if (r.reason == "turn limit")
         findings.Add("error", "not-solvable-within", module, name,

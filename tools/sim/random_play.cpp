@@ -25,9 +25,9 @@ struct Board {
 RandomPlayResult PlayRandomly(const WorldSnapshot& start, std::int32_t tries, std::int32_t turns, std::uint64_t seed,
                               std::int32_t maxFrames) {
     RandomPlayResult result;
-    if (start.levelStatus != 1) {
+    if (start.levelStatus != LevelStatus::Playing) {
         result.tries = tries;
-        result.completed = start.levelStatus == 3 ? tries : 0;
+        result.completed = start.levelStatus == LevelStatus::Complete ? tries : 0;
         return result;
     }
 
@@ -50,9 +50,9 @@ RandomPlayResult PlayRandomly(const WorldSnapshot& start, std::int32_t tries, st
         const TurnOutcome outcome = PlayMoveHeadless(world, kMoveOrder[static_cast<std::size_t>(move)], maxFrames);
         ++result.simulated;
         std::int32_t found = kEnds;
-        if (outcome.levelStatus == 3) {
+        if (outcome.levelStatus == LevelStatus::Complete) {
             found = kCompletes;
-        } else if (outcome.levelStatus == 1 && outcome.settled) {
+        } else if (outcome.levelStatus == LevelStatus::Playing && outcome.settled) {
             StopStillClocks(world);
             auto [it, added] = index.try_emplace(world.StateHash(), static_cast<std::int32_t>(boards.size()));
             if (added)

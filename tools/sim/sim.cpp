@@ -94,7 +94,7 @@ void SimSession::Release() {
     released = true;
     TheWorld().Clear();
     TheWorld().queueDrawing = true;
-    TheWorld().levelStatus = 0;
+    TheWorld().levelStatus = LevelStatus::NotPlaying;
     DeleteAllDialogs();
     DeleteAllTemplates();
     SetMusicSilent(false);
@@ -316,7 +316,7 @@ int Play(const Arguments& a, std::ostream& out) {
             line.Add("move", *move);
         else
             line.AddNull("move");
-        line.Add("status", world.levelStatus).Add("settled", BoardSettled(world)).Add("frames", outcome.frames);
+        line.Add("status", static_cast<std::int32_t>(world.levelStatus)).Add("settled", BoardSettled(world)).Add("frames", outcome.frames);
         line.AddRaw("objects", DescribeObjects(world));
         out << line.Text() << '\n';
     };
@@ -344,7 +344,7 @@ int SolveCommand(const Arguments& a, std::ostream& out, std::ostream& err) {
     JsonObject line;
     line.Add("level", level);
     const TurnOutcome start = BuildAndSettle(level, a.maxFrames);
-    if (!start.settled && start.levelStatus == 1) {
+    if (!start.settled && start.levelStatus == LevelStatus::Playing) {
         line.Add("solvable", false).Add("reason", "does not settle").Add("states", std::int64_t{0});
         line.Add("seconds", 0.0);
         out << line.Text() << std::endl;
@@ -383,7 +383,7 @@ int StatsCommand(const Arguments& a, std::ostream& out, std::ostream& err) {
     const TurnOutcome built = BuildAndSettle(level, a.maxFrames);
     const WorldSnapshot start = TheWorld().Snapshot();
     Exploration x;
-    if (!built.settled && built.levelStatus == 1) {
+    if (!built.settled && built.levelStatus == LevelStatus::Playing) {
         x.solve.reason = "does not settle";
     } else {
         x = Explore(start, limits, &err);

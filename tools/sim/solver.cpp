@@ -118,7 +118,7 @@ Exploration Search(const WorldSnapshot& start, const SolveLimits& limits, bool e
         return x;
     };
 
-    if (start.levelStatus == 3) {
+    if (start.levelStatus == LevelStatus::Complete) {
         // Nothing to do: the one sequence of no moves completes it.
         result.solvable = true;
         x.optimal = 1;
@@ -131,12 +131,12 @@ Exploration Search(const WorldSnapshot& start, const SolveLimits& limits, bool e
     world.Restore(start);
     StopStillClocks(world);
 
-    nodes.push_back({-1, 0, 1, 0, start.levelStatus != 1});
+    nodes.push_back({-1, 0, 1, 0, start.levelStatus != LevelStatus::Playing});
     if (explore)
         next.push_back({kNotTried, kNotTried, kNotTried, kNotTried});
     std::unordered_map<std::uint64_t, std::int32_t> seen{{world.StateHash(), 0}};
     result.distinct = 1;
-    if (start.levelStatus != 1)
+    if (start.levelStatus != LevelStatus::Playing)
         return finish("");
 
     // Adds a board first reached at `depth`.
@@ -177,7 +177,7 @@ Exploration Search(const WorldSnapshot& start, const SolveLimits& limits, bool e
                 ++result.states;
                 result.frames += outcome.frames;
                 std::int32_t to = kNeverSettles;
-                if (outcome.levelStatus == 3) {
+                if (outcome.levelStatus == LevelStatus::Complete) {
                     to = kCompletes;
                     if (!result.solvable) {
                         result.solvable = true;
@@ -190,13 +190,13 @@ Exploration Search(const WorldSnapshot& start, const SolveLimits& limits, bool e
                     }
                     if (solutionDepth == depth + 1)
                         optimal = AddSaturating(optimal, paths);
-                } else if (outcome.levelStatus != 1 && !explore) {
+                } else if (outcome.levelStatus != LevelStatus::Playing && !explore) {
                     continue;
-                } else if (outcome.levelStatus == 1 && !outcome.settled) {
+                } else if (outcome.levelStatus == LevelStatus::Playing && !outcome.settled) {
                     ++result.unsettled;
                 } else {
                     StopStillClocks(world);
-                    const bool failed = outcome.levelStatus != 1;
+                    const bool failed = outcome.levelStatus != LevelStatus::Playing;
                     auto [it, added] = seen.try_emplace(world.StateHash(), 0);
                     if (added) {
                         it->second = addNode(open.node, move, depth + 1, failed);
