@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/game_error.h"
 #include "world/draw_queue.h"
 #include "world/pixels.h"
 
@@ -48,7 +49,7 @@ const std::string& InterfaceFontPath() {
 TTF_Font* OpenFont(const std::string& path, int pointSize) {
     TTF_Font* font = TTF_OpenFont(path.c_str(), pointSize);
     if (font == nullptr)
-        throw "Failed to open font " + path + "!";
+        throw platform::GameError("Failed to open font " + path + "!");
     return font;
 }
 

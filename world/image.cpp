@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "app/timer.h"
+#include "platform/game_error.h"
 #include "world/pixels.h"
 
 namespace {
@@ -92,7 +93,7 @@ bool Image::Load(const std::string& path, int count, int delay, int width, int h
         if (count <= 1) {
             SDL_Surface* loaded = IMG_Load(path.c_str());
             if (loaded == nullptr)
-                throw LoadFailure(path);
+                throw platform::GameError(LoadFailure(path));
             SDL_Surface* converted = SDL_DisplayFormatAlpha(loaded);
             SDL_FreeSurface(loaded);
             if (converted == nullptr)
@@ -106,7 +107,7 @@ bool Image::Load(const std::string& path, int count, int delay, int width, int h
 
             SDL_Surface* first = IMG_Load(frameFile(0).c_str());
             if (first == nullptr)
-                throw LoadFailure(frameFile(0));
+                throw platform::GameError(LoadFailure(frameFile(0)));
             SDL_Surface* firstConverted = SDL_DisplayFormatAlpha(first);
             SDL_FreeSurface(first);
             if (firstConverted == nullptr)
@@ -128,7 +129,7 @@ bool Image::Load(const std::string& path, int count, int delay, int width, int h
                 SDL_Surface* loaded = IMG_Load(frameFile(i).c_str());
                 if (loaded == nullptr) {
                     SDL_FreeSurface(strip);
-                    throw LoadFailure(frameFile(i));
+                    throw platform::GameError(LoadFailure(frameFile(i)));
                 }
                 SDL_Surface* converted = SDL_DisplayFormatAlpha(loaded);
                 SDL_FreeSurface(loaded);
