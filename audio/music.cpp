@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 
+#include "platform/game_error.h"
 #include "platform/resources.h"
 
 namespace {
@@ -40,7 +41,7 @@ int MixerVolume(int percent) {
 
 bool OpenMixer() { return Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 1024) == 0; }
 
-[[noreturn]] void FailToLoad(const std::string& path) { throw std::string("Failed to load \"" + path + "\"!"); }
+[[noreturn]] void FailToLoad(const std::string& path) { throw platform::GameError("Failed to load \"" + path + "\"!"); }
 
 // Written beside the final name and renamed, so a crash never leaves half a song there.
 bool WriteCurrentSong(std::span<const std::uint8_t> bytes) {

@@ -5,6 +5,7 @@
 #include "content/key_lines.h"
 #include "content/object_kinds.h"
 #include "content/registry.h"
+#include "platform/game_error.h"
 #include "world/world.h"
 
 namespace {
@@ -101,5 +102,5 @@ void LevelTemplate::BuildInto(World& world) const {
     world.levelStatus = LevelStatus::Playing;
     for (auto event = dialogEvents.rbegin(); event != dialogEvents.rend(); ++event)
         if (registry.Find(*event, "Dialog") == nullptr)
-            throw NotFoundMessage("Dialog", *event);
+            throw platform::GameError(NotFoundMessage("Dialog", *event));
 }

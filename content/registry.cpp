@@ -3,6 +3,7 @@
 #include "audio/sound.h"
 #include "content/level_template.h"
 #include "content/dialog.h"
+#include "platform/game_error.h"
 #include "world/image.h"
 
 namespace {
@@ -13,7 +14,7 @@ template <class T>
 std::unique_ptr<T> Take(TemplateProduct product, const std::string& kind, const std::string& name) {
     if (auto* made = std::get_if<std::unique_ptr<T>>(&product); made && *made)
         return std::move(*made);
-    throw NotFoundMessage(kind, name);
+    throw platform::GameError(NotFoundMessage(kind, name));
 }
 
 }  // namespace
@@ -63,14 +64,14 @@ const Template* ModuleRegistry::Find(const std::string& name, const std::string&
 const Template& ModuleRegistry::Require(const std::string& name, const std::string& kind) const {
     const Template* found = Find(name, kind);
     if (found == nullptr)
-        throw NotFoundMessage(kind, name);
+        throw platform::GameError(NotFoundMessage(kind, name));
     return *found;
 }
 
 const Template& ModuleRegistry::RequireAny(const std::string& name) const {
     const Template* found = Find(name);
     if (found == nullptr)
-        throw NotFoundMessage("Object", name);
+        throw platform::GameError(NotFoundMessage("Object", name));
     return *found;
 }
 
@@ -110,13 +111,13 @@ int ModuleRegistry::IndexOfObject(const std::string& name) const {
     for (std::size_t i = 0; i < templates.size(); ++i)
         if (templates[i]->name == name)
             return static_cast<int>(i);
-    throw NotFoundMessage("Object", name);
+    throw platform::GameError(NotFoundMessage("Object", name));
 }
 
 const LevelTemplate& ModuleRegistry::RequireLevel(const std::string& name) const {
     const LevelTemplate* level = Require(name, "Level").AsLevel();
     if (level == nullptr)
-        throw NotFoundMessage("Level", name);
+        throw platform::GameError(NotFoundMessage("Level", name));
     return *level;
 }
 

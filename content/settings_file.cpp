@@ -8,6 +8,7 @@
 #include "app/input.h"
 #include "audio/music.h"
 #include "content/key_lines.h"
+#include "platform/game_error.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ void LoadSettings() {
     std::ifstream file(kSettingsPath);
     std::error_code ec;
     if (!file || std::filesystem::is_directory(kSettingsPath, ec))
-        throw std::string("Couldn't find \"Settings.ini\"!");
+        throw platform::GameError("Couldn't find \"Settings.ini\"!");
     std::stringstream text;
     text << file.rdbuf();
 

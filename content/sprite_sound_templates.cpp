@@ -1,6 +1,7 @@
 #include "content/sprite_sound_templates.h"
 
 #include "content/key_lines.h"
+#include "platform/game_error.h"
 
 TemplateProduct SpriteTemplate::Instantiate() const { return std::make_unique<Image>(prototype); }
 
@@ -15,7 +16,7 @@ void SpriteTemplate::Load(std::istream& text, const std::string& prefix) {
 
     prototype.Load(spritePath, frameCount, frameDelay, width, height);
     if (!prototype.HasSurface())
-        throw "Sprite could not be loaded from path \"" + spritePath + "\"";
+        throw platform::GameError("Sprite could not be loaded from path \"" + spritePath + "\"");
     prototype.loop = loopAnim;
     prototype.name = name;
 }
@@ -28,6 +29,6 @@ void SoundTemplate::Load(std::istream& text, const std::string& prefix) {
     looping = ReadBool(text, "Looping", 0);
 
     if (!prototype.Load(soundPath))
-        throw "Sound could not be loaded from path \"" + soundPath + "\"";
+        throw platform::GameError("Sound could not be loaded from path \"" + soundPath + "\"");
     prototype.loop = looping;
 }

@@ -1,6 +1,7 @@
 #include "content/template.h"
 
 #include "content/key_lines.h"
+#include "platform/game_error.h"
 
 TemplateProduct Template::Instantiate() const { return {}; }
 
@@ -15,8 +16,8 @@ void Template::Load(std::istream& text, const std::string& prefix) {
     yPlacementOffset = ReadInt(text, "YPlacementOffset", 0);
     name = ReadString(text, "Name", "");
     if (name.empty())
-        throw std::string("All objects require a name!");
+        throw platform::GameError("All objects require a name!");
     name = prefix + name;
     if (name.size() > kMaxQualifiedName)
-        throw "Name " + name + " is too long! (39 chars max)";
+        throw platform::GameError("Name " + name + " is too long! (39 chars max)");
 }

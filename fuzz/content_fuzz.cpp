@@ -17,6 +17,7 @@
 #include "content/registry.h"
 #include "content/dialog.h"
 #include "dialog/dialogs.h"
+#include "platform/game_error.h"
 #include "world/world.h"
 
 namespace {
@@ -25,7 +26,7 @@ template <class F>
 void Guarded(F f) {
     try {
         f();
-    } catch (const std::string&) {
+    } catch (const platform::GameError&) {
     } catch (const std::exception&) {
     }
 }

@@ -18,6 +18,7 @@
 #include "play/story.h"
 #include "platform/app_focus.h"
 #include "platform/fatal_error.h"
+#include "platform/game_error.h"
 #include "widgets/file_chooser.h"
 
 namespace {
@@ -135,12 +136,10 @@ int RunGame(const std::vector<std::string>& args) {
 
     try {
         return RunSession(options, script);
-    } catch (const std::string& message) {
-        platform::ReportFatalError("ERROR", message);
-    } catch (const char* message) {
-        platform::ReportFatalError("ERROR", message);
+    } catch (const platform::GameError& e) {
+        platform::ReportFatalError(platform::TierWord(e.Tier()), e.Message());
     } catch (const std::exception& e) {
-        platform::ReportFatalError("EXCEPTION", e.what());
+        platform::ReportFatalError(platform::TierWord(platform::ErrorTier::Exception), e.what());
     }
     ReleaseAfterFatalError();
     return 1;

@@ -15,6 +15,7 @@
 #include "content/settings_file.h"
 #include "dialog/dialogs.h"
 #include "media/slideshow.h"
+#include "platform/game_error.h"
 #include "platform/resources.h"
 #include "platform/sdl_handles.h"
 #include "play/save_data.h"
@@ -75,7 +76,7 @@ bool StartUp() {
         info.version.minor = 2;
         info.version.patch = 14;
         if (SDL_GetWMInfo(&info) != 1)
-            throw std::string("Wrong SDL version!");
+            throw platform::GameError("Wrong SDL version!");
     }
     // X11 takes one icon and scales it for the title bar and the task list.
     if (s.largeIcon)

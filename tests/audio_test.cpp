@@ -12,6 +12,7 @@
 
 #include "audio/music.h"
 #include "audio/sound.h"
+#include "platform/game_error.h"
 #include "platform/resources.h"
 #include "tests/test_support.h"
 #include "tools/assetgen/wav.h"
@@ -204,8 +205,8 @@ TEST_F(AudioTest, MusicThatCannotBeLoadedIsFatalWithItsPath) {
         try {
             PlayMusic(path, true);
             ADD_FAILURE() << path << " played";
-        } catch (const std::string& message) {
-            EXPECT_EQ(message, "Failed to load \"" + path + "\"!");
+        } catch (const platform::GameError& error) {
+            EXPECT_EQ(error.Message(), "Failed to load \"" + path + "\"!");
         }
         EXPECT_EQ(CurrentSongName(), "");
         EXPECT_FALSE(fs::exists(dir / "Music" / "CurrentSong.ogg")) << path;

@@ -12,6 +12,7 @@
 #include "content/module_loader.h"
 #include "content/registry.h"
 #include "dialog/dialogs.h"
+#include "platform/game_error.h"
 #include "tests/test_support.h"
 #include "tools/assetgen/canvas.h"
 
@@ -71,8 +72,8 @@ protected:
     static std::string ErrorOf(F f) {
         try {
             f();
-        } catch (const std::string& message) {
-            return message;
+        } catch (const platform::GameError& error) {
+            return error.Message();
         }
         return "";
     }

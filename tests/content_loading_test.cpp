@@ -7,6 +7,7 @@
 #include "content/dialog_template.h"
 #include "content/level_template.h"
 #include "content/sprite_sound_templates.h"
+#include "platform/game_error.h"
 #include "tests/content_fixture.h"
 
 namespace {
@@ -189,8 +190,8 @@ TEST_F(ContentLoadingTest, BadContentGivesTheDocumentedErrorOrOutcome) {
         std::string error;
         try {
             LoadFile("./Modules/Main/bad.ini", c.text);
-        } catch (const std::string& message) {
-            error = message;
+        } catch (const platform::GameError& e) {
+            error = e.Message();
         } catch (const std::out_of_range&) {
             error = "out_of_range";
         }

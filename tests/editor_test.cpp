@@ -21,6 +21,7 @@
 #include "dialog/dialogs.h"
 #include "editor/editor.h"
 #include "platform/app_focus.h"
+#include "platform/game_error.h"
 #include "play/turn_engine.h"
 #include "tools/sim/sim.h"
 #include "tests/test_support.h"
@@ -93,8 +94,8 @@ protected:
     void OpenEditor() {
         try {
             SetState(GameState::LevelEditor);
-        } catch (const std::string& m) {
-            FAIL() << m;
+        } catch (const platform::GameError& error) {
+            FAIL() << error.Message();
         }
     }
     void OpenEditorOn(const std::string& level) {
@@ -133,8 +134,8 @@ protected:
     bool Frame() {
         try {
             return RunFrame();
-        } catch (const std::string& m) {
-            ADD_FAILURE() << m;
+        } catch (const platform::GameError& error) {
+            ADD_FAILURE() << error.Message();
             return false;
         }
     }
@@ -658,8 +659,8 @@ TEST_F(EditorTest, ALevelWithAKindNoModuleDefinesStopsWithTheNotFoundMessage) {
     std::string message;
     try {
         RunFrame();
-    } catch (const std::string& m) {
-        message = m;
+    } catch (const platform::GameError& error) {
+        message = error.Message();
     }
     EXPECT_EQ(message, "Door \"Nowhere/Gate\" not found!");
 }

@@ -20,6 +20,7 @@
 #include "content/module_loader.h"
 #include "content/registry.h"
 #include "dialog/dialogs.h"
+#include "platform/game_error.h"
 #include "play/play.h"
 #include "play/replay.h"
 #include "play/save_data.h"
@@ -109,8 +110,8 @@ protected:
             LoadAllModules();
             LoadSaveData();
             CreateDialogBox();
-        } catch (const std::string& message) {
-            FAIL() << message;
+        } catch (const platform::GameError& error) {
+            FAIL() << error.Message();
         }
         Replays() = ReplayState{};
     }

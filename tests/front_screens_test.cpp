@@ -24,6 +24,7 @@
 #include "dialog/dialogs.h"
 #include "media/slideshow.h"
 #include "platform/app_focus.h"
+#include "platform/game_error.h"
 #include "play/save_data.h"
 #include "tests/test_support.h"
 #include "ui/credits.h"
@@ -286,8 +287,8 @@ TEST_F(FrontScreens, LevelListProblemsHaveTheirDocumentedOutcomes) {
     try {
         SetState(GameState::LevelSelect);
         ADD_FAILURE() << "an unknown open level must be reported";
-    } catch (const std::string& message) {
-        EXPECT_EQ(message, "Level \"Main/Level 4\" not found!");
+    } catch (const platform::GameError& error) {
+        EXPECT_EQ(error.Message(), "Level \"Main/Level 4\" not found!");
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "world/render.h"
 #include "app/timer.h"
+#include "platform/game_error.h"
 #include "tests/test_support.h"
 #include "tools/assetgen/canvas.h"
 #include "world/draw_queue.h"
@@ -47,10 +48,10 @@ TEST_F(ImageTest, MissingFileThrowsTheLoadMessage) {
     try {
         Image image("nowhere/Door.png", 3, 0, 16, 16);
         FAIL() << "no exception";
-    } catch (const std::string& message) {
-        EXPECT_EQ(message, "File nowhere/Door0.png could not be loaded!");
+    } catch (const platform::GameError& error) {
+        EXPECT_EQ(error.Message(), "File nowhere/Door0.png could not be loaded!");
     }
-    EXPECT_THROW(Image("nowhere.png", 1, 0, 1, 1), std::string);
+    EXPECT_THROW(Image("nowhere.png", 1, 0, 1, 1), platform::GameError);
 }
 
 TEST_F(ImageTest, AnimationForwardBackwardLoopAndHold) {

@@ -3,6 +3,7 @@
 #include <SDL_image.h>
 
 #include "platform/directory.h"
+#include "platform/game_error.h"
 #include "platform/open_link.h"
 #include "platform/resources.h"
 #include "tests/test_support.h"
@@ -21,6 +22,21 @@ TEST(PlatformTest, EmbeddedIconsAreRealPictures) {
     }
     EXPECT_FALSE(platform::FindResource("ICON_16x16", "OGG").has_value()) << "the type is part of the key";
     EXPECT_FALSE(platform::FindResource("NOPE", "ICON").has_value());
+}
+
+// The player's report shows the tier's word and the whole message, even past a NUL that a
+// content file's name may carry.
+TEST(PlatformTest, GameErrorsKeepTheirTierAndWholeMessage) {
+    const char raw[] = "Door \"A\0B\" not found!";
+    const std::string message(raw, sizeof raw - 1);
+    try {
+        throw platform::GameError(message);
+    } catch (const std::exception& e) {
+        const auto& error = dynamic_cast<const platform::GameError&>(e);
+        EXPECT_EQ(error.Message(), message);
+        EXPECT_STREQ(platform::TierWord(error.Tier()), "ERROR");
+    }
+    EXPECT_STREQ(platform::TierWord(platform::GameError("x", platform::ErrorTier::Exception).Tier()), "EXCEPTION");
 }
 
 TEST(PlatformTest, DirectoryListingIsSortedAndTolerant) {

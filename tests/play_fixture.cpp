@@ -11,6 +11,7 @@
 #include "app/timer.h"
 #include "content/module_loader.h"
 #include "dialog/dialogs.h"
+#include "platform/game_error.h"
 #include "play/play.h"
 #include "play/replay.h"
 #include "play/save_data.h"
@@ -79,8 +80,8 @@ void PlayTest::SetUp() {
         LoadAllModules();
         LoadSaveData();
         CreateDialogBox();
-    } catch (const std::string& message) {
-        FAIL() << message;
+    } catch (const platform::GameError& error) {
+        FAIL() << error.Message();
     }
     Replays() = ReplayState{};
     SDL_Event e;
@@ -126,8 +127,8 @@ void PlayTest::Frame(std::initializer_list<SDLKey> keys) {
     }
     try {
         ASSERT_TRUE(RunFrame());
-    } catch (const std::string& message) {
-        FAIL() << message;
+    } catch (const platform::GameError& error) {
+        FAIL() << error.Message();
     }
     fakeTicks += 10;
 }

@@ -5,6 +5,7 @@
 #include "app/game_state.h"
 #include "dialog/dialogs.h"
 #include "media/slideshow.h"
+#include "platform/game_error.h"
 #include "play/play.h"
 #include "play/replay.h"
 #include "play/save_data.h"
@@ -97,8 +98,8 @@ TEST_F(ReplayPlayTest, ReplaysThatCannotBePlayed) {
     std::string error;
     try {
         SetState(GameState::Play);
-    } catch (const std::string& message) {
-        error = message;
+    } catch (const platform::GameError& e) {
+        error = e.Message();
     }
     EXPECT_EQ(error, "Level \"\" not found!");
 }

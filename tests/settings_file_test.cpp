@@ -5,6 +5,7 @@
 #include "app/input.h"
 #include "audio/music.h"
 #include "content/settings_file.h"
+#include "platform/game_error.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -110,15 +111,15 @@ TEST_F(SettingsFileTest, AMissingFileIsAnErrorAndAnUnwritableOneIsSkipped) {
     try {
         LoadSettings();
         FAIL() << "no error";
-    } catch (const std::string& message) {
-        EXPECT_EQ(message, "Couldn't find \"Settings.ini\"!");
+    } catch (const platform::GameError& error) {
+        EXPECT_EQ(error.Message(), "Couldn't find \"Settings.ini\"!");
     }
     // Where the file can't be written (a folder stands in its way) nothing happens.
     fs::create_directories(dir / "Settings.ini" / "inside");
     EXPECT_NO_THROW(SaveSettings());
     EXPECT_TRUE(fs::is_directory(dir / "Settings.ini"));
     EXPECT_FALSE(fs::exists(dir / "Settings.ini.tmp"));
-    EXPECT_THROW(LoadSettings(), std::string);
+    EXPECT_THROW(LoadSettings(), platform::GameError);
 }
 
 // The real program, in a copy of the game folder.

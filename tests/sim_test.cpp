@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/game_error.h"
 #include "tests/sim_fixture.h"
 #include "tests/test_support.h"
 #include "tools/sim/json.h"
@@ -100,7 +101,7 @@ TEST(SimMoves, ReadsNamesAndLettersAndRefusesTheRest) {
     EXPECT_EQ(ParseMoves("Left,U, Down ,r"), (std::vector<std::string>{"Left", "Up", "Down", "Right"}));
     EXPECT_TRUE(ParseMoves("").empty());
     for (const char* bad : {"Lft", "L,,R", "Up,", "left", "X", "Down Right"})
-        EXPECT_THROW(ParseMoves(bad), std::string) << bad;
+        EXPECT_THROW(ParseMoves(bad), platform::GameError) << bad;
 }
 
 TEST_F(SimTest, PlayDropsACrateOntoTheFloor) {

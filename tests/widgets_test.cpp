@@ -7,6 +7,7 @@
 #include "app/game_state.h"
 #include "app/input.h"
 #include "platform/app_focus.h"
+#include "platform/game_error.h"
 #include "tests/test_support.h"
 #include "widgets/text_label.h"
 #include "widgets/widgets.h"
@@ -281,17 +282,17 @@ TEST_F(WidgetsTest, FontFailures) {
     try {
         button.setFont("GUI/NoSuchFont.ttf", 24);
         FAIL() << "no error";
-    } catch (const std::string& message) {
-        EXPECT_EQ(message, "Failed to open font GUI/NoSuchFont.ttf!");
+    } catch (const platform::GameError& error) {
+        EXPECT_EQ(error.Message(), "Failed to open font GUI/NoSuchFont.ttf!");
     }
     try {
         button.setText("PLAY");
         FAIL() << "no error";
-    } catch (const std::string& message) {
-        EXPECT_EQ(message, "No font!");
+    } catch (const platform::GameError& error) {
+        EXPECT_EQ(error.Message(), "No font!");
     }
     TextLabel label;
-    EXPECT_THROW(label.setFont("", 24), std::string);
+    EXPECT_THROW(label.setFont("", 24), platform::GameError);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/game_error.h"
 #include "world/draw_queue.h"
 #include "world/pixels.h"
 
@@ -47,7 +48,7 @@ const std::string& InterfaceFontPath() {
 FontHandle OpenFont(const std::string& path, int pointSize) {
     FontHandle font(TTF_OpenFont(path.c_str(), pointSize));
     if (font == nullptr)
-        throw "Failed to open font " + path + "!";
+        throw platform::GameError("Failed to open font " + path + "!");
     return font;
 }
 

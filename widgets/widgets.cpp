@@ -5,6 +5,7 @@
 
 #include "app/input.h"
 #include "platform/app_focus.h"
+#include "platform/game_error.h"
 #include "widgets/text_label.h"
 #include "world/draw_queue.h"
 
@@ -209,7 +210,7 @@ void TextButton::renderAll() {
 
 void TextButton::renderLook(Look look) {
     if (font == nullptr)
-        throw std::string("No font!");
+        throw platform::GameError("No font!");
     if (text.empty())
         return;
     const SDL_Color colour = look == Look::Normal ? normalColour : look == Look::Hover ? hoverColour : pressedColour;

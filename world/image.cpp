@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "app/timer.h"
+#include "platform/game_error.h"
 #include "world/pixels.h"
 
 namespace {
@@ -83,7 +84,7 @@ bool Image::Load(const std::string& path, int count, int delay, int width, int h
         if (count <= 1) {
             SurfaceHandle loaded(IMG_Load(path.c_str()));
             if (loaded == nullptr)
-                throw LoadFailure(path);
+                throw platform::GameError(LoadFailure(path));
             SurfaceHandle converted(SDL_DisplayFormatAlpha(loaded.get()));
             loaded.reset();
             if (converted == nullptr)
@@ -97,7 +98,7 @@ bool Image::Load(const std::string& path, int count, int delay, int width, int h
 
             SurfaceHandle first(IMG_Load(frameFile(0).c_str()));
             if (first == nullptr)
-                throw LoadFailure(frameFile(0));
+                throw platform::GameError(LoadFailure(frameFile(0)));
             SurfaceHandle firstConverted(SDL_DisplayFormatAlpha(first.get()));
             first.reset();
             if (firstConverted == nullptr)
@@ -116,7 +117,7 @@ bool Image::Load(const std::string& path, int count, int delay, int width, int h
             for (int i = 0; i < count; ++i) {
                 SurfaceHandle loaded(IMG_Load(frameFile(i).c_str()));
                 if (loaded == nullptr)
-                    throw LoadFailure(frameFile(i));
+                    throw platform::GameError(LoadFailure(frameFile(i)));
                 SurfaceHandle converted(SDL_DisplayFormatAlpha(loaded.get()));
                 loaded.reset();
                 if (converted == nullptr)

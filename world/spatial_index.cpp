@@ -1,5 +1,6 @@
 #include "world/spatial_index.h"
 
+#include <cassert>
 #include <climits>
 #include <cstring>
 #if defined(__SSE2__)
@@ -50,6 +51,8 @@ void SpatialIndex::Insert(Entity& e) {
     if (ValidSlot(e))
         Erase(e);
     const std::size_t s = entities.size();
+    // Slots follow World order: whoever joins is the newest object.
+    assert(s == 0 || entities[s - 1] == nullptr || entities[s - 1]->Seq() < e.Seq());
     rects.emplace_back();
     records.push_back(Record{0, CellRange{}, static_cast<std::uint8_t>(kLive | (e.physical ? kPhysical : 0))});
     entities.push_back(&e);
@@ -127,6 +130,8 @@ void SpatialIndex::Place(std::int32_t s) {
                 // New slots are the highest: they nearly always go last.
                 const std::size_t at = static_cast<std::size_t>(
                     std::upper_bound(cell.slots.begin(), cell.slots.end(), s) - cell.slots.begin());
+                // Queries give a cell's slots out as World order: rising, each slot once.
+                assert(at == 0 || cell.slots[at - 1] < s);
                 cell.slots.insert(cell.slots.begin() + static_cast<std::ptrdiff_t>(at), s);
                 cell.boxes.insert(cell.boxes.begin() + static_cast<std::ptrdiff_t>(at), packed);
             }

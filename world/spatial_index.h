@@ -1,5 +1,6 @@
 #pragma once
 #include <algorithm>
+#include <cassert>
 #include <climits>
 #include <cstdint>
 #include <memory>
@@ -74,8 +75,11 @@ public:
     template <class T>
     void Query(const Box& box, std::int32_t selfId, bool physicalOnly, std::vector<T*>& out) const {
         QueryGrid(box, selfId, physicalOnly ? (kLive | kPhysical) : kLive);
-        for (std::int32_t s : hits)
+        for (std::int32_t s : hits) {
+            // Every box change reaches the index (Entity::BoxChanged) while queries trust it.
+            assert(SameBox(entities[static_cast<std::size_t>(s)]->CurrentBox(), boxes[static_cast<std::size_t>(s)]));
             out.push_back(static_cast<T*>(entities[static_cast<std::size_t>(s)]));
+        }
     }
 
 private:

@@ -1,6 +1,7 @@
 #include "world/world.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <unordered_map>
 #include <typeinfo>
@@ -27,6 +28,8 @@ Entity* World::AddEntity(std::unique_ptr<Entity> object) {
     raw->seq = nextSeq++;
     raw->updateSlot = -1;
     raw->indexSlot = -1;
+    // FindBySeq's search and the index's slot order need the newest object last.
+    assert(objects.empty() || objects.back()->seq < raw->seq);
     objects.push_back(std::move(object));
     ++membershipChanges;
     index.Insert(*raw);
@@ -370,6 +373,8 @@ void World::Restore(const WorldSnapshot& snap) {
             e->world = this;
         index.Rebuild(objects);
     }
+    assert(std::is_sorted(objects.begin(), objects.end(),
+                          [](const std::unique_ptr<Entity>& a, const std::unique_ptr<Entity>& b) { return a->seq < b->seq; }));
     nextId = snap.nextId;
     nextSeq = snap.nextSeq;
     gravityDirection = snap.gravityDirection;

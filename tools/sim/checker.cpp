@@ -8,6 +8,7 @@
 #include "content/object_kinds.h"
 #include "content/object_templates.h"
 #include "content/registry.h"
+#include "platform/game_error.h"
 #include "tools/sim/json.h"
 #include "tools/sim/sim.h"
 #include "tools/sim/solver.h"
@@ -70,8 +71,8 @@ void CheckKind(const std::string& module, const ObjectKind& kind, const Template
     // Whatever else could stop the kind from being placed shows up when one is made.
     try {
         Registry().Instantiate(std::string(kind.name), t.GetName());
-    } catch (const std::string& message) {
-        findings.Add("error", "build-failed", module, t.GetName(), message);
+    } catch (const platform::GameError& error) {
+        findings.Add("error", "build-failed", module, t.GetName(), error.Message());
     } catch (const std::exception& e) {
         findings.Add("error", "build-failed", module, t.GetName(), e.what());
     }
@@ -109,9 +110,9 @@ void CheckLevel(const std::string& module, const LevelTemplate& level, const Che
     const bool namesOk = CheckLevelNames(module, level, findings);
     try {
         BuildFresh(name);
-    } catch (const std::string& message) {
+    } catch (const platform::GameError& error) {
         if (namesOk)
-            findings.Add("error", "build-failed", module, name, message);
+            findings.Add("error", "build-failed", module, name, error.Message());
         return;
     } catch (const std::exception& e) {
         findings.Add("error", "build-failed", module, name, e.what());

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "media/preview.h"
+#include "platform/game_error.h"
 #include "tools/sim/sim.h"
 #include "world/draw_queue.h"
 #include "world/trigger.h"
@@ -23,7 +24,7 @@ public:
     explicit ScratchFolder(const fs::path& beside) : home(fs::current_path()) {
         std::string pattern = (beside / ".preview-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr)
-            throw std::string("Could not write in " + beside.string() + ": " + std::strerror(errno));
+            throw platform::GameError("Could not write in " + beside.string() + ": " + std::strerror(errno));
         path = pattern;
     }
     ~ScratchFolder() {
@@ -47,11 +48,11 @@ void WriteLevelPreview(const std::string& level, const fs::path& target, std::in
     std::error_code error;
     fs::create_directories(absolute.parent_path(), error);
     if (error)
-        throw std::string("Could not make the folder " + absolute.parent_path().string() + ": " + error.message());
+        throw platform::GameError("Could not make the folder " + absolute.parent_path().string() + ": " + error.message());
     ScratchFolder scratch(absolute.parent_path());
     fs::current_path(scratch.path, error);
     if (error)
-        throw std::string("Could not write in " + scratch.path.string() + ": " + error.message());
+        throw platform::GameError("Could not write in " + scratch.path.string() + ": " + error.message());
 
     // Everything the player sees, once: triggers are the designer's alone, and a frozen
     // World moves no animation on while it is drawn.
@@ -72,10 +73,10 @@ void WriteLevelPreview(const std::string& level, const fs::path& target, std::in
     fs::current_path(scratch.home, error);
     const fs::path written = scratch.path / "Preview.bmp";
     if (!fs::is_regular_file(written, error))
-        throw std::string("Could not write the preview " + target.string() + "!");
+        throw platform::GameError("Could not write the preview " + target.string() + "!");
     fs::rename(written, absolute, error);
     if (error)
-        throw std::string("Could not write the preview " + target.string() + ": " + error.message());
+        throw platform::GameError("Could not write the preview " + target.string() + ": " + error.message());
 }
 
 fs::path PreviewTarget(const std::string& previewPath, const fs::path& game) {

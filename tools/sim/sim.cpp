@@ -21,6 +21,7 @@
 #include "content/registry.h"
 #include "dialog/dialogs.h"
 #include "platform/directory.h"
+#include "platform/game_error.h"
 #include "tools/sim/checker.h"
 #include "tools/sim/json.h"
 #include "tools/sim/previews.h"
@@ -42,14 +43,14 @@ SimSession::SimSession(const std::string& dataDir, bool keepGoing) : startFolder
     setenv("SDL_NO_SIGNAL_HANDLERS", "1", 0);
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) < 0)
-            throw std::string("SDL could not be started: ") + SDL_GetError();
+            throw platform::GameError(std::string("SDL could not be started: ") + SDL_GetError());
         quitSdl = true;
     }
     // Sprites are converted to the display format while they load.
     if (SDL_GetVideoSurface() == nullptr && SDL_SetVideoMode(640, 480, 32, SDL_SWSURFACE) == nullptr) {
         const std::string message = std::string("The video mode could not be set: ") + SDL_GetError();
         Release();
-        throw message;
+        throw platform::GameError(message);
     }
     if (Mix_QuerySpec(nullptr, nullptr, nullptr) == 0)
         closeAudio = OpenAudio();
@@ -74,8 +75,8 @@ SimSession::SimSession(const std::string& dataDir, bool keepGoing) : startFolder
                 continue;
             try {
                 LoadModule("./Modules/" + folder);
-            } catch (const std::string& message) {
-                loadFailures.push_back({folder, message});
+            } catch (const platform::GameError& error) {
+                loadFailures.push_back({folder, error.Message()});
             } catch (const std::exception& e) {
                 loadFailures.push_back({folder, e.what()});
             }
@@ -116,7 +117,7 @@ std::string SimSession::ResolveLevel(const std::string& level) const {
     if (!fs::is_regular_file(file, error))
         file = fs::current_path(error) / level;
     if (level.empty() || !fs::is_regular_file(file, error))
-        throw NotFoundMessage("Level", level);
+        throw platform::GameError(NotFoundMessage("Level", level));
 
     // The loader names what it registers after the path it was given: a path outside the
     // module tree gives bare names, as the editor's test file has.
@@ -130,7 +131,7 @@ std::string SimSession::ResolveLevel(const std::string& level) const {
         if (!before.contains(Registry().Find(Registry().NameAt(i))))
             loaded = Registry().NameAt(i);
     if (!loaded)
-        throw NotFoundMessage("Level", level);
+        throw platform::GameError(NotFoundMessage("Level", level));
     return *loaded;
 }
 
@@ -206,7 +207,7 @@ std::vector<std::string> ParseMoves(const std::string& list) {
             if (piece == name || (piece.size() == 1 && std::toupper(static_cast<unsigned char>(piece[0])) == name[0]))
                 move = name;
         if (move.empty())
-            throw std::string("Move \"" + piece + "\" is none of Left, Up, Down, Right (or L, U, D, R)!");
+            throw platform::GameError("Move \"" + piece + "\" is none of Left, Up, Down, Right (or L, U, D, R)!");
         moves.push_back(move);
         if (comma == std::string::npos)
             return moves;
@@ -482,8 +483,8 @@ int PreviewsCommand(const Arguments& a, std::ostream& out, std::ostream& err) {
         try {
             WriteLevelPreview(level, target, a.maxFrames);
             out << line.Text() << std::endl;
-        } catch (const std::string& message) {
-            err << "ERROR: " << level << ": " << message << '\n';
+        } catch (const platform::GameError& error) {
+            err << platform::TierWord(error.Tier()) << ": " << level << ": " << error.Message() << '\n';
             ++errors;
         } catch (const std::exception& e) {
             err << "EXCEPTION: " << level << ": " << e.what() << '\n';
@@ -509,8 +510,8 @@ int RunSim(const std::vector<std::string>& args, std::ostream& out, std::ostream
     } catch (const std::invalid_argument& e) {
         err << "quillmere-sim: " << e.what() << '\n' << kUsage;
         return 1;
-    } catch (const std::string& message) {
-        err << "ERROR: " << message << '\n';
+    } catch (const platform::GameError& error) {
+        err << platform::TierWord(error.Tier()) << ": " << error.Message() << '\n';
         return 1;
     }
     try {
@@ -535,10 +536,8 @@ int RunSim(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return CheckModules(session, options, out, &err) > 0 ? 1 : 0;
     } catch (const std::invalid_argument& e) {
         err << "quillmere-sim: " << e.what() << '\n';
-    } catch (const std::string& message) {
-        err << "ERROR: " << message << '\n';
-    } catch (const char* message) {
-        err << "ERROR: " << message << '\n';
+    } catch (const platform::GameError& error) {
+        err << platform::TierWord(error.Tier()) << ": " << error.Message() << '\n';
     } catch (const std::exception& e) {
         err << "EXCEPTION: " << e.what() << '\n';
     }
