@@ -16,14 +16,14 @@ enum class GameState : std::int32_t {
 // One screen: what it does on the way in, every frame, and on the way out. The screens
 // register themselves at start-up, so the machine knows none of them by name.
 struct Screen {
-    std::function<void()> enter;
+    std::function<void()> enter = nullptr;
     // Each frame before the World updates; false ends the program.
-    std::function<bool()> update;
+    std::function<bool()> update = nullptr;
     // Each frame after the World has updated.
-    std::function<void()> settle;
-    std::function<void()> exit;
+    std::function<void()> settle = nullptr;
+    std::function<void()> exit = nullptr;
     // Back to how the program starts (tests).
-    std::function<void()> reset;
+    std::function<void()> reset = nullptr;
 };
 void RegisterScreen(GameState state, Screen screen);
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The layer check on small trees of its own: a clean tree passes; an include of a folder
 # above, or between ui and editor, fails with the file, the line and both folders; the
-# program's own main may include anything; cycles between folders are counted.
+# program's own folder may include anything; cycles between folders are counted.
 set -u
 script=$1
 tree=$(mktemp -d)
@@ -42,13 +42,13 @@ expect 0 "0 upward includes, 0 include cycles between folders"
 
 plant "${clean[@]}" "world/w.cpp|#include \"ui/x.h\""
 expect 1 "1 upward includes, 1 include cycles between folders" \
-    'world/w.cpp:3: world (layer 3) includes ui (layer 8)' "cycle: world and ui include each other (directly)"
+    'world/w.cpp:3: world (layer 4) includes ui (layer 9)' "cycle: world and ui include each other (directly)"
 
 plant "${clean[@]}" "editor/e.cpp|#include \"ui/u.h\""
 expect 1 "1 upward includes, 0 include cycles between folders" 'editor/e.cpp:1: editor includes ui'
 
-# main's include of ui is allowed and makes no cycle with ui's include of app.
-plant "${clean[@]}" "app/main.cpp|#include \"ui/u.h\"" "ui/u.cpp|#include \"app/t.h\"" "app/t.cpp|  #  include \"world/w.h\""
+# The program's include of ui is allowed and makes no cycle with ui's include of app.
+plant "${clean[@]}" "game/main.cpp|#include \"ui/u.h\"" "ui/u.cpp|#include \"app/t.h\"" "app/t.cpp|  #  include \"world/w.h\""
 expect 1 "1 upward includes, 0 include cycles between folders" 'app/t.cpp:1: app (layer 2) includes world'
 
 # Content through others: world -> content -> play -> world.
