@@ -105,10 +105,6 @@ void StartLevel() {
     boardSettled = false;
 }
 
-void PlayEntry() {
-    boardSettled = false;
-}
-
 void PlayExit() {
     TheWorld().Clear();
     SetCursorShown(true);

@@ -23,8 +23,6 @@ enum class PlayOutcome {
 
 // Builds the current level for play: objects, the level's music and dialogs, turns at 0.
 void StartLevel();
-// Entering play: the fresh level has not settled yet.
-void PlayEntry();
 // Leaving play: the board is cleared, the level's dialogs dropped and the save data written.
 void PlayExit();
 // The Play state's step of each frame, before the World updates. "Save Replay" asks for
