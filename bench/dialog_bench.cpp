@@ -9,6 +9,7 @@
 #include <memory>
 #include <sstream>
 
+#include "game/screens.h"
 #include "play/story.h"
 #include "bench/bench_window.h"
 #include "app/input.h"
@@ -44,7 +45,7 @@ void ShowWholeMessage() {
               "ones below."};
     auto dialog = std::make_unique<Dialog>("LEVEL_START", std::deque<Message>{m});
     AddDialog(std::move(dialog));
-    UpdateStoryDialogs();
+    UpdateStoryDialogs(ThePlaySession());
     SDL_Event key{};
     key.type = SDL_KEYDOWN;
     key.key.keysym.sym = SDLK_x;
@@ -76,7 +77,7 @@ void BM_FrameWithoutDialogBox(benchmark::State& state) {
         return state.SkipWithError("no video or game folder");
     ResetDialogBox();
     for (auto _ : state) {
-        UpdateStoryDialogs();
+        UpdateStoryDialogs(ThePlaySession());
         RenderFrame();
     }
     state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);

@@ -11,6 +11,7 @@
 #include <memory>
 #include <sstream>
 
+#include "game/screens.h"
 #include "play/story.h"
 #include "bench/bench_window.h"
 #include "app/game_state.h"
@@ -57,7 +58,7 @@ void BM_LevelSelectFrame(benchmark::State& state) {
         return state.SkipWithError("no video, audio or game folder");
     SetState(GameState::LevelSelect);
     for (auto _ : state) {
-        LevelSelectUpdate();
+        LevelSelectUpdate(ThePlaySession());
         updateWidgets();
         RenderFrame();
     }

@@ -521,7 +521,7 @@ Entity* ObjectAt(int px, int py) {
     return nullptr;
 }
 
-void EditorEntry() {
+void EditorEntry(const PlaySession& play) {
     Editor& e = State();
     EditorView& v = e.view;
     const ModuleRegistry& registry = Registry();
@@ -569,7 +569,7 @@ void EditorEntry() {
     if (!v.holdsLevel) {
         v.level = LevelProperties{};
     } else {
-        const std::string& current = CurrentPlay().levelName;
+        const std::string& current = play.levelName;
         v.level.name = current;
         v.level.musicThemePath = registry.LevelMusicThemePath(current);
         v.level.turnsPar = registry.LevelTurnsPar(current);
@@ -678,7 +678,7 @@ void EditorExit() {
     TheWorld().showTriggers = false;
 }
 
-bool StartTestPlay() {
+bool StartTestPlay(PlaySession& play) {
     Editor& e = State();
     if (!WriteEditorLevel(kTestLevelPath)) {
         ShowStatus("Could not write NewLevel.ini here, so the level can't be tried.");
@@ -692,7 +692,7 @@ bool StartTestPlay() {
     e.moduleLabel = e.templateLabel = e.statusLabel = nullptr;
     TheWorld().SetGravity(90);
     BuildLevel(e.view.level.name);
-    CurrentPlay().levelName = e.view.level.name;
+    play.levelName = e.view.level.name;
     e.testing = true;
     return true;
 }

@@ -1,4 +1,6 @@
 #pragma once
+
+class PlaySession;
 // The level editor screen: it edits the live World, whose objects are the level's.
 #include <cstdint>
 #include <string>
@@ -8,13 +10,13 @@
 
 class Entity;
 
-void EditorEntry();
+void EditorEntry(const PlaySession& play);
 // Once per frame while the editor is the screen, before the widgets update.
 void EditorUpdate();
 void EditorExit();
 // Writes "./NewLevel.ini", registers it and builds it for play. False (with the reason shown
 // in the editor) when the file can't be written; the editor then stays.
-bool StartTestPlay();
+bool StartTestPlay(PlaySession& play);
 void SetEditorHoldsLevel(bool holds);
 
 // Leaving the editor loses what is not saved, so the way out goes through the editor: with

@@ -60,7 +60,7 @@ int RunSession(const GameOptions& options, const std::optional<InputScript>& scr
     }
     SDL_Delay(250);
     if (!options.level.empty()) {
-        CurrentPlay().levelName = options.level;
+        ThePlaySession().levelName = options.level;
         SetState(GameState::Play);
     } else {
         StartOpeningCutscene();

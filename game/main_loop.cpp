@@ -9,7 +9,8 @@
 #include "editor/editor.h"
 #include "media/screenshot.h"
 #include "media/slideshow.h"
-#include "play/replay.h"
+#include "game/screens.h"
+#include "play/play.h"
 #include "play/story.h"
 #include "widgets/file_chooser.h"
 #include "widgets/widgets.h"
@@ -20,17 +21,18 @@ bool RunFrame() {
     // In the editor, a closed window first asks about unsaved edits.
     if (EventOccurred(SDL_QUIT) && EditorAllowsQuit())
         return false;
+    PlaySession& play = ThePlaySession();
     if (EventOccurred(SDL_KEYDOWN))
-        StopReplayPlayback();
+        play.replay.replayPlaying = false;
     if (ActionPressed("Mute Music"))
         ToggleMusicMute();
-    if (ActionPressed("Load Replay") && LoadReplay([] { return ChooseFileToOpen("Replay Files", "*.rpl", ".rpl"); }))
+    if (ActionPressed("Load Replay") && play.LoadReplay([] { return ChooseFileToOpen("Replay Files", "*.rpl", ".rpl"); }))
         SetState(GameState::Play);
     if (SecretAEntered())
         AddDialog("Main/KC");
     if (SecretBEntered())
         AddDialog("Main/Secret 2");
-    UpdateStoryDialogs();
+    UpdateStoryDialogs(play);
     ClearSecrets();
     UpdateStoryPictures();
     World& world = TheWorld();

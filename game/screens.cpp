@@ -17,6 +17,7 @@
 #include "ui/title_menu.h"
 #include "widgets/widgets.h"
 #include "world/draw_queue.h"
+#include "world/world.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ bool EditorScreenUpdate() {
     SetPlayPaused(true);
     EditorUpdate();
     if (!CurrentEditor().asking) {
-        if (clickedButton() == 7 && StartTestPlay()) {
+        if (clickedButton() == 7 && StartTestPlay(ThePlaySession())) {
             SetCameFromEditor(true);
             SetState(GameState::Play);
             return true;
@@ -88,7 +89,7 @@ void EditorScreenExit() {
 }
 
 bool LevelSelectScreenUpdate() {
-    LevelSelectUpdate();
+    LevelSelectUpdate(ThePlaySession());
     if (EscapePressed())
         BackFrom(GameState::TitleMenu);
     return true;
@@ -100,7 +101,7 @@ bool CustomLevelsScreenUpdate() {
     if (clickedButton() == 4) {
         std::string chosen = CustomLevelsChosenLevel();
         if (!chosen.empty()) {
-            CurrentPlay().levelName = chosen;
+            ThePlaySession().levelName = chosen;
             if (!CameFromEditor()) {
                 SetState(GameState::Play);
             } else {
@@ -117,18 +118,18 @@ bool CustomLevelsScreenUpdate() {
     return true;
 }
 
-void ResetPlay() {
-    CurrentPlay() = PlaySession{};
-    SetPlayPaused(false);
-    SetCursorShown(true);
-}
-
 }  // namespace
 
+PlaySession& ThePlaySession() {
+    static PlaySession play(TheWorld());
+    return play;
+}
+
 void RegisterScreens() {
+    PlaySession& play = ThePlaySession();
     RegisterScreen(GameState::Intro, {.update = IntroUpdate});
     RegisterScreen(GameState::TitleMenu, {.enter = TitleMenuEntry, .update = TitleUpdate, .exit = TitleMenuExit});
-    RegisterScreen(GameState::LevelSelect, {.enter = LevelSelectEntry,
+    RegisterScreen(GameState::LevelSelect, {.enter = [&play] { LevelSelectEntry(play); },
                                             .update = LevelSelectScreenUpdate,
                                             .exit = LevelSelectExit,
                                             .reset = [] { SetSelectedLevel(0); }});
@@ -139,15 +140,15 @@ void RegisterScreens() {
     RegisterScreen(GameState::SettingsMenu,
                    {.enter = SettingsMenuEntry, .update = [] { SettingsMenuUpdate(); return true; }, .exit = SettingsMenuExit});
     RegisterScreen(GameState::Credits, {.enter = CreditsEntry, .update = CreditsScreenUpdate, .exit = clearWidgets});
-    RegisterScreen(GameState::Play, {.enter = PlayScreenEnter,
-                                     .update = PlayScreenUpdate,
-                                     .settle = PlayScreenSettle,
-                                     .exit = PlayScreenExit,
-                                     .reset = ResetPlay});
+    RegisterScreen(GameState::Play, {.enter = [&play] { PlayScreenEnter(play); },
+                                     .update = [&play] { return PlayScreenUpdate(play); },
+                                     .settle = [&play] { PlayScreenSettle(play); },
+                                     .exit = [&play] { PlayScreenExit(play); },
+                                     .reset = [&play] { play.Reset(); }});
     RegisterScreen(GameState::LevelEditor, {.enter =
-                                                [] {
+                                                [&play] {
                                                     StopMusic();
-                                                    EditorEntry();
+                                                    EditorEntry(play);
                                                 },
                                             .update = EditorScreenUpdate,
                                             .exit = EditorScreenExit});

@@ -4,36 +4,30 @@
 #include "app/timer.h"
 #include "audio/music.h"
 #include "content/level_template.h"
-#include "content/module_loader.h"
 #include "content/registry.h"
 #include "dialog/dialogs.h"
 #include "media/slideshow.h"
-#include "play/story.h"
-#include "play/replay.h"
 #include "play/save_data.h"
-#include "play/turn_engine.h"
-#include "play/turns.h"
+#include "play/story.h"
 #include "world/world.h"
 
 namespace {
-
-bool boardSettled = false;
-
 const char* const kClosingLevel = "Main/Tarrow For Time";
 const char* const kGlowingLevel = "Main/Botany \xE0 la Kool-aid Man";  // Latin-1, as registered
+}  // namespace
 
-void TakeHandMove() {
-    for (std::string_view move : kMoveOrder) {
-        if (ActionPressed(std::string(move))) {
-            Replays().recordedMoves.emplace_back(move);
-            ApplyMove(std::string(move));
+void PlaySession::TakeHandMove() {
+    for (Move move : kMoveOrder) {
+        if (ActionPressed(std::string(MoveName(move)))) {
+            replay.recordedMoves.push_back(move);
+            TakeTurn(move);
             return;
         }
     }
 }
 
-void StepPlayback(std::int32_t turnsBefore) {
-    ReplayState& r = Replays();
+void PlaySession::StepPlayback(std::int32_t turnsBefore) {
+    ReplayState& r = replay;
     // The turn count alone cannot end a list that holds no moves, or lines that take no
     // turn; the end of the list always does.
     if (r.playbackIndex >= r.playbackMoves.size()) {
@@ -42,9 +36,9 @@ void StepPlayback(std::int32_t turnsBefore) {
     }
     auto lastTurn = static_cast<std::int64_t>(r.playbackMoves.size()) - 1;
     if (turnsBefore < lastTurn && r.playbackTimer.Elapsed() > 200) {
-        const std::string move = r.playbackMoves[r.playbackIndex];
         r.replayUsed = true;
-        ApplyMove(move);
+        if (std::optional<Move> move = MoveNamed(r.playbackMoves[r.playbackIndex]))
+            TakeTurn(*move);
         r.playbackTimer.Reset();
         ++r.playbackIndex;
     }
@@ -53,16 +47,15 @@ void StepPlayback(std::int32_t turnsBefore) {
 }
 
 // The two campaign levels that end in a cutscene leave once it has played.
-PlayOutcome SpecialLevelEndings() {
-    PlaySession& play = CurrentPlay();
-    if (TheWorld().levelStatus != LevelStatus::Complete)
+PlayOutcome PlaySession::SpecialLevelEndings() {
+    if (world.levelStatus != LevelStatus::Complete)
         return PlayOutcome::Stay;
-    bool closing = play.levelName == kClosingLevel;
-    bool glowing = play.levelName == kGlowingLevel;
+    bool closing = levelName == kClosingLevel;
+    bool glowing = levelName == kGlowingLevel;
     if (!closing && !glowing)
         return PlayOutcome::Stay;
-    if (play.endingPending) {
-        play.endingPending = false;
+    if (endingPending) {
+        endingPending = false;
         if (closing)
             StartClosingCutscene();
         else
@@ -75,11 +68,10 @@ PlayOutcome SpecialLevelEndings() {
 
 // The level's music and dialogs, and a fresh count: what a level brings to play beyond its
 // objects.
-void BeginLevel(const std::string& name) {
-    const LevelTemplate& level = Registry().Level(name);
-    BuildLevel(name);
-    CurrentPlay().levelName = name;
-    SetTurnCount(0);
+void PlaySession::BeginLevel() {
+    const LevelTemplate& level = Registry().Level(levelName);
+    level.BuildInto(world);
+    turns = 0;
     if (!level.musicThemePath.empty() && level.musicThemePath != CurrentSongName())
         PlayMusic(level.musicThemePath, true);
     ResetDialogBox();
@@ -87,79 +79,66 @@ void BeginLevel(const std::string& name) {
         AddDialog(Registry().NewDialog(*event));
 }
 
-}  // namespace
-
-PlaySession& CurrentPlay() {
-    static PlaySession session;
-    return session;
-}
-
-void StartLevel() {
-    CurrentPlay().endingPending = true;
+void PlaySession::StartLevel() {
+    endingPending = true;
     StopMusic();
     SetPlayPaused(false);
     SetCursorShown(false);
-    BeginLevel(CurrentPlay().levelName);
-    TheWorld().SetGravity(90);
-    ClearRecordedMoves();
-    boardSettled = false;
+    BeginLevel();
+    world.SetGravity(90);
+    replay.recordedMoves.clear();
+    settled = false;
 }
 
-void PlayExit() {
-    TheWorld().Clear();
+void PlaySession::Exit() {
+    world.Clear();
     SetCursorShown(true);
     SaveSaveData();
-    TheWorld().levelStatus = LevelStatus::NotPlaying;
+    world.levelStatus = LevelStatus::NotPlaying;
     CloseBox();
     DeleteAllDialogs();
-    ClearReplayUsed();
+    replay.replayUsed = false;
 }
 
-bool BoardSettled() { return boardSettled; }
-
-void ApplyMove(const std::string& name) {
-    World& world = TheWorld();
-    if (!ApplyGravityMove(world, name))
-        return;
-    SetTurnCount(TurnCount() + 1);
+void PlaySession::TakeTurn(Move move) {
+    StartTurn(world, move);
+    ++turns;
 }
 
-void RestartLevel() {
-    TheWorld().Clear();
-    TheWorld().SetGravity(90);
+void PlaySession::RestartLevel() {
+    world.Clear();
+    world.SetGravity(90);
     CloseBox();
     DeleteAllDialogs();
     SetPlayPaused(false);
-    BeginLevel(CurrentPlay().levelName);
-    Replays().recordedMoves.clear();
-    boardSettled = false;
+    BeginLevel();
+    replay.recordedMoves.clear();
+    settled = false;
 }
 
-bool LevelPerfect() {
-    if (TheWorld().levelStatus != LevelStatus::Complete)
+bool PlaySession::LevelPerfect() const {
+    if (world.levelStatus != LevelStatus::Complete)
         return false;
-    const std::string& level = CurrentPlay().levelName;
-    if (Registry().Find(level, "Level") == nullptr)
+    if (Registry().Find(levelName, "Level") == nullptr)
         return false;
-    std::int32_t par = Registry().LevelTurnsPar(level);
-    return par != 0 && TurnCount() <= par;
+    std::int32_t par = Registry().LevelTurnsPar(levelName);
+    return par != 0 && turns <= par;
 }
 
-PlayOutcome PlayUpdate(const AskForReplayPath& askToSave) {
+PlayOutcome PlaySession::Update(const AskForReplayPath& askToSave) {
     if (ActionPressed("Restart"))
         RestartLevel();
-    std::int32_t turnsBefore = TurnCount();
+    std::int32_t turnsBefore = turns;
     PlayOutcome outcome = PlayOutcome::Stay;
     if (!PlayPaused()) {
-        ReplayState& replay = Replays();
-        if (!boardSettled)
+        if (!settled)
             replay.playbackTimer.Reset();
         else if (!replay.replayPlaying)
             TakeHandMove();
         else
             StepPlayback(turnsBefore);
         if (ActionPressed("Save Replay"))
-            SaveReplay(askToSave);
+            SaveReplay(askToSave, levelName, replay.recordedMoves);
         if (!replay.replayPlaying)
             outcome = SpecialLevelEndings();
     }
@@ -168,15 +147,48 @@ PlayOutcome PlayUpdate(const AskForReplayPath& askToSave) {
     return outcome;
 }
 
-bool PlaySettle() {
+bool PlaySession::Settle() {
     if (PlayPaused())
         return false;
-    World& world = TheWorld();
-    boardSettled = ::BoardSettled(world);
+    settled = BoardSettled(world);
     if (world.levelStatus == LevelStatus::Playing)
         return false;
-    if (world.levelStatus == LevelStatus::Complete && !Replays().replayUsed)
-        RecordResult(CurrentPlay().levelName, 1, TurnCount());
-    boardSettled = false;
+    if (world.levelStatus == LevelStatus::Complete && !replay.replayUsed)
+        RecordResult(levelName, 1, turns);
+    settled = false;
     return world.levelStatus == LevelStatus::Complete && ActionPressed("Action 1");
+}
+
+void PlaySession::StartPlayback(const ReplayFile& file) {
+    replay.replayPlaying = true;
+    replay.playbackMoves = file.moves;
+    levelName = file.levelName;
+    replay.playbackTimer.Reset();
+    replay.playbackIndex = 0;
+}
+
+bool PlaySession::LoadReplay(const AskForReplayPath& ask) {
+    std::optional<std::string> path = ask();
+    if (!path)
+        return false;
+    replay.replayPlaying = true;
+    replay.playbackMoves.clear();
+    // A file that cannot be read plays nothing and keeps the level that was named before.
+    if (std::optional<ReplayFile> file = ReadReplayFile(*path)) {
+        StartPlayback(*file);
+    } else {
+        replay.playbackTimer.Reset();
+        replay.playbackIndex = 0;
+    }
+    return true;
+}
+
+void PlaySession::Reset() {
+    levelName = "Main/Level 1";
+    endingPending = true;
+    turns = 0;
+    settled = false;
+    replay = ReplayState{};
+    SetPlayPaused(false);
+    SetCursorShown(true);
 }

@@ -1,17 +1,11 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "play/replay.h"
+#include "play/turn_engine.h"
 
-// Level play: turns, restart, outcome and the ways out of a level.
-
-// The level being played and what play keeps across entering and leaving it.
-struct PlaySession {
-    std::string levelName = "Main/Level 1";
-    // The two campaign levels that end in a cutscene start it once per entry.
-    bool endingPending = true;
-};
-PlaySession& CurrentPlay();
+class World;
 
 // What a frame of play asks of the screen around it.
 enum class PlayOutcome {
@@ -21,23 +15,50 @@ enum class PlayOutcome {
     GlowingFinished,  // the glowing cutscene has played
 };
 
-// Builds the current level for play: objects, the level's music and dialogs, turns at 0.
-void StartLevel();
-// Leaving play: the board is cleared, the level's dialogs dropped and the save data written.
-void PlayExit();
-// The Play state's step of each frame, before the World updates. "Save Replay" asks for
-// its file through `askToSave`.
-PlayOutcome PlayUpdate(const AskForReplayPath& askToSave);
-// After the World update: decides whether the board has settled and records a completion;
-// true when "Action 1" takes the player out of a finished level.
-bool PlaySettle();
-// One of "Left", "Up", "Down", "Right" takes a turn: one more on the counter and gravity
-// that way. Any other name does nothing.
-void ApplyMove(const std::string& name);
-// Builds the current level afresh, as "Restart" does.
-void RestartLevel();
+// Level play: the World it plays, the level, the turns taken, whether the board has settled
+// and the replay being recorded or played back. The game holds one and hands it to the
+// screens that need it.
+class PlaySession {
+public:
+    explicit PlaySession(World& world) : world(world) {}
 
-// The next turn may be taken.
-bool BoardSettled();
-// The current level was completed within its par (a par of 0 never counts).
-bool LevelPerfect();
+    // Builds the current level for play: objects, the level's music and dialogs, turns at 0.
+    void StartLevel();
+    // Builds the current level afresh, as "Restart" does.
+    void RestartLevel();
+    // Leaving play: the board is cleared, the level's dialogs dropped and the save data written.
+    void Exit();
+    // The step of each frame before the World updates. "Save Replay" asks for its file
+    // through `askToSave`.
+    PlayOutcome Update(const AskForReplayPath& askToSave);
+    // After the World update: decides whether the board has settled and records a
+    // completion; true when "Action 1" takes the player out of a finished level.
+    bool Settle();
+    // Takes a turn: one more on the counter and gravity the move's way.
+    void TakeTurn(Move move);
+    // The current level was completed within its par (a par of 0 never counts).
+    bool LevelPerfect() const;
+
+    // "Load Replay": asks for a file; true when one was read and its level should be played
+    // (the level is then the replay's).
+    bool LoadReplay(const AskForReplayPath& ask);
+    // Plays `file` back from the start of its level (the caller enters play).
+    void StartPlayback(const ReplayFile& file);
+    // Back to how the program starts (tests).
+    void Reset();
+
+    World& world;
+    std::string levelName = "Main/Level 1";
+    // The two campaign levels that end in a cutscene start it once per entry.
+    bool endingPending = true;
+    std::int32_t turns = 0;
+    // The next turn may be taken.
+    bool settled = false;
+    ReplayState replay;
+
+private:
+    void BeginLevel();
+    void TakeHandMove();
+    void StepPlayback(std::int32_t turnsBefore);
+    PlayOutcome SpecialLevelEndings();
+};

@@ -2,7 +2,6 @@
 
 #include <fstream>
 
-#include "play/play.h"
 #include "platform/replace_file.h"
 
 namespace {
@@ -52,43 +51,12 @@ bool WriteReplayFile(const std::filesystem::path& path, const std::string& level
     return platform::ReplaceFileContents(path, text);
 }
 
-ReplayState& Replays() {
-    static ReplayState state;
-    return state;
-}
-
-void StartPlayback(const ReplayFile& replay) {
-    ReplayState& r = Replays();
-    r.replayPlaying = true;
-    r.playbackMoves = replay.moves;
-    CurrentPlay().levelName = replay.levelName;
-    r.playbackTimer.Reset();
-    r.playbackIndex = 0;
-}
-
-bool LoadReplay(const AskForReplayPath& ask) {
+void SaveReplay(const AskForReplayPath& ask, const std::string& levelName, const std::vector<Move>& moves) {
     std::optional<std::string> path = ask();
     if (!path)
-        return false;
-    ReplayState& r = Replays();
-    r.replayPlaying = true;
-    r.playbackMoves.clear();
-    // A file that cannot be read plays nothing and keeps the level that was named before.
-    if (std::optional<ReplayFile> replay = ReadReplayFile(*path)) {
-        StartPlayback(*replay);
-    } else {
-        r.playbackTimer.Reset();
-        r.playbackIndex = 0;
-    }
-    return true;
+        return;
+    std::vector<std::string> lines;
+    for (Move move : moves)
+        lines.emplace_back(MoveName(move));
+    WriteReplayFile(*path, levelName, lines);
 }
-
-void SaveReplay(const AskForReplayPath& ask) {
-    std::optional<std::string> path = ask();
-    if (path)
-        WriteReplayFile(*path, CurrentPlay().levelName, Replays().recordedMoves);
-}
-
-void StopReplayPlayback() { Replays().replayPlaying = false; }
-void ClearReplayUsed() { Replays().replayUsed = false; }
-void ClearRecordedMoves() { Replays().recordedMoves.clear(); }

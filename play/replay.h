@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/timer.h"
+#include "play/turn_engine.h"
 
 // A replay is the level name and the moves taken by hand in one attempt, one per line,
 // every line ended by a line end. Reading keeps the stream's own rhythm: after the last
@@ -27,26 +28,17 @@ inline constexpr std::size_t kMaxReplayEntries = 1000000;
 
 // The replay state of level play.
 struct ReplayState {
-    std::vector<std::string> recordedMoves;  // moves taken by hand in this attempt
-    std::vector<std::string> playbackMoves;
+    std::vector<Move> recordedMoves;  // moves taken by hand in this attempt
+    std::vector<std::string> playbackMoves;  // the file's lines: one that names no move takes no turn
     std::size_t playbackIndex = 0;
     Timer playbackTimer;
     bool replayPlaying = false;
     bool replayUsed = false;  // a played-back move helped in this attempt
 };
-ReplayState& Replays();
 
 // Asks the player for a replay file's path; nothing when they back out. The caller hands in
 // its file chooser, so replays know nothing of the screens.
 using AskForReplayPath = std::function<std::optional<std::string>()>;
 
-// "Load Replay": asks for a file; true when one was read and its level should be played
-// (the current level name is then the replay's).
-bool LoadReplay(const AskForReplayPath& ask);
-// "Save Replay": asks for a file and writes the current level and the recorded moves.
-void SaveReplay(const AskForReplayPath& ask);
-// Starts playing back `replay` (the caller enters Play).
-void StartPlayback(const ReplayFile& replay);
-void StopReplayPlayback();
-void ClearReplayUsed();
-void ClearRecordedMoves();
+// "Save Replay": asks for a file and writes the level and the moves taken by hand.
+void SaveReplay(const AskForReplayPath& ask, const std::string& levelName, const std::vector<Move>& moves);

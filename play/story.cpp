@@ -5,8 +5,6 @@
 #include "dialog/dialogs.h"
 #include "media/slideshow.h"
 #include "play/play.h"
-#include "play/replay.h"
-#include "play/turns.h"
 
 void StartOpeningCutscene() {
     BeginCutscene(true);
@@ -31,12 +29,12 @@ void StartClosingCutscene() {
     StartSlideshow();
 }
 
-void UpdateStoryDialogs() {
+void UpdateStoryDialogs(const PlaySession& play) {
     DialogCues cues;
-    cues.turnCount = TurnCount();
-    cues.levelPerfect = LevelPerfect();
+    cues.turnCount = play.turns;
+    cues.levelPerfect = play.LevelPerfect();
     cues.slidesWaiting = SlideQueueSize();
-    cues.replayPlaying = Replays().replayPlaying;
+    cues.replayPlaying = play.replay.replayPlaying;
     UpdateDialogs(cues);
 }
 

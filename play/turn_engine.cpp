@@ -6,25 +6,42 @@
 #include "world/draw_queue.h"
 #include "world/world.h"
 
-std::optional<int> MoveDirection(std::string_view move) {
-    if (move == "Left")
-        return 180;
-    if (move == "Up")
-        return 270;
-    if (move == "Down")
-        return 90;
-    if (move == "Right")
-        return 0;
+std::string_view MoveName(Move move) {
+    switch (move) {
+    case Move::Left:
+        return "Left";
+    case Move::Up:
+        return "Up";
+    case Move::Down:
+        return "Down";
+    case Move::Right:
+        return "Right";
+    }
+    return "";
+}
+
+std::optional<Move> MoveNamed(std::string_view name) {
+    for (Move move : kMoveOrder)
+        if (MoveName(move) == name)
+            return move;
     return std::nullopt;
 }
 
-bool ApplyGravityMove(World& world, std::string_view move) {
-    std::optional<int> direction = MoveDirection(move);
-    if (!direction)
-        return false;
-    world.SetGravity(*direction);
-    return true;
+int MoveDirection(Move move) {
+    switch (move) {
+    case Move::Left:
+        return 180;
+    case Move::Up:
+        return 270;
+    case Move::Down:
+        return 90;
+    case Move::Right:
+        return 0;
+    }
+    return 90;
 }
+
+void StartTurn(World& world, Move move) { world.SetGravity(MoveDirection(move)); }
 
 bool BoardSettled(const World& world) { return !world.TurnUnderway() && world.AtRest(); }
 
@@ -51,12 +68,16 @@ TurnOutcome SettleHeadless(World& world, std::int32_t maxFrames) {
     return outcome;
 }
 
-TurnOutcome PlayMoveHeadless(World& world, std::string_view move, std::int32_t maxFrames) {
-    if (!ApplyGravityMove(world, move)) {
-        TurnOutcome none;
-        none.settled = BoardSettled(world);
-        none.levelStatus = world.levelStatus;
-        return none;
-    }
+TurnOutcome PlayMoveHeadless(World& world, Move move, std::int32_t maxFrames) {
+    StartTurn(world, move);
     return SettleHeadless(world, maxFrames);
+}
+
+TurnOutcome PlayMoveHeadless(World& world, std::string_view move, std::int32_t maxFrames) {
+    if (std::optional<Move> named = MoveNamed(move))
+        return PlayMoveHeadless(world, *named, maxFrames);
+    TurnOutcome none;
+    none.settled = BoardSettled(world);
+    none.levelStatus = world.levelStatus;
+    return none;
 }

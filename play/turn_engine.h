@@ -4,8 +4,8 @@
 // turn does or when the next one may be taken.
 //
 // A frame of play, as the main loop runs it:
-//   1. at most one move is taken: ApplyGravityMove sets the gravity (and gravityChanged,
-//      which the World keeps until the sub-step that takes it);
+//   1. at most one move is taken: StartTurn sets the gravity (the World keeps the change
+//      until the sub-step that takes it);
 //   2. the World updates once (World::Update with TimerStep());
 //   3. BoardSettled tells whether the next move may be taken.
 // RunWorldFrame does 2 and 3 for headless runs; PlayMoveHeadless and SettleHeadless run
@@ -18,17 +18,20 @@
 
 #include "world/world.h"
 
+enum class Move : std::uint8_t { Left, Up, Down, Right };
 
 // The four moves in the order a frame looks at them: with two keys down, the earlier wins.
-inline constexpr std::array<std::string_view, 4> kMoveOrder = {"Left", "Up", "Down", "Right"};
+inline constexpr std::array<Move, 4> kMoveOrder = {Move::Left, Move::Up, Move::Down, Move::Right};
 
-// The gravity direction of a move name: Left 180, Up 270, Down 90, Right 0; nothing for
-// any other name.
-std::optional<int> MoveDirection(std::string_view move);
+// "Left", "Up", "Down" or "Right": the move's action and its line in a replay.
+std::string_view MoveName(Move move);
+// The move of a name; nothing for any other text (names are exact: "left" is none).
+std::optional<Move> MoveNamed(std::string_view name);
+// The gravity direction of a move: Left 180, Up 270, Down 90, Right 0.
+int MoveDirection(Move move);
 
-// Sets the World's gravity for the move; false (and nothing changed) for a name that is
-// not a move.
-bool ApplyGravityMove(World& world, std::string_view move);
+// The one call that starts a turn: gravity turns the move's way.
+void StartTurn(World& world, Move move);
 
 // Whether the next move may be taken, asked right after the frame's World update. The
 // sub-step that takes a gravity change still moves every object the old way (objects take
@@ -52,6 +55,8 @@ bool RunWorldFrame(World& world);
 // as entering play does, first falls into place.
 TurnOutcome SettleHeadless(World& world, std::int32_t maxFrames);
 
-// Takes one move and runs it out as SettleHeadless does. A name that is not a move takes
-// no turn and runs no frame.
+// Takes one move and runs it out as SettleHeadless does.
+TurnOutcome PlayMoveHeadless(World& world, Move move, std::int32_t maxFrames);
+// The same for a line of a move list; a line that names no move takes no turn and runs no
+// frame.
 TurnOutcome PlayMoveHeadless(World& world, std::string_view move, std::int32_t maxFrames);

@@ -3,13 +3,13 @@
 
 #include <stdexcept>
 
+#include "game/screens.h"
 #include "play/play.h"
 #include "app/game_state.h"
 #include "audio/music.h"
 #include "content/dialog_template.h"
 #include "content/level_template.h"
 #include "content/sprite_sound_templates.h"
-#include "play/turns.h"
 #include "tests/content_fixture.h"
 #include "world/world.h"
 
@@ -165,25 +165,25 @@ TEST_F(ContentDefinitionsTest, StartingALevelResetsPlayStartsMusicAndHandsOverDi
     OpenMixer mixer;
     Wav("./title.wav");
     Wav("./tune.wav");
-    SetTurnCount(12);
+    ThePlaySession().turns = 12;
     TheWorld().levelStatus = LevelStatus::Complete;
     PlayMusic("title.wav", true);
 
-    CurrentPlay().levelName = "Main/Quiet";
-    RestartLevel();
+    ThePlaySession().levelName = "Main/Quiet";
+    ThePlaySession().RestartLevel();
     EXPECT_EQ(CurrentSongName(), "title.wav") << "no theme keeps the music";
-    EXPECT_EQ(TurnCount(), 0);
+    EXPECT_EQ(ThePlaySession().turns, 0);
     EXPECT_EQ(TheWorld().levelStatus, LevelStatus::Playing);
-    EXPECT_EQ(CurrentPlay().levelName, "Main/Quiet");
+    EXPECT_EQ(ThePlaySession().levelName, "Main/Quiet");
 
-    CurrentPlay().levelName = "Main/Tune";
-    RestartLevel();
+    ThePlaySession().levelName = "Main/Tune";
+    ThePlaySession().RestartLevel();
     EXPECT_EQ(CurrentSongName(), "tune.wav");
     ASSERT_EQ(RunningDialogs().size(), 2u);
     EXPECT_EQ(RunningDialogs()[0]->event, "LEVEL_COMPLETE");
     EXPECT_EQ(RunningDialogs()[1]->event, "LEVEL_START");
     std::filesystem::remove("tune.wav");
-    RestartLevel();
+    ThePlaySession().RestartLevel();
     EXPECT_EQ(CurrentSongName(), "tune.wav") << "the same theme keeps playing, never reloaded";
     EXPECT_EQ(RunningDialogs().size(), 2u) << "a rebuild starts the dialogs afresh";
 
@@ -192,7 +192,7 @@ TEST_F(ContentDefinitionsTest, StartingALevelResetsPlayStartsMusicAndHandsOverDi
     EXPECT_EQ(ErrorOf([] { BuildLevel("Main/Nowhere"); }), "Level \"Main/Nowhere\" not found!");
 
     TheWorld().levelStatus = LevelStatus::NotPlaying;
-    CurrentPlay().levelName = "Main/Level 1";
+    ThePlaySession().levelName = "Main/Level 1";
 }
 
 }  // namespace

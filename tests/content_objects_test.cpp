@@ -5,11 +5,11 @@
 #include <string_view>
 #include <vector>
 
+#include "game/screens.h"
 #include "play/play.h"
 #include "app/game_state.h"
 #include "content/object_kinds.h"
 #include "content/object_templates.h"
-#include "play/turns.h"
 #include "tests/content_fixture.h"
 #include "world/breakable.h"
 #include "world/button_po.h"
@@ -31,7 +31,7 @@ protected:
     void TearDown() override {
         TheWorld().Clear();
         TheWorld().levelStatus = LevelStatus::NotPlaying;
-        CurrentPlay().levelName = "Main/Level 1";
+        ThePlaySession().levelName = "Main/Level 1";
         ContentTest::TearDown();
         mixer.reset();
     }
@@ -154,7 +154,7 @@ TEST_F(ContentObjectsTest, NamesThatNameNothingFailWhenTheKindIsMade) {
 }
 
 TEST_F(ContentObjectsTest, ALevelBuildsIntoTheWorldInFileOrderWithOffsetsLinksAndRotations) {
-    SetTurnCount(3);
+    ThePlaySession().turns = 3;
     BuildLevel("Main/Reed Bank");
     World& world = TheWorld();
     ASSERT_EQ(world.Count(), 8);

@@ -3,12 +3,12 @@
 
 #include <algorithm>
 
+#include "game/screens.h"
 #include "app/game_state.h"
 #include "content/dialog.h"
 #include "dialog/dialogs.h"
 #include "play/play.h"
 #include "play/replay.h"
-#include "play/turns.h"
 #include "tests/play_fixture.h"
 #include "ui/play_display.h"
 #include "world/world.h"
@@ -63,7 +63,7 @@ TEST_F(DialogPlayTest, EachEventStartsItsDialogOnce) {
 }
 
 TEST_F(DialogPlayTest, NoDialogStartsDuringReplayPlayback) {
-    StartPlayback(ReplayFile{"Play/Talk", {"Down", "Right", ""}});
+    ThePlaySession().StartPlayback(ReplayFile{"Play/Talk", {"Down", "Right", ""}});
     SetState(GameState::Play);
     bool shown = false;
     EXPECT_TRUE(RunUntil([&] {
@@ -71,9 +71,9 @@ TEST_F(DialogPlayTest, NoDialogStartsDuringReplayPlayback) {
         return TheWorld().levelStatus == LevelStatus::Complete;
     }));
     EXPECT_FALSE(shown);
-    EXPECT_EQ(TurnCount(), 2);
+    EXPECT_EQ(ThePlaySession().turns, 2);
     Frame({SDLK_x});
-    EXPECT_FALSE(Replays().replayPlaying);
+    EXPECT_FALSE(ThePlaySession().replay.replayPlaying);
     EXPECT_TRUE(Showing()) << "once the player takes over, the level talks again";
 }
 
@@ -95,11 +95,11 @@ TEST_F(DialogPlayTest, RestartGetsThroughTheDialogAndStartsItAgain) {
     Enter("Play/Talk");
     Frame();
     ASSERT_TRUE(Showing());
-    Replays().replayUsed = true;
+    ThePlaySession().replay.replayUsed = true;
     Frame({SDLK_r});
     EXPECT_FALSE(Showing());
     EXPECT_EQ(Running().size(), 4u) << "the level's dialogs are built afresh";
-    EXPECT_TRUE(Replays().replayUsed) << "restart keeps the replay mark";
+    EXPECT_TRUE(ThePlaySession().replay.replayUsed) << "restart keeps the replay mark";
     Frame();
     EXPECT_TRUE(Showing()) << "LEVEL_START fires again";
 }

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "game/screens.h"
 #include "play/play.h"
 #include "game/app.h"
 #include "app/game_state.h"
@@ -99,7 +100,7 @@ protected:
         }
     }
     void OpenEditorOn(const std::string& level) {
-        CurrentPlay().levelName = level;
+        ThePlaySession().levelName = level;
         BuildLevel(level);
         SetEditorHoldsLevel(true);
         SetState(GameState::LevelEditor);
@@ -441,7 +442,7 @@ TEST_F(EditorTest, LevelPropertiesComeFromTheRegistryAndAreWrittenBack) {
     LoadContentFile("./Deep.ini");
     EXPECT_EQ(Registry().LevelMusicThemePath("Deep/Water"), "RS#TRACK2");
     EXPECT_EQ(Registry().LevelTurnsPar("Deep/Water"), -4);
-    CurrentPlay().levelName = "Deep/Water";
+    ThePlaySession().levelName = "Deep/Water";
     SetEditorHoldsLevel(true);
     OpenEditor();
     EXPECT_EQ(CurrentEditor().level.name, "Water") << "cut after the first slash";
@@ -606,7 +607,7 @@ TEST_F(EditorTest, TestPlayRunsTheWrittenLevelAndComesBackIntact) {
     Tool(kTest);
     EXPECT_EQ(CurrentState(), GameState::Play);
     EXPECT_TRUE(CameFromEditor());
-    EXPECT_EQ(CurrentPlay().levelName, "New Level");
+    EXPECT_EQ(ThePlaySession().levelName, "New Level");
     EXPECT_EQ(test::ReadFile(dir / "NewLevel.ini"),
               "[Level]\nName = New Level\n\n"
               "Add: [BreakablePO] Bench/Block @ 96, 120; Rotate 0; Link (0) -> ()\n"

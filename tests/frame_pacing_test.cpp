@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "game/screens.h"
 #include "game/app.h"
 #include "app/game_state.h"
 #include "app/input.h"
@@ -25,7 +26,6 @@
 #include "play/replay.h"
 #include "play/save_data.h"
 #include "play/turn_engine.h"
-#include "play/turns.h"
 #include "tests/test_support.h"
 #include "tools/sim/sim.h"
 #include "widgets/widgets.h"
@@ -113,7 +113,7 @@ protected:
         } catch (const platform::GameError& error) {
             FAIL() << error.Message();
         }
-        Replays() = ReplayState{};
+        ThePlaySession().replay = ReplayState{};
     }
 
     void TearDown() override {
@@ -140,21 +140,21 @@ protected:
             EXPECT_TRUE(RunFrame());
             ticks += intervals[next++ % intervals.size()];
         };
-        CurrentPlay().levelName = kLevel;
+        ThePlaySession().levelName = kLevel;
         SetState(GameState::Play);
         // The level-start dialog would pause play: there is none in this level.
         for (const std::string& move : kMoves) {
-            for (int i = 0; i < 5000 && !BoardSettled(); ++i)
+            for (int i = 0; i < 5000 && !ThePlaySession().settled; ++i)
                 frame();
-            EXPECT_TRUE(BoardSettled()) << "before " << move;
+            EXPECT_TRUE(ThePlaySession().settled) << "before " << move;
             Push(SDL_KEYDOWN, KeyFor(move));
             frame();
             Push(SDL_KEYUP, KeyFor(move));
             frame();
         }
-        for (int i = 0; i < 5000 && !BoardSettled() && TheWorld().levelStatus == LevelStatus::Playing; ++i)
+        for (int i = 0; i < 5000 && !ThePlaySession().settled && TheWorld().levelStatus == LevelStatus::Playing; ++i)
             frame();
-        Board board{DescribeObjects(TheWorld()), TurnCount(), TheWorld().levelStatus};
+        Board board{DescribeObjects(TheWorld()), ThePlaySession().turns, TheWorld().levelStatus};
         SetState(GameState::TitleMenu);
         return board;
     }

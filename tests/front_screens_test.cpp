@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 
+#include "game/screens.h"
 #include "play/story.h"
 #include "play/play.h"
 #include "game/app.h"
@@ -218,7 +219,7 @@ TEST_F(FrontScreens, LevelSelectOpensLevelsInListOrder) {
 
     Key(SDLK_RIGHT);
     EXPECT_EQ(SelectedLevel(), 1);
-    EXPECT_EQ(CurrentPlay().levelName, "Main/Level 2");
+    EXPECT_EQ(ThePlaySession().levelName, "Main/Level 2");
     panel = LevelSelectPanel();
     EXPECT_EQ(panel.status, "INCOMPLETE");
     EXPECT_EQ(panel.turns, "0 TURNS") << "a level without par shows no slash";
@@ -260,7 +261,7 @@ TEST_F(FrontScreens, LevelSelectKeepsItsChoiceAndLeadsOn) {
 
     Key(SDLK_SPACE);
     EXPECT_EQ(CurrentState(), GameState::Play);
-    EXPECT_EQ(CurrentPlay().levelName, "Main/Level 2");
+    EXPECT_EQ(ThePlaySession().levelName, "Main/Level 2");
 
     SetState(GameState::LevelSelect);
     SetCameFromEditor(true);
@@ -272,14 +273,14 @@ TEST_F(FrontScreens, LevelSelectKeepsItsChoiceAndLeadsOn) {
 TEST_F(FrontScreens, LevelListProblemsHaveTheirDocumentedOutcomes) {
     Start();
     std::filesystem::remove(dir / "LevelList.txt");
-    CurrentPlay().levelName = "Main/Level 3";
+    ThePlaySession().levelName = "Main/Level 3";
     SetState(GameState::LevelSelect);
     EXPECT_EQ(LevelSelectPanel().name, "") << "no list: nothing is selected";
-    EXPECT_EQ(CurrentPlay().levelName, "Main/Level 3");
+    EXPECT_EQ(ThePlaySession().levelName, "Main/Level 3");
     Key(SDLK_RIGHT);
     Click(509, 345);  // PLAY still plays the level set before
     EXPECT_EQ(CurrentState(), GameState::Play);
-    EXPECT_EQ(CurrentPlay().levelName, "Main/Level 3");
+    EXPECT_EQ(ThePlaySession().levelName, "Main/Level 3");
 
     // An open slot naming a level nothing defines is reported by name.
     test::WriteFile(dir / "LevelList.txt", kLevelList);
@@ -359,7 +360,7 @@ TEST_F(FrontScreens, BrowserStepsThroughCustomModulesAndLevels) {
     Click(492, 242);
     Click(320, 330);
     EXPECT_EQ(CurrentState(), GameState::Play);
-    EXPECT_EQ(CurrentPlay().levelName, "Garden/Fern") << "played by its full name";
+    EXPECT_EQ(ThePlaySession().levelName, "Garden/Fern") << "played by its full name";
 }
 
 TEST_F(FrontScreens, BrowserFromTheEditorListsTheCampaign) {
@@ -371,7 +372,7 @@ TEST_F(FrontScreens, BrowserFromTheEditorListsTheCampaign) {
     EXPECT_EQ(CustomLevelsLevelText(), "Level 1");
     Click(320, 330);
     EXPECT_EQ(CurrentState(), GameState::LevelEditor);
-    EXPECT_EQ(CurrentPlay().levelName, "Main/Level 1");
+    EXPECT_EQ(ThePlaySession().levelName, "Main/Level 1");
     EXPECT_FALSE(CameFromEditor());
 }
 

@@ -2,6 +2,7 @@
 
 #include <SDL_ttf.h>
 
+#include "game/screens.h"
 #include "app/timer.h"
 #include "app/input.h"
 #include "play/play.h"
@@ -56,7 +57,7 @@ TEST(GameStateTest, PlayEntryAndExitSetTheSharedValues) {
     SetState(GameState::Play);
     EXPECT_FALSE(PlayPaused());
     EXPECT_FALSE(CursorShown());
-    EXPECT_TRUE(CurrentPlay().endingPending);
+    EXPECT_TRUE(ThePlaySession().endingPending);
     EXPECT_EQ(TheWorld().GetGravity(), 90);
 
     TheWorld().levelStatus = LevelStatus::Complete;

@@ -1,3 +1,4 @@
+#include "game/screens.h"
 #include "tests/play_fixture.h"
 
 #include <SDL_ttf.h>
@@ -83,7 +84,7 @@ void PlayTest::SetUp() {
     } catch (const platform::GameError& error) {
         FAIL() << error.Message();
     }
-    Replays() = ReplayState{};
+    ThePlaySession().replay = ReplayState{};
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
     }
@@ -98,14 +99,14 @@ void PlayTest::TearDown() {
     TheWorld().Clear();
     DeleteAllTemplates();
     ResetGameState();
-    Replays() = ReplayState{};
+    ThePlaySession().replay = ReplayState{};
     SetFixedTimerStep(0);
     SetTickSource(nullptr);
     here.reset();
 }
 
 void PlayTest::Enter(const std::string& level) {
-    CurrentPlay().levelName = level;
+    ThePlaySession().levelName = level;
     SetState(GameState::Play);
 }
 
@@ -134,7 +135,7 @@ void PlayTest::Frame(std::initializer_list<SDLKey> keys) {
 }
 
 bool PlayTest::Settle(int limit) {
-    return RunUntil([] { return BoardSettled() || TheWorld().levelStatus != LevelStatus::Playing; }, limit);
+    return RunUntil([] { return ThePlaySession().settled || TheWorld().levelStatus != LevelStatus::Playing; }, limit);
 }
 
 void PlayTest::Wait(std::uint32_t ms) { fakeTicks += ms; }

@@ -3,13 +3,13 @@
 
 #include <optional>
 
+#include "game/screens.h"
 #include "app/game_state.h"
 #include "content/module_loader.h"
 #include "play/play.h"
 #include "play/replay.h"
 #include "play/save_data.h"
 #include "play/turn_engine.h"
-#include "play/turns.h"
 #include "tests/play_fixture.h"
 #include "ui/play_display.h"
 #include "world/entity.h"
@@ -18,6 +18,14 @@
 namespace {
 
 using Moves = std::vector<std::string>;
+
+// The moves recorded so far, as a replay file names them.
+Moves Recorded() {
+    Moves names;
+    for (Move move : ThePlaySession().replay.recordedMoves)
+        names.emplace_back(MoveName(move));
+    return names;
+}
 
 // Where everything stands: kinds, places and motion, gravity and outcome. (Animation
 // phases are left out: they follow the number of frames drawn, not the moves.)
@@ -42,29 +50,29 @@ TEST_F(PlayTest, TwoDirectionKeysInOneFrameTakeOneTurnLeftUpDownRight) {
         Enter("Play/Slide");
         ASSERT_TRUE(Settle());
         Frame(c.keys);
-        EXPECT_EQ(TurnCount(), 1) << c.move;
+        EXPECT_EQ(ThePlaySession().turns, 1) << c.move;
         EXPECT_EQ(TheWorld().GetGravity(), c.gravity) << c.move;
-        EXPECT_EQ(Replays().recordedMoves, Moves{c.move});
+        EXPECT_EQ(Recorded(), Moves{c.move});
     }
 }
 
 TEST_F(PlayTest, NoTurnIsTakenUntilTheBoardHasRestedUnderTheNewGravity) {
     Enter("Play/Slide");
     Frame({SDLK_LEFT});
-    EXPECT_EQ(TurnCount(), 0) << "the fresh level has not settled yet";
+    EXPECT_EQ(ThePlaySession().turns, 0) << "the fresh level has not settled yet";
     ASSERT_TRUE(Settle());
     Frame({SDLK_RIGHT});
-    ASSERT_EQ(TurnCount(), 1);
+    ASSERT_EQ(ThePlaySession().turns, 1);
     // The crate still rested on the floor in that frame's update, but it has not yet
     // moved the new way: the next frame must not count as settled.
-    EXPECT_FALSE(BoardSettled());
+    EXPECT_FALSE(ThePlaySession().settled);
     Frame({SDLK_LEFT});
     Frame();
     Frame({SDLK_UP});
-    EXPECT_EQ(TurnCount(), 1) << "keys during the motion are dropped, not queued";
+    EXPECT_EQ(ThePlaySession().turns, 1) << "keys during the motion are dropped, not queued";
     EXPECT_EQ(TheWorld().GetGravity(), 0);
     EXPECT_TRUE(RunUntil([] { return TheWorld().levelStatus == LevelStatus::Complete; }));
-    EXPECT_EQ(TurnCount(), 1);
+    EXPECT_EQ(ThePlaySession().turns, 1);
 }
 
 TEST_F(PlayTest, CompletionRecordsTheBestAndBlocksTurnsUntilRestart) {
@@ -81,10 +89,10 @@ TEST_F(PlayTest, CompletionRecordsTheBestAndBlocksTurnsUntilRestart) {
     EXPECT_EQ(CompletionMessageText(), "Level complete! Press SPACE to continue.");
 
     Frame({SDLK_LEFT});
-    EXPECT_EQ(TurnCount(), 2) << "a finished level takes no turns";
+    EXPECT_EQ(ThePlaySession().turns, 2) << "a finished level takes no turns";
     Frame({SDLK_r});
     EXPECT_EQ(TheWorld().levelStatus, LevelStatus::Playing);
-    EXPECT_EQ(TurnCount(), 0);
+    EXPECT_EQ(ThePlaySession().turns, 0);
     EXPECT_EQ(TurnCounterText(), "0/1 TURNS");
     Frame();
     EXPECT_EQ(CompletionMessageText(), "");
@@ -101,7 +109,7 @@ TEST_F(PlayTest, FailureBlocksTurnsUntilRestart) {
     Frame({SDLK_c});  // the failure dialog
     Frame({SDLK_LEFT});
     Frame({SDLK_LEFT});
-    EXPECT_EQ(TurnCount(), 0);
+    EXPECT_EQ(ThePlaySession().turns, 0);
     EXPECT_EQ(TurnCounterText(), "0 TURNS") << "no par, only the count";
     EXPECT_EQ(CompletionMessageText(), "");
     Frame({SDLK_r});
@@ -161,27 +169,27 @@ TEST_F(PlayTest, AReplayPlaysBackAtItsPaceAndEndsWithItsMoves) {
                           Case{"odd lines take no turn", {"Sideways", "Left", ""}, 1},
                           Case{"nothing to play", {}, 0}}) {
         SetState(GameState::TitleMenu);
-        StartPlayback(ReplayFile{"Play/Slide", c.moves});
+        ThePlaySession().StartPlayback(ReplayFile{"Play/Slide", c.moves});
         SetState(GameState::Play);
-        EXPECT_TRUE(RunUntil([] { return !Replays().replayPlaying; })) << c.what;
-        EXPECT_EQ(TurnCount(), c.turns) << c.what;
-        EXPECT_TRUE(Replays().recordedMoves.empty()) << "played-back moves are not recorded";
+        EXPECT_TRUE(RunUntil([] { return !ThePlaySession().replay.replayPlaying; })) << c.what;
+        EXPECT_EQ(ThePlaySession().turns, c.turns) << c.what;
+        EXPECT_TRUE(ThePlaySession().replay.recordedMoves.empty()) << "played-back moves are not recorded";
     }
 }
 
 TEST_F(PlayTest, AKeyStopsPlaybackAndHandsOverToThePlayer) {
-    StartPlayback(ReplayFile{"Play/Slide", {"Down", "Down", "Right", ""}});
+    ThePlaySession().StartPlayback(ReplayFile{"Play/Slide", {"Down", "Down", "Right", ""}});
     SetState(GameState::Play);
-    ASSERT_TRUE(RunUntil([] { return TurnCount() == 1; }));
+    ASSERT_TRUE(RunUntil([] { return ThePlaySession().turns == 1; }));
     Frame({SDLK_x});
-    EXPECT_FALSE(Replays().replayPlaying);
+    EXPECT_FALSE(ThePlaySession().replay.replayPlaying);
     ASSERT_TRUE(Settle());
     Frame({SDLK_RIGHT});
-    EXPECT_EQ(Replays().recordedMoves, Moves{"Right"});
+    EXPECT_EQ(Recorded(), Moves{"Right"});
 }
 
 TEST_F(PlayTest, AReplayHelpedCompletionIsNotRecordedUntilPlayIsLeft) {
-    StartPlayback(ReplayFile{"Play/Slide", {"Down", "Right", ""}});
+    ThePlaySession().StartPlayback(ReplayFile{"Play/Slide", {"Down", "Right", ""}});
     SetState(GameState::Play);
     ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == LevelStatus::Complete; }));
     Frame();
@@ -189,7 +197,7 @@ TEST_F(PlayTest, AReplayHelpedCompletionIsNotRecordedUntilPlayIsLeft) {
 
     // Restart keeps the mark: finishing by hand after it still does not count.
     Frame({SDLK_r});
-    EXPECT_TRUE(Replays().replayUsed);
+    EXPECT_TRUE(ThePlaySession().replay.replayUsed);
     ASSERT_TRUE(Settle());
     Frame({SDLK_RIGHT});
     ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == LevelStatus::Complete; }));
@@ -197,7 +205,7 @@ TEST_F(PlayTest, AReplayHelpedCompletionIsNotRecordedUntilPlayIsLeft) {
     EXPECT_EQ(IsCompleted("Play/Slide"), 0);
 
     Frame({SDLK_ESCAPE});
-    EXPECT_FALSE(Replays().replayUsed);
+    EXPECT_FALSE(ThePlaySession().replay.replayUsed);
     Enter("Play/Slide");
     ASSERT_TRUE(Settle());
     Frame({SDLK_RIGHT});
@@ -214,15 +222,15 @@ TEST_F(PlayTest, AReplayRoundTripsToTheSameFinalBoard) {
     }
     ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == LevelStatus::Complete; }));
     std::string byHand = Board(TheWorld());
-    ASSERT_TRUE(WriteReplayFile("run.rpl", CurrentPlay().levelName, Replays().recordedMoves));
+    ASSERT_TRUE(WriteReplayFile("run.rpl", ThePlaySession().levelName, Recorded()));
 
     SetState(GameState::TitleMenu);
     auto replay = ReadReplayFile("run.rpl");
     ASSERT_TRUE(replay);
-    StartPlayback(*replay);
+    ThePlaySession().StartPlayback(*replay);
     SetState(GameState::Play);
     ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == LevelStatus::Complete; }));
-    EXPECT_EQ(TurnCount(), 3);
+    EXPECT_EQ(ThePlaySession().turns, 3);
     EXPECT_EQ(Board(TheWorld()), byHand);
 }
 
@@ -236,8 +244,13 @@ TEST(TurnEngineTest, MoveNamesAndDirections) {
         std::optional<int> direction;
     };
     for (Case c : {Case{"Left", 180}, Case{"Up", 270}, Case{"Down", 90}, Case{"Right", 0}, Case{"left", {}},
-                   Case{"", {}}, Case{"Right ", {}}})
-        EXPECT_EQ(MoveDirection(c.move), c.direction) << c.move;
+                   Case{"", {}}, Case{"Right ", {}}}) {
+        std::optional<Move> move = MoveNamed(c.move);
+        EXPECT_EQ(move ? std::optional<int>(MoveDirection(*move)) : std::nullopt, c.direction) << c.move;
+        if (move) {
+            EXPECT_EQ(MoveName(*move), c.move) << "a name read back is the name written";
+        }
+    }
 }
 
 TEST_F(PlayTest, HeadlessTurnsEndOnTheSameBoardAsPlay) {

@@ -2,6 +2,7 @@
 // levels that end in a cutscene.
 #include <gtest/gtest.h>
 
+#include "game/screens.h"
 #include "app/game_state.h"
 #include "dialog/dialogs.h"
 #include "media/slideshow.h"
@@ -9,7 +10,6 @@
 #include "play/play.h"
 #include "play/replay.h"
 #include "play/save_data.h"
-#include "play/turns.h"
 #include "tests/play_fixture.h"
 #include "widgets/file_chooser.h"
 #include "ui/level_select.h"
@@ -31,10 +31,10 @@ TEST_F(ReplayPlayTest, LoadingFromAMenuPlaysTheReplaysLevelAndSavingAfterwardsKe
     SetFileChooserAnswer("walk.rpl");
     Frame({SDLK_F10});
     ASSERT_EQ(CurrentState(), GameState::Play);
-    EXPECT_EQ(CurrentPlay().levelName, "Play/Slide");
-    EXPECT_TRUE(Replays().replayPlaying) << "the key that loaded it does not stop it";
-    ASSERT_TRUE(RunUntil([] { return !Replays().replayPlaying; }));
-    EXPECT_EQ(TurnCount(), 2);
+    EXPECT_EQ(ThePlaySession().levelName, "Play/Slide");
+    EXPECT_TRUE(ThePlaySession().replay.replayPlaying) << "the key that loaded it does not stop it";
+    ASSERT_TRUE(RunUntil([] { return !ThePlaySession().replay.replayPlaying; }));
+    EXPECT_EQ(ThePlaySession().turns, 2);
 
     SetFileChooserAnswer("again.rpl");
     Frame({SDLK_F9});
@@ -66,7 +66,7 @@ TEST_F(ReplayPlayTest, LoadingDuringPlayLeavesTheLevelWithItsProgressWritten) {
     Frame();
     SetFileChooserAnswer("campaign.rpl");
     Frame({SDLK_F10});
-    EXPECT_EQ(CurrentPlay().levelName, "Main/Level 1");
+    EXPECT_EQ(ThePlaySession().levelName, "Main/Level 1");
     SaveData onDisk;
     onDisk.Build({"Play/Slide"});
     onDisk.Read("SaveData.sav");
@@ -80,21 +80,21 @@ TEST_F(ReplayPlayTest, ReplaysThatCannotBePlayed) {
     Enter("Play/Slide");
     SetFileChooserAnswer(std::nullopt);
     Frame({SDLK_F10});
-    EXPECT_FALSE(Replays().replayPlaying) << "cancelled";
+    EXPECT_FALSE(ThePlaySession().replay.replayPlaying) << "cancelled";
 
     // A file that cannot be read keeps the level and has nothing to play.
     SetFileChooserAnswer("missing.rpl");
     Frame({SDLK_F10});
     EXPECT_EQ(CurrentState(), GameState::Play);
-    EXPECT_EQ(CurrentPlay().levelName, "Play/Slide");
+    EXPECT_EQ(ThePlaySession().levelName, "Play/Slide");
     ASSERT_TRUE(Settle());
     Frame();
-    EXPECT_FALSE(Replays().replayPlaying);
+    EXPECT_FALSE(ThePlaySession().replay.replayPlaying);
 
     // An empty file names no level, which ends the game as any unknown level does.
     test::WriteFile(dir / "empty.rpl", "");
     SetFileChooserAnswer("empty.rpl");
-    ASSERT_TRUE(LoadReplay([] { return ChooseFileToOpen("Replay Files", "*.rpl", ".rpl"); }));
+    ASSERT_TRUE(ThePlaySession().LoadReplay([] { return ChooseFileToOpen("Replay Files", "*.rpl", ".rpl"); }));
     std::string error;
     try {
         SetState(GameState::Play);

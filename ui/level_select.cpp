@@ -52,7 +52,7 @@ void ShowPreview(const std::string& level) {
     panel.preview = addImageWidget(std::make_unique<ImageWidget>(Image(path, 1, 0, 210, 158), 405, 71, -5));
 }
 
-void Select(int slot) {
+void Select(PlaySession& play, int slot) {
     slot = std::clamp(slot, 0, kLevelSlots - 1);
     while (slot >= 0 && levelTable[static_cast<std::size_t>(slot)].empty())
         --slot;
@@ -60,7 +60,7 @@ void Select(int slot) {
         return;
     const std::string& level = levelTable[static_cast<std::size_t>(slot)];
     selectedLevel = slot;
-    CurrentPlay().levelName = level;
+    play.levelName = level;
     panel.frame->x = 16 + 71 * (slot % 5);
     panel.frame->y = 120 + 71 * (slot / 5);
     panel.name->setText(menu::ShortName(level));
@@ -106,7 +106,7 @@ void ReadLevelList(const std::filesystem::path& path, LevelTable& table) {
     }
 }
 
-void LevelSelectEntry() {
+void LevelSelectEntry(PlaySession& play) {
     ReadLevelList("LevelList.txt", levelTable);
     menu::AddPicture("GUI/TitleScreenBG.png", 100);
     menu::AddPicture("GUI/LevelSelectMenu.png", 50);
@@ -120,14 +120,14 @@ void LevelSelectEntry() {
     menu::CentreButton(menu::AddTextButton("PLAY", 56), 509, 320);
     menu::CentreButton(menu::AddTextButton("CUSTOM LEVELS", 34), 509, 393);
     menu::CentreButton(menu::AddTextButton("CREDITS", 34), 509, 436);
-    Select(selectedLevel);
+    Select(play, selectedLevel);
     menu::StartTitleMusic();
 }
 
-void LevelSelectUpdate() {
+void LevelSelectUpdate(PlaySession& play) {
     const int b = clickedButton();
     if (b >= 0 && b < kListedSlots) {
-        Select(b);
+        Select(play, b);
     } else if (b == 25) {
         SetState(GameState::Play);
         return;
@@ -139,13 +139,13 @@ void LevelSelectUpdate() {
         return;
     }
     if (ActionPressed("Up"))
-        Select(selectedLevel - 5);
+        Select(play, selectedLevel - 5);
     if (ActionPressed("Right"))
-        Select(selectedLevel + 1);
+        Select(play, selectedLevel + 1);
     if (ActionPressed("Down"))
-        Select(selectedLevel + 5);
+        Select(play, selectedLevel + 5);
     if (ActionPressed("Left"))
-        Select(selectedLevel - 1);
+        Select(play, selectedLevel - 1);
     if (ActionPressed("Skip Dialog") || ActionPressed("Action 1"))
         SetState(GameState::Play);
 }

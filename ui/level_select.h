@@ -1,12 +1,15 @@
 #pragma once
+
+class PlaySession;
 #include <array>
 #include <filesystem>
 #include <string>
 
 // The campaign as a 5x5 grid of pages read from LevelList.txt: a level is open when it is
 // the first or the one before it is completed.
-void LevelSelectEntry();
-void LevelSelectUpdate();
+// Choosing a level makes it the one `play` starts.
+void LevelSelectEntry(PlaySession& play);
+void LevelSelectUpdate(PlaySession& play);
 void LevelSelectExit();
 
 // Slots 25 to 35 exist but are never filled, so arrow arithmetic past the grid stays in bounds.

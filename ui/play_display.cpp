@@ -7,7 +7,6 @@
 #include "play/play.h"
 #include "content/registry.h"
 #include "dialog/dialog_box.h"
-#include "play/turns.h"
 #include "widgets/text_label.h"
 #include "widgets/widgets.h"
 #include "world/world.h"
@@ -33,30 +32,30 @@ TextLabel* Label(int x, int y, int size, SDL_Color colour, int box) {
 }
 }  // namespace
 
-void PlayDisplayEntry() {
+void PlayDisplayEntry(const PlaySession& play) {
     addImageWidget(std::make_unique<ImageWidget>(Image("GUI/Counter.png", 1, 0, 256, 48), 384, 0, -990000));
     turnLabel = Label(389, -5, 28, SDL_Color{135, 0, 0, 0}, 252);
     messageLabel = Label(0, 220, 38, SDL_Color{110, 0, 0, 0}, 640);
     // The interface font is too wide for the whole line at this size: it goes on two.
     messageLabel->setWrap(true);
-    const std::string& level = CurrentPlay().levelName;
+    const std::string& level = play.levelName;
     par = Registry().Find(level, "Level") ? Registry().LevelTurnsPar(level) : 0;
-    RefreshTurnCounter();
+    RefreshTurnCounter(play);
 }
 
-void RefreshTurnCounter() {
+void RefreshTurnCounter(const PlaySession& play) {
     if (!DisplayLive())
         return;
-    std::string text = std::to_string(TurnCount());
+    std::string text = std::to_string(play.turns);
     if (par != 0)
         text += "/" + std::to_string(par);
     turnLabel->setText(text + " TURNS");
 }
 
-void PlayDisplayUpdate() {
+void PlayDisplayUpdate(const PlaySession& play) {
     if (!DisplayLive())
         return;
-    bool complete = TheWorld().levelStatus == LevelStatus::Complete && !BoxOpen();
+    bool complete = play.world.levelStatus == LevelStatus::Complete && !BoxOpen();
     messageLabel->setText(complete ? "Level complete! Press SPACE to continue." : "");
 }
 

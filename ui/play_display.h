@@ -1,15 +1,17 @@
 #pragma once
+
+class PlaySession;
 #include <string>
 
 // What the play screen shows over the level: the turn counter in the top right corner and
 // the line that announces a completed level.
 
 // Entering play: builds the counter and the message line for the current level.
-void PlayDisplayEntry();
+void PlayDisplayEntry(const PlaySession& play);
 // Rewrites the counter from the turn count ("7 TURNS", or "7/15 TURNS" with a par).
-void RefreshTurnCounter();
+void RefreshTurnCounter(const PlaySession& play);
 // Each frame before the play logic: the completion line shows once no dialog box is open.
-void PlayDisplayUpdate();
+void PlayDisplayUpdate(const PlaySession& play);
 
 // What the two lines read now (empty outside play).
 std::string TurnCounterText();

@@ -1,7 +1,7 @@
 #include "ui/play_screen.h"
 
 #include "app/game_state.h"
-#include "content/module_loader.h"
+#include "content/registry.h"
 #include "play/play.h"
 #include "widgets/file_chooser.h"
 #include "ui/level_select.h"
@@ -13,11 +13,11 @@ namespace {
 
 bool InMainModule(const std::string& level) { return level.rfind("Main/", 0) == 0; }
 
-void LeaveLevel(bool completed) {
+void LeaveLevel(const PlaySession& play, bool completed) {
     if (CameFromEditor()) {
         SetState(GameState::LevelEditor);
         SetCameFromEditor(false);
-    } else if (InMainModule(CurrentPlay().levelName)) {
+    } else if (InMainModule(play.levelName)) {
         if (completed)
             SetSelectedLevel(SelectedLevel() + 1);
         SetState(GameState::LevelSelect);
@@ -28,20 +28,20 @@ void LeaveLevel(bool completed) {
 
 }  // namespace
 
-void PlayScreenEnter() {
-    StartLevel();
-    PlayDisplayEntry();
+void PlayScreenEnter(PlaySession& play) {
+    play.StartLevel();
+    PlayDisplayEntry(play);
 }
 
-bool PlayScreenUpdate() {
-    PlayDisplayUpdate();
-    PlayOutcome outcome = PlayUpdate([] { return ChooseFileToSave("Replay Files", "*.rpl", ".rpl"); });
-    RefreshTurnCounter();
+bool PlayScreenUpdate(PlaySession& play) {
+    PlayDisplayUpdate(play);
+    PlayOutcome outcome = play.Update([] { return ChooseFileToSave("Replay Files", "*.rpl", ".rpl"); });
+    RefreshTurnCounter(play);
     switch (outcome) {
     case PlayOutcome::Stay:
         break;
     case PlayOutcome::Abandoned:
-        LeaveLevel(false);
+        LeaveLevel(play, false);
         break;
     case PlayOutcome::ClosingFinished:
         SetState(GameState::Credits);
@@ -54,17 +54,17 @@ bool PlayScreenUpdate() {
     return true;
 }
 
-void PlayScreenSettle() {
-    if (PlaySettle())
-        LeaveLevel(true);
+void PlayScreenSettle(PlaySession& play) {
+    if (play.Settle())
+        LeaveLevel(play, true);
 }
 
-void PlayScreenExit() {
-    PlayExit();
+void PlayScreenExit(PlaySession& play) {
+    play.Exit();
     clearWidgets();
     // A test play returns to the editor's own copy of the level.
     if (CameFromEditor()) {
-        TheWorld().SetGravity(90);
-        BuildLevel(CurrentPlay().levelName);
+        play.world.SetGravity(90);
+        Registry().BuildLevel(play.levelName, play.world);
     }
 }

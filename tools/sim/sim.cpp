@@ -203,9 +203,11 @@ std::vector<std::string> ParseMoves(const std::string& list) {
         std::size_t first = piece.find_first_not_of(" \t"), last = piece.find_last_not_of(" \t");
         piece = first == std::string::npos ? "" : piece.substr(first, last - first + 1);
         std::string move;
-        for (std::string_view name : kMoveOrder)
+        for (Move each : kMoveOrder) {
+            std::string_view name = MoveName(each);
             if (piece == name || (piece.size() == 1 && std::toupper(static_cast<unsigned char>(piece[0])) == name[0]))
                 move = name;
+        }
         if (move.empty())
             throw platform::GameError("Move \"" + piece + "\" is none of Left, Up, Down, Right (or L, U, D, R)!");
         moves.push_back(move);

@@ -39,7 +39,7 @@ std::uint64_t AddSaturating(std::uint64_t a, std::uint64_t b) {
 std::vector<std::string> PathTo(const std::vector<Node>& nodes, std::int32_t node) {
     std::vector<std::string> moves;
     for (; node > 0; node = nodes[static_cast<std::size_t>(node)].parent)
-        moves.emplace_back(kMoveOrder[nodes[static_cast<std::size_t>(node)].move]);
+        moves.emplace_back(MoveName(kMoveOrder[nodes[static_cast<std::size_t>(node)].move]));
     return {moves.rbegin(), moves.rend()};
 }
 
@@ -182,7 +182,7 @@ Exploration Search(const WorldSnapshot& start, const SolveLimits& limits, bool e
                     if (!result.solvable) {
                         result.solvable = true;
                         result.moves = PathTo(nodes, open.node);
-                        result.moves.emplace_back(kMoveOrder[move]);
+                        result.moves.emplace_back(MoveName(kMoveOrder[move]));
                         result.depth = depth + 1;
                         solutionDepth = depth + 1;
                         if (!explore)
