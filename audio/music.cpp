@@ -149,9 +149,11 @@ void StopMusic() {
     s.currentSongName.clear();
 }
 
-void ToggleMusicMute() {
+void ToggleMusicMute() { SetMusicMuted(!State().musicMuted); }
+
+void SetMusicMuted(bool muted) {
     MusicState& s = State();
-    s.musicMuted = !s.musicMuted;
+    s.musicMuted = muted;
     Mix_VolumeMusic(s.musicMuted ? 0 : MixerVolume(s.musicVolume));
 }
 
@@ -163,8 +165,10 @@ void SetSoundVolume(int volume) {
 }
 
 void SetMusicVolume(int volume) {
-    State().musicVolume = volume;
-    Mix_VolumeMusic(MixerVolume(volume));
+    MusicState& s = State();
+    s.musicVolume = volume;
+    // Muted music stays silent; the volume waits for the unmute.
+    Mix_VolumeMusic(s.musicMuted ? 0 : MixerVolume(volume));
 }
 
 int SoundVolume() { return State().soundVolume; }

@@ -15,7 +15,9 @@ void StopMusic();
 // named, never written out or opened, so runs side by side in one game folder never race
 // for the file a built-in track is written to.
 void SetMusicSilent(bool silent);
+// Muting silences the music but keeps its volume, which comes back on unmuting.
 void ToggleMusicMute();
+void SetMusicMuted(bool muted);
 
 // Percent, 0 to 100.
 void SetSoundVolume(int volume);

@@ -25,8 +25,8 @@ struct BindingKeyLine {
 constexpr BindingKeyLine kBindings[] = {
     {"UpKey", "Up", 273},           {"DownKey", "Down", 274},           {"RightKey", "Right", 275},
     {"LeftKey", "Left", 276},       {"Action1", "Action 1", 32},        {"SkipDialog", "Skip Dialog", 99},
-    {"Restart", "Restart", 114},    {"MuteMusic", "Mute Music", 109},   {"SaveReplay", "Save Replay", 290},
-    {"LoadReplay", "Load Replay", 291}, {"Screenshot", "Screenshot", 316},
+    {"Restart", "Restart", 114},    {"Undo", "Undo", 8},                {"MuteMusic", "Mute Music", 109},
+    {"SaveReplay", "Save Replay", 290}, {"LoadReplay", "Load Replay", 291}, {"Screenshot", "Screenshot", 316},
 };
 
 }  // namespace
@@ -41,14 +41,16 @@ void LoadSettings() {
 
     SetSoundVolume(ReadInt(text, "SoundVolume", 100));
     SetMusicVolume(ReadInt(text, "MusicVolume", 100));
+    SetMusicMuted(ReadInt(text, "MusicMuted", 0) != 0);
     for (const BindingKeyLine& b : kBindings)
         SetBinding(b.action, ReadInt(text, b.key, b.fallback));
 }
 
 std::string SettingsText() {
     std::string text = "SoundVolume = " + std::to_string(SoundVolume()) + "\n";
-    // Muting is not kept as such: muted music comes back next time as volume 0.
-    text += "MusicVolume = " + std::to_string(MusicMuted() ? 0 : MusicVolume()) + "\n";
+    // Muting keeps the volume beside it, so unmuting next time brings the music back.
+    text += "MusicVolume = " + std::to_string(MusicVolume()) + "\n";
+    text += "MusicMuted = " + std::to_string(MusicMuted() ? 1 : 0) + "\n";
     for (const BindingKeyLine& b : kBindings) {
         const int key = BindingKey(b.action);
         // An action never bound (settings not read yet) keeps its usual key rather than

@@ -14,16 +14,60 @@
 namespace {
 const char* const kClosingLevel = "Main/Tarrow For Time";
 const char* const kGlowingLevel = "Main/Botany \xE0 la Kool-aid Man";  // Latin-1, as registered
+
+// The direction whose key went down last in this frame's events.
+std::optional<Move> LastMovePressed() {
+    std::optional<Move> last;
+    for (const SDL_Event& event : FrameEvents()) {
+        if (event.type != SDL_KEYDOWN)
+            continue;
+        for (Move move : kMoveOrder)
+            if (BindingKey(std::string(MoveName(move))) == static_cast<int>(event.key.keysym.sym))
+                last = move;
+    }
+    return last;
+}
 }  // namespace
 
 void PlaySession::TakeHandMove() {
+    std::optional<Move> chosen;
     for (Move move : kMoveOrder) {
         if (ActionPressed(std::string(MoveName(move)))) {
-            replay.recordedMoves.push_back(move);
-            TakeTurn(move);
-            return;
+            chosen = move;
+            break;
         }
     }
+    if (!chosen)
+        chosen = bufferedMove;
+    bufferedMove.reset();
+    if (!chosen)
+        return;
+    if (undoStack.size() == kUndoLimit)
+        undoStack.pop_front();
+    undoStack.push_back(world.Snapshot());
+    replay.recordedMoves.push_back(*chosen);
+    TakeTurn(*chosen);
+}
+
+void PlaySession::BufferMove() {
+    if (world.levelStatus != LevelStatus::Playing)
+        return;
+    if (std::optional<Move> move = LastMovePressed())
+        bufferedMove = move;
+}
+
+bool PlaySession::Undo() {
+    if (undoStack.empty() || replay.replayPlaying || world.levelStatus == LevelStatus::Complete)
+        return false;
+    world.Restore(undoStack.back());
+    undoStack.pop_back();
+    --turns;
+    if (!replay.recordedMoves.empty())
+        replay.recordedMoves.pop_back();
+    bufferedMove.reset();
+    // The restored board is at rest, but it is judged by the next settle like any other.
+    settled = false;
+    return true;
 }
 
 void PlaySession::StepPlayback(std::int32_t turnsBefore) {
@@ -72,6 +116,9 @@ void PlaySession::BeginLevel() {
     const LevelTemplate& level = Registry().Level(levelName);
     level.BuildInto(world);
     turns = 0;
+    undoStack.clear();
+    bufferedMove.reset();
+    completionSaved = false;
     if (!level.musicThemePath.empty() && level.musicThemePath != CurrentSongName())
         PlayMusic(level.musicThemePath, true);
     ResetDialogBox();
@@ -128,12 +175,16 @@ bool PlaySession::LevelPerfect() const {
 PlayOutcome PlaySession::Update(const AskForReplayPath& askToSave) {
     if (ActionPressed("Restart"))
         RestartLevel();
+    else if (ActionPressed("Undo"))
+        Undo();
     std::int32_t turnsBefore = turns;
     PlayOutcome outcome = PlayOutcome::Stay;
     if (!PlayPaused()) {
-        if (!settled)
+        if (!settled) {
             replay.playbackTimer.Reset();
-        else if (!replay.replayPlaying)
+            if (!replay.replayPlaying)
+                BufferMove();
+        } else if (!replay.replayPlaying)
             TakeHandMove();
         else
             StepPlayback(turnsBefore);
@@ -153,8 +204,13 @@ bool PlaySession::Settle() {
     settled = BoardSettled(world);
     if (world.levelStatus == LevelStatus::Playing)
         return false;
-    if (world.levelStatus == LevelStatus::Complete && !replay.replayUsed)
+    if (world.levelStatus == LevelStatus::Complete && !replay.replayUsed) {
         RecordResult(levelName, 1, turns);
+        // On disk at once: a crash or a kill later on must not lose the level.
+        if (!completionSaved)
+            SaveSaveData();
+        completionSaved = true;
+    }
     settled = false;
     return world.levelStatus == LevelStatus::Complete && ActionPressed("Action 1");
 }
@@ -189,6 +245,9 @@ void PlaySession::Reset() {
     turns = 0;
     settled = false;
     replay = ReplayState{};
+    undoStack.clear();
+    bufferedMove.reset();
+    completionSaved = false;
     SetPlayPaused(false);
     SetCursorShown(true);
 }

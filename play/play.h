@@ -1,11 +1,12 @@
 #pragma once
 #include <cstdint>
+#include <deque>
+#include <optional>
 #include <string>
 
 #include "play/replay.h"
 #include "play/turn_engine.h"
-
-class World;
+#include "world/world.h"
 
 // What a frame of play asks of the screen around it.
 enum class PlayOutcome {
@@ -36,6 +37,12 @@ public:
     bool Settle();
     // Takes a turn: one more on the counter and gravity the move's way.
     void TakeTurn(Move move);
+    // Takes back the last turn taken by hand: the board as that turn found it, one turn
+    // fewer, the move dropped from the recording. Refused (false) with no such turn left,
+    // on a completed level and while a replay plays; dialogs that ran stay done.
+    bool Undo();
+    // Turns that Undo can still take back.
+    std::size_t UndoableTurns() const { return undoStack.size(); }
     // The current level was completed within its par (a par of 0 never counts).
     bool LevelPerfect() const;
 
@@ -55,10 +62,21 @@ public:
     // The next turn may be taken.
     bool settled = false;
     ReplayState replay;
+    // The direction pressed last while the board moved: the next turn once it settles.
+    std::optional<Move> bufferedMove;
+
+    // Snapshots beyond this many turns back are dropped: a big level's board is costly.
+    static constexpr std::size_t kUndoLimit = 1000;
 
 private:
     void BeginLevel();
     void TakeHandMove();
+    void BufferMove();
     void StepPlayback(std::int32_t turnsBefore);
     PlayOutcome SpecialLevelEndings();
+
+    // The board at the start of each hand turn, the latest last.
+    std::deque<WorldSnapshot> undoStack;
+    // This attempt's completion is in the save data on disk.
+    bool completionSaved = false;
 };

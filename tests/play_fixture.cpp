@@ -49,7 +49,7 @@ void WriteArt(const fs::path& art) {
 
 const char* const kDefaultBindings[][2] = {
     {"Up", "273"},        {"Down", "274"},     {"Right", "275"},       {"Left", "276"},
-    {"Action 1", "32"},   {"Skip Dialog", "99"}, {"Restart", "114"},   {"Mute Music", "109"},
+    {"Action 1", "32"},   {"Skip Dialog", "99"}, {"Restart", "114"},   {"Undo", "8"},   {"Mute Music", "109"},
     {"Save Replay", "290"}, {"Load Replay", "291"}, {"Screenshot", "316"},
 };
 }  // namespace

@@ -2,12 +2,28 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "play/save_data.h"
 #include "tests/play_fixture.h"
 #include "tests/test_support.h"
 
 namespace {
+
+// The record the save data file holds for `level`, if any: {completed, best turns}.
+std::optional<std::pair<int, std::int32_t>> RecordOnDisk(const std::string& bytes, const std::string& level) {
+    for (std::size_t at = 0; at + 45 <= bytes.size(); at += 45) {
+        if (bytes.compare(at, level.size() + 1, std::string(level.c_str(), level.size() + 1)) != 0)
+            continue;
+        std::uint32_t bits = 0;
+        for (int i = 3; i >= 0; --i)
+            bits = bits << 8 | static_cast<unsigned char>(bytes[at + 41 + static_cast<std::size_t>(i)]);
+        return std::pair<int, std::int32_t>{bytes[at + 40], static_cast<std::int32_t>(bits)};
+    }
+    return std::nullopt;
+}
 
 TEST(PlayProgramTest, PlayingALevelToTheEndLeavesItsRecordInTheSaveData) {
     test::ScratchDir dir;
@@ -34,6 +50,26 @@ TEST(PlayProgramTest, PlayingALevelToTheEndLeavesItsRecordInTheSaveData) {
         EXPECT_EQ(turns, 1) << "the key during the slide took no turn";
     }
     EXPECT_TRUE(found);
+}
+
+TEST(PlayProgramTest, AWrongTurnTakenBackThenTheLevelWonByKeysAloneIsRecorded) {
+    test::ScratchDir dir;
+    WritePlayGameFolder(dir.Path());
+    // Up loses the crate through the open top; Backspace takes that turn back; Right wins.
+    // The program is closed through the window, as a player would.
+    test::WriteFile(dir / "script.txt",
+                    "20 key 273\n"
+                    "150 key 8\n"
+                    "170 key 275\n"
+                    "400 key 32\n"
+                    "420 quit\n");
+    test::RunResult r = test::RunGameBinary({"--data", dir.Path().string(), "--level", "Play/Slide", "--script",
+                                             (dir / "script.txt").string(), "--uncapped"});
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    auto record = RecordOnDisk(test::ReadFile(dir / "SaveData.sav"), "Play/Slide");
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->first, 1) << "completed";
+    EXPECT_EQ(record->second, 1) << "the turn taken back is not counted";
 }
 
 }  // namespace

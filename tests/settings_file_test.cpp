@@ -13,9 +13,9 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kDefaults =
-    "SoundVolume = 100\nMusicVolume = 100\nUpKey = 273\nDownKey = 274\nRightKey = 275\nLeftKey = 276\n"
-    "Action1 = 32\nSkipDialog = 99\nRestart = 114\nMuteMusic = 109\nSaveReplay = 290\nLoadReplay = 291\n"
-    "Screenshot = 316\n";
+    "SoundVolume = 100\nMusicVolume = 100\nMusicMuted = 0\nUpKey = 273\nDownKey = 274\nRightKey = 275\n"
+    "LeftKey = 276\nAction1 = 32\nSkipDialog = 99\nRestart = 114\nUndo = 8\nMuteMusic = 109\nSaveReplay = 290\n"
+    "LoadReplay = 291\nScreenshot = 316\n";
 
 class SettingsFileTest : public ::testing::Test {
 protected:
@@ -39,7 +39,7 @@ protected:
     test::WorkingDir inDir{dir.Path()};
 };
 
-TEST_F(SettingsFileTest, SavingWritesThirteenLinesInOrderWhateverTheFileHeld) {
+TEST_F(SettingsFileTest, SavingWritesEveryLineInOrderWhateverTheFileHeld) {
     const std::string shuffled =
         "// my keys\r\n"
         "Screenshot = 301\r\n"
@@ -51,15 +51,15 @@ TEST_F(SettingsFileTest, SavingWritesThirteenLinesInOrderWhateverTheFileHeld) {
         "SoundVolume = 80";  // no final line feed
     const std::string written = RoundTrip(shuffled);
     EXPECT_EQ(written,
-              "SoundVolume = 80\nMusicVolume = 35\nUpKey = 119\nDownKey = 274\nRightKey = 275\nLeftKey = 97\n"
-              "Action1 = 32\nSkipDialog = 99\nRestart = 114\nMuteMusic = 109\nSaveReplay = 290\nLoadReplay = 291\n"
-              "Screenshot = 301\n");
+              "SoundVolume = 80\nMusicVolume = 35\nMusicMuted = 0\nUpKey = 119\nDownKey = 274\nRightKey = 275\n"
+              "LeftKey = 97\nAction1 = 32\nSkipDialog = 99\nRestart = 114\nUndo = 8\nMuteMusic = 109\n"
+              "SaveReplay = 290\nLoadReplay = 291\nScreenshot = 301\n");
     EXPECT_EQ(SoundVolume(), 80);
     EXPECT_EQ(MusicVolume(), 35);
     EXPECT_EQ(BindingKey("Up"), 119);
     EXPECT_EQ(BindingNames(), (std::vector<std::string>{"Up", "Down", "Right", "Left", "Action 1", "Skip Dialog",
-                                                        "Restart", "Mute Music", "Save Replay", "Load Replay",
-                                                        "Screenshot"}));
+                                                        "Restart", "Undo", "Mute Music", "Save Replay",
+                                                        "Load Replay", "Screenshot"}));
     EXPECT_FALSE(fs::exists(dir / "Settings.ini.tmp"));
     // Read back, the file gives the same settings again.
     EXPECT_EQ(RoundTrip(written), written);
@@ -96,15 +96,39 @@ TEST_F(SettingsFileTest, GarbageValuesReadAsAtoiDoes) {
     }
 }
 
-TEST_F(SettingsFileTest, MutedMusicIsSavedAsVolumeZero) {
+TEST_F(SettingsFileTest, MutedMusicKeepsItsVolumeAcrossARestart) {
     test::WriteFile(dir / "Settings.ini", "MusicVolume = 70\n");
     LoadSettings();
     ToggleMusicMute();
-    SaveSettings();
-    EXPECT_NE(test::ReadFile(dir / "Settings.ini").find("\nMusicVolume = 0\n"), std::string::npos);
+    SaveSettings();  // as quitting does
+    const std::string written = test::ReadFile(dir / "Settings.ini");
+    EXPECT_NE(written.find("\nMusicVolume = 70\nMusicMuted = 1\n"), std::string::npos) << written;
+
+    // The next start: still muted, and unmuting brings the volume back.
     ToggleMusicMute();
+    SetMusicVolume(100);
+    LoadSettings();
+    EXPECT_TRUE(MusicMuted());
+    EXPECT_EQ(MusicVolume(), 70);
+    ToggleMusicMute();
+    EXPECT_EQ(MusicVolume(), 70);
     SaveSettings();
-    EXPECT_NE(test::ReadFile(dir / "Settings.ini").find("\nMusicVolume = 70\n"), std::string::npos);
+    EXPECT_NE(test::ReadFile(dir / "Settings.ini").find("\nMusicVolume = 70\nMusicMuted = 0\n"), std::string::npos);
+}
+
+TEST_F(SettingsFileTest, AFileFromBeforeUndoLoadsWithTheNewDefaults) {
+    // Exactly what earlier versions wrote, with a rebound Restart and the music muted
+    // (kept then as volume 0).
+    test::WriteFile(dir / "Settings.ini",
+                    "SoundVolume = 60\nMusicVolume = 0\nUpKey = 273\nDownKey = 274\nRightKey = 275\n"
+                    "LeftKey = 276\nAction1 = 32\nSkipDialog = 99\nRestart = 116\nMuteMusic = 109\n"
+                    "SaveReplay = 290\nLoadReplay = 291\nScreenshot = 316\n");
+    LoadSettings();
+    EXPECT_EQ(BindingKey("Undo"), 8);
+    EXPECT_EQ(BindingKey("Restart"), 116);
+    EXPECT_EQ(SoundVolume(), 60);
+    EXPECT_EQ(MusicVolume(), 0);
+    EXPECT_FALSE(MusicMuted());
 }
 
 TEST_F(SettingsFileTest, AMissingFileIsAnErrorAndAnUnwritableOneIsSkipped) {

@@ -4,9 +4,11 @@
 #include <string>
 
 #include "app/game_state.h"
+#include "app/input.h"
 #include "play/play.h"
 #include "content/registry.h"
 #include "dialog/dialog_box.h"
+#include "ui/settings_menu.h"
 #include "widgets/text_label.h"
 #include "widgets/widgets.h"
 #include "world/world.h"
@@ -19,6 +21,25 @@ TextLabel* messageLabel = nullptr;
 std::int32_t par = 0;
 
 bool DisplayLive() { return CurrentState() == GameState::Play && turnLabel != nullptr; }
+
+std::string BoundKey(const std::string& action) { return KeyCaption(BindingKey(action)); }
+
+// What the player reads over the board once the level is over: what happened and the
+// key that goes on from there, as bound now.
+std::string OutcomeMessage(const PlaySession& play) {
+    switch (play.world.levelStatus) {
+    case LevelStatus::Complete:
+        return "Level complete! Press " + BoundKey("Action 1") + " to continue.";
+    case LevelStatus::Failed: {
+        std::string text = "Level lost! Press " + BoundKey("Restart") + " to restart";
+        if (play.UndoableTurns() > 0)
+            text += " or " + BoundKey("Undo") + " to undo";
+        return text + ".";
+    }
+    default:
+        return "";
+    }
+}
 
 TextLabel* Label(int x, int y, int size, SDL_Color colour, int box) {
     auto label = std::make_unique<TextLabel>();
@@ -55,8 +76,7 @@ void RefreshTurnCounter(const PlaySession& play) {
 void PlayDisplayUpdate(const PlaySession& play) {
     if (!DisplayLive())
         return;
-    bool complete = play.world.levelStatus == LevelStatus::Complete && !BoxOpen();
-    messageLabel->setText(complete ? "Level complete! Press SPACE to continue." : "");
+    messageLabel->setText(BoxOpen() ? "" : OutcomeMessage(play));
 }
 
 std::string TurnCounterText() { return DisplayLive() ? turnLabel->getText() : std::string(); }
