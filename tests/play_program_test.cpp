@@ -55,14 +55,14 @@ TEST(PlayProgramTest, PlayingALevelToTheEndLeavesItsRecordInTheSaveData) {
 TEST(PlayProgramTest, AWrongTurnTakenBackThenTheLevelWonByKeysAloneIsRecorded) {
     test::ScratchDir dir;
     WritePlayGameFolder(dir.Path());
-    // Up loses the crate through the open top; Backspace takes that turn back; Right wins.
-    // The program is closed through the window, as a player would.
+    // Up sends the crate out through the open top (the level is lost by frame 200);
+    // Backspace takes that turn back; Right wins; Space continues; the window is closed.
     test::WriteFile(dir / "script.txt",
                     "20 key 273\n"
-                    "150 key 8\n"
-                    "170 key 275\n"
-                    "400 key 32\n"
-                    "420 quit\n");
+                    "210 key 8\n"
+                    "240 key 275\n"
+                    "540 key 32\n"
+                    "560 quit\n");
     test::RunResult r = test::RunGameBinary({"--data", dir.Path().string(), "--level", "Play/Slide", "--script",
                                              (dir / "script.txt").string(), "--uncapped"});
     ASSERT_EQ(r.exitCode, 0) << r.output;

@@ -19,6 +19,8 @@ namespace {
 TextLabel* turnLabel = nullptr;
 TextLabel* messageLabel = nullptr;
 std::int32_t par = 0;
+constexpr int kMessageY = 220;
+constexpr int kLostBox = 420;
 
 bool DisplayLive() { return CurrentState() == GameState::Play && turnLabel != nullptr; }
 
@@ -56,7 +58,7 @@ TextLabel* Label(int x, int y, int size, SDL_Color colour, int box) {
 void PlayDisplayEntry(const PlaySession& play) {
     addImageWidget(std::make_unique<ImageWidget>(Image("GUI/Counter.png", 1, 0, 256, 48), 384, 0, -990000));
     turnLabel = Label(389, -5, 28, SDL_Color{135, 0, 0, 0}, 252);
-    messageLabel = Label(0, 220, 38, SDL_Color{110, 0, 0, 0}, 640);
+    messageLabel = Label(0, kMessageY, 38, SDL_Color{110, 0, 0, 0}, 640);
     // The interface font is too wide for the whole line at this size: it goes on two.
     messageLabel->setWrap(true);
     const std::string& level = play.levelName;
@@ -76,6 +78,11 @@ void RefreshTurnCounter(const PlaySession& play) {
 void PlayDisplayUpdate(const PlaySession& play) {
     if (!DisplayLive())
         return;
+    // The longer lost line goes in a narrower box, so it breaks into two even lines
+    // instead of running from edge to edge.
+    const bool lost = play.world.levelStatus == LevelStatus::Failed;
+    messageLabel->setBoxWidth(lost ? kLostBox : World::kScreenWidth);
+    messageLabel->setPosition(lost ? (World::kScreenWidth - kLostBox) / 2 : 0, kMessageY);
     messageLabel->setText(BoxOpen() ? "" : OutcomeMessage(play));
 }
 
