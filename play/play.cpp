@@ -173,16 +173,20 @@ bool PlaySession::LevelPerfect() const {
 }
 
 PlayOutcome PlaySession::Update(const AskForReplayPath& askToSave) {
-    if (ActionPressed("Restart"))
+    // Taking turns back also drops any turn pressed ahead, even in the same frame.
+    bool tookBack = false;
+    if (ActionPressed("Restart")) {
         RestartLevel();
-    else if (ActionPressed("Undo"))
-        Undo();
+        tookBack = true;
+    } else if (ActionPressed("Undo")) {
+        tookBack = Undo();
+    }
     std::int32_t turnsBefore = turns;
     PlayOutcome outcome = PlayOutcome::Stay;
     if (!PlayPaused()) {
         if (!settled) {
             replay.playbackTimer.Reset();
-            if (!replay.replayPlaying)
+            if (!replay.replayPlaying && !tookBack)
                 BufferMove();
         } else if (!replay.replayPlaying)
             TakeHandMove();

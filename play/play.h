@@ -29,11 +29,13 @@ public:
     void RestartLevel();
     // Leaving play: the board is cleared, the level's dialogs dropped and the save data written.
     void Exit();
-    // The step of each frame before the World updates. "Save Replay" asks for its file
-    // through `askToSave`.
+    // The step of each frame before the World updates: "Restart", "Undo", the hand turn
+    // (a direction pressed while the board moved is held back and taken once it settles)
+    // or the replay's next one. "Save Replay" asks for its file through `askToSave`.
     PlayOutcome Update(const AskForReplayPath& askToSave);
     // After the World update: decides whether the board has settled and records a
-    // completion; true when "Action 1" takes the player out of a finished level.
+    // completion, writing the save data once per completion; true when "Action 1" takes
+    // the player out of a finished level.
     bool Settle();
     // Takes a turn: one more on the counter and gravity the move's way.
     void TakeTurn(Move move);

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "app/game_state.h"
@@ -191,19 +194,23 @@ TEST_F(PlayTest, TheLastDirectionPressedDuringATurnIsTakenOnceTheBoardSettles) {
 }
 
 TEST_F(PlayTest, RestartAndUndoDropTheBufferedMove) {
-    for (SDLKey drop : {SDLK_r, SDLK_BACKSPACE}) {
+    // A direction in the very frame of the Restart or Undo is dropped with it.
+    for (std::initializer_list<SDLKey> drop : {std::initializer_list<SDLKey>{SDLK_r}, {SDLK_BACKSPACE},
+                                                {SDLK_r, SDLK_LEFT}, {SDLK_BACKSPACE, SDLK_LEFT}}) {
+        SCOPED_TRACE(*drop.begin());
+        SCOPED_TRACE(drop.size());
         SetState(GameState::TitleMenu);
         Enter("Play/Hall");
         ASSERT_TRUE(Settle());
         Frame({SDLK_RIGHT});
         Frame({SDLK_UP});
-        Frame({drop});
+        Frame(drop);
         ASSERT_TRUE(Settle());
         Frame();
         Frame();
-        EXPECT_EQ(ThePlaySession().turns, 0) << drop;
-        EXPECT_TRUE(Recorded().empty()) << drop;
-        EXPECT_EQ(TheWorld().GetGravity(), 90) << drop;
+        EXPECT_EQ(ThePlaySession().turns, 0);
+        EXPECT_TRUE(Recorded().empty());
+        EXPECT_EQ(TheWorld().GetGravity(), 90);
     }
 }
 
