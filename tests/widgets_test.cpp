@@ -92,7 +92,8 @@ TEST_F(WidgetsTest, ClickRules) {
     // The button covers 10..30 x 20..40, both edges included.
     const std::vector<ClickCase> cases = {
         {"press and release inside", {{15, 25, {kDown}, -1}, {16, 26, {kUp}, 0}, {16, 26, {}, -1}}},
-        {"press and release in one frame does not click", {{15, 25, {kDown, kUp}, -1}}},
+        {"press and release in one frame click", {{15, 25, {kDown, kUp}, 0}}},
+        {"release then press in one frame: no click, and held", {{15, 25, {kUp, kDown}, -1}, {15, 25, {kUp}, 0}}},
         {"drag off cancels", {{15, 25, {kDown}, -1}, {50, 50, {}, -1}, {50, 50, {kUp}, -1}, {15, 25, {}, -1}}},
         {"drag off and back still clicks", {{15, 25, {kDown}, -1}, {50, 50, {}, -1}, {15, 25, {kUp}, 0}}},
         {"press outside, release inside", {{5, 25, {kDown}, -1}, {15, 25, {kUp}, -1}}},
