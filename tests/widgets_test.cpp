@@ -114,6 +114,22 @@ TEST_F(WidgetsTest, ClickRules) {
     }
 }
 
+TEST_F(WidgetsTest, AReleaseTheButtonNeverSawStillEndsThePress) {
+    addButton(std::make_unique<Button>(Swatch(20, 20), 10, 20, 20, 20, 5));
+    Frame(15, 25, {kDown});
+    ASSERT_EQ(pressedButton(), 0);
+    // A cutscene swallows the frame in which the mouse button comes up.
+    SDL_Event up = MouseButton(kUp, 15, 25);
+    SDL_PushEvent(&up);
+    PumpEvents();
+    ConsumeEvents();
+    updateWidgets();
+    EXPECT_EQ(pressedButton(), -1);
+    EXPECT_EQ(clickedButton(), -1);
+    Frame(15, 25);
+    EXPECT_EQ(pressedButton(), -1) << "nothing steps on as if held";
+}
+
 TEST_F(WidgetsTest, LooksFollowTheMouseAndAPressedButtonKeepsItsLookWhenDraggedOff) {
     Image normal = Swatch(20, 20), hover = Swatch(20, 20), pressedLook = Swatch(20, 20);
     Button* button = addButton(std::make_unique<Button>(normal, 10, 20, 20, 20, 5));

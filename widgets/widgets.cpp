@@ -158,6 +158,34 @@ void ActivateByKeys(WidgetLists& lists) {
         lists.buttons[static_cast<std::size_t>(focused)]->activate();
 }
 
+// The part of the first frame with ink in it: pixels not nearly clear. A picture without
+// an alpha channel is inked all over.
+SDL_Rect InkBounds(const Image& image) {
+    SDL_Surface* surface = image.surface.get();
+    const SDL_Rect whole{0, 0, static_cast<Uint16>(image.frameWidth), static_cast<Uint16>(image.frameHeight)};
+    if (surface == nullptr || surface->format->BytesPerPixel != 4 || surface->format->Amask == 0)
+        return whole;
+    const int w = std::min<int>(image.frameWidth, surface->w), h = std::min<int>(image.frameHeight, surface->h);
+    int left = w, right = -1, top = h, bottom = -1;
+    SDL_LockSurface(surface);
+    for (int y = 0; y < h; ++y) {
+        const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(surface->pixels) + y * surface->pitch);
+        for (int x = 0; x < w; ++x) {
+            if (((row[x] & surface->format->Amask) >> surface->format->Ashift) <= 64)
+                continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    SDL_UnlockSurface(surface);
+    if (right < 0)
+        return whole;
+    return SDL_Rect{static_cast<Sint16>(left), static_cast<Sint16>(top), static_cast<Uint16>(right - left + 1),
+                    static_cast<Uint16>(bottom - top + 1)};
+}
+
 const Image& RingFor(int width, int height) {
     static FocusRing& ring = *new FocusRing;
     if (ring.width == width && ring.height == height)
@@ -207,7 +235,8 @@ Button::Button(const Image& normal, int newX, int newY, int newWidth, int newHei
 void Button::reset() {
     currentImage = normalImage = hoverImage = pressedImage = Image();
     hasCurrentImage = hasNormalImage = hasHoverImage = hasPressedImage = false;
-    pressed = hovered = clicked = false;
+    pressed = hovered = clicked = pushed = false;
+    normalInk = SDL_Rect{0, 0, 0, 0};
     x = y = 0;
     width = height = 0;
     depth = 0;
@@ -227,6 +256,7 @@ void Button::setCurrentImage(const Image& image) {
 void Button::setNormalImage(const Image& image) {
     normalImage = image;
     hasNormalImage = true;
+    normalInk = InkBounds(image);
 }
 void Button::setHoverImage(const Image& image) {
     hoverImage = image;
@@ -240,13 +270,9 @@ void Button::setPressedImage(const Image& image) {
 SDL_Rect Button::getRect() const { return SDL_Rect{x, y, width, height}; }
 
 SDL_Rect Button::visibleRect() const {
-    if (!hasNormalImage || !normalImage.HasSurface())
+    if (!hasNormalImage || normalInk.w == 0)
         return getRect();
-    const int w = normalImage.OpaqueWidth(), h = normalImage.OpaqueHeight();
-    if (w <= 0 || h <= 0)
-        return getRect();
-    return SDL_Rect{static_cast<Sint16>(x + normalImage.OpaqueLeft()), static_cast<Sint16>(y + normalImage.OpaqueTop()),
-                    static_cast<Uint16>(w), static_cast<Uint16>(h)};
+    return SDL_Rect{static_cast<Sint16>(x + normalInk.x), static_cast<Sint16>(y + normalInk.y), normalInk.w, normalInk.h};
 }
 
 void Button::setRect(int newX, int newY, int newWidth, int newHeight) {

@@ -65,6 +65,8 @@ protected:
     bool hovered = false;
     bool clicked = false;
     bool pushed = false;
+    // The inked part of the normal look, from its corner.
+    SDL_Rect normalInk{0, 0, 0, 0};
 };
 
 // A button whose three looks are its caption rendered in three colours. Its size follows
