@@ -16,6 +16,7 @@ struct Binding {
 struct InputState {
     std::vector<SDL_Event> eventList;
     MousePosition mousePosition;
+    std::uint32_t heldMouseButtons = 0;
     std::vector<Binding> keyBindings;
     std::deque<int> secretHistoryA;
     std::deque<int> secretHistoryB;
@@ -48,6 +49,13 @@ void RecordEvent(InputState& in, const SDL_Event& event) {
     in.eventList.push_back(event);
     if (event.type == SDL_MOUSEMOTION && platform::HasMouseFocus())
         in.mousePosition = MousePosition{event.motion.x, event.motion.y};
+    if ((event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) && event.button.button < 32) {
+        const std::uint32_t bit = 1u << event.button.button;
+        if (event.type == SDL_MOUSEBUTTONDOWN)
+            in.heldMouseButtons |= bit;
+        else
+            in.heldMouseButtons &= ~bit;
+    }
 }
 
 }  // namespace
@@ -92,6 +100,9 @@ bool KeyPressed(int sym) { return HasKeyEvent(SDL_KEYDOWN, sym); }
 bool KeyReleased(int sym) { return HasKeyEvent(SDL_KEYUP, sym); }
 bool MouseButtonPressed(int button) { return HasButtonEvent(SDL_MOUSEBUTTONDOWN, button); }
 bool MouseButtonReleased(int button) { return HasButtonEvent(SDL_MOUSEBUTTONUP, button); }
+bool MouseButtonHeld(int button) {
+    return button >= 0 && button < 32 && (Input().heldMouseButtons & (1u << button)) != 0;
+}
 
 int FirstKeyDown() {
     for (const SDL_Event& e : Input().eventList)

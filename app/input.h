@@ -20,6 +20,8 @@ bool KeyPressed(int sym);
 bool KeyReleased(int sym);
 bool MouseButtonPressed(int button);
 bool MouseButtonReleased(int button);
+// Down after every event so far, swallowed frames included.
+bool MouseButtonHeld(int button);
 int FirstKeyDown();
 
 struct MousePosition {

@@ -132,7 +132,7 @@ void RegisterScreens() {
     RegisterScreen(GameState::LevelSelect, {.enter = [&play] { LevelSelectEntry(play); },
                                             .update = LevelSelectScreenUpdate,
                                             .exit = LevelSelectExit,
-                                            .reset = [] { SetSelectedLevel(0); }});
+                                            .reset = ResetLevelSelection});
     RegisterScreen(GameState::CustomLevels, {.enter = CustomLevelsEntry,
                                              .update = CustomLevelsScreenUpdate,
                                              .exit = CustomLevelsExit,

@@ -10,12 +10,14 @@
 #include "app/timer.h"
 #include "world/draw_queue.h"
 #include "world/image.h"
+#include "widgets/text_label.h"
 
 namespace {
 constexpr int kDisplayMs = 3000;
 constexpr double kFadeRate = 1.5;
 // In front of the game and the dialog's flag window, behind the dialog box itself.
 constexpr int kSlideDepth = -999000;
+constexpr int kHintMargin = 8;
 
 struct SlideshowState {
     std::deque<std::unique_ptr<Image>> slideQueue;
@@ -27,6 +29,9 @@ struct SlideshowState {
     bool slideHold = false;
     bool slidesSkippable = false;
     Timer slideTimer;
+    // Names the keys that skip, small in a corner over the pictures.
+    Image hintLetters;
+    Image hintShadow;
 };
 
 SlideshowState& Show() {
@@ -41,8 +46,35 @@ void QueuePicture(const std::string& path) {
 bool SkipRequested() {
     if (KeyPressed(kEscapeKey))
         return true;
-    return Show().slidesSkippable && (ActionPressed("Action 1") || ActionPressed("Skip Dialog"));
+    return Show().slidesSkippable && (ActionPressed("Action 1") || ActionPressed("Skip Dialog") ||
+                                      KeyPressed(SDLK_RETURN) || KeyPressed(SDLK_KP_ENTER) || KeyPressed(SDLK_SPACE) ||
+                                      MouseButtonPressed(SDL_BUTTON_LEFT));
 }
+
+// Light letters over a dark shadow read on any picture.
+void RenderSkipHint(SlideshowState& s) {
+    s.hintLetters = s.hintShadow = Image();
+    const char* text = s.slidesSkippable ? "Enter, Space, Esc or a click: skip" : "Esc: skip";
+    FontHandle font(TTF_OpenFont(InterfaceFontPath().c_str(), 16));
+    if (font == nullptr)
+        return;
+    SurfaceHandle shadow(TTF_RenderText_Blended(font.get(), text, SDL_Color{20, 12, 8, 0}));
+    SurfaceHandle letters(TTF_RenderText_Blended(font.get(), text, SDL_Color{236, 228, 210, 0}));
+    if (shadow == nullptr || letters == nullptr)
+        return;
+    s.hintShadow = Image(shadow.get());
+    s.hintLetters = Image(letters.get());
+}
+
+// At the top right, clear of the dialog box.
+void DrawSkipHint(SlideshowState& s) {
+    if (!s.hintLetters.HasSurface())
+        return;
+    const int x = 640 - kHintMargin - s.hintLetters.frameWidth;
+    FrameDrawQueue().Add(x + 1, kHintMargin + 1, kSlideDepth - 1, false, s.hintShadow);
+    FrameDrawQueue().Add(x, kHintMargin, kSlideDepth - 2, false, s.hintLetters);
+}
+
 }  // namespace
 
 void QueueCutscene(const char* name, int first, int last, int missing) {
@@ -54,6 +86,7 @@ void QueueCutscene(const char* name, int first, int last, int missing) {
 void BeginCutscene(bool skippable) {
     ClearSlideQueue();
     Show().slidesSkippable = skippable;
+    RenderSkipHint(Show());
 }
 
 void StartSlideshow() {
@@ -108,6 +141,7 @@ bool UpdateSlideshow() {
     if (s.slideShown && s.currentSlide) {
         s.currentSlide->Animate();
         FrameDrawQueue().Add(0, 0, kSlideDepth, false, *s.currentSlide);
+        DrawSkipHint(s);
     }
     return skipped;
 }

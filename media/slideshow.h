@@ -4,8 +4,8 @@
 // Cutscenes: full-screen pictures shown one after another through fades to black. While a
 // slideshow runs it swallows all input and hides the mouse cursor.
 
-// Empties the queue for a new cutscene; `skippable` lets Action 1 and Skip Dialog end it
-// (Escape always does).
+// Empties the queue for a new cutscene; `skippable` lets Action 1, Skip Dialog, Enter, Space
+// and a click end it (Escape always does). A hint over the pictures names the keys.
 void BeginCutscene(bool skippable);
 // Queues "GUI/Cutscenes/<name><first>.png" to "<name><last>.png", leaving out `missing`.
 void QueueCutscene(const char* name, int first, int last, int missing = 0);

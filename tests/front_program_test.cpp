@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <random>
 
+#include "tests/play_fixture.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -99,24 +101,24 @@ TEST_F(FrontProgram, WalksFromTheTitleThroughTheLevelSelectIntoALevelAndBack) {
     test::RunResult r = Run(
         "1 key 27\n"                 // skip the opening pictures
         "10 shot title\n"
-        "12 mousemove 160 212\n"     // over PLAY
-        "16 shot title-play\n"
+        "12 mousemove 320 212\n"     // over SETTINGS
+        "16 shot title-settings\n"
         "18 mousemove 30 30\n"
         "22 shot title-none\n"
         "24 mousemove 160 212\n"
         "25 mousedown 1 160 212\n"
-        "26 mouseup 1 160 212\n"     // PLAY: the level select
+        "26 mouseup 1 160 212\n"     // PLAY: the level select, on Level 2, the first still to play
         "40 shot select-1\n"
-        "42 key 275\n"               // Level 2 is open: Level 1 is completed
+        "42 key 276\n"               // Level 1, completed
         "50 shot select-2\n"
         "52 mousemove 190 152\n"
         "53 mousedown 1 190 152\n"
         "54 mouseup 1 190 152\n"     // Level 3 is locked
-        "56 key 275\n"
+        "56 key 274\n"
         "62 shot select-locked\n"
-        "64 mousemove 48 152\n"
-        "65 mousedown 1 48 152\n"
-        "66 mouseup 1 48 152\n"      // back to Level 1 by a click
+        "64 mousemove 119 152\n"
+        "65 mousedown 1 119 152\n"
+        "66 mouseup 1 119 152\n"     // back to Level 2 by a click
         "72 shot select-clicked\n"
         "74 key 32\n"                // play it
         "90 shot playing\n"
@@ -128,16 +130,16 @@ TEST_F(FrontProgram, WalksFromTheTitleThroughTheLevelSelectIntoALevelAndBack) {
     ASSERT_EQ(r.exitCode, 0) << r.output;
     EXPECT_FALSE(fs::exists(dir / "too-late.bmp")) << "Escape on the title ends the program";
 
-    Shot title = Frame("title"), titlePlay = Frame("title-play"), titleNone = Frame("title-none");
-    ASSERT_TRUE(title && titlePlay && titleNone);
-    EXPECT_GT(Difference(title, titlePlay, kTitleCaption), 0.02) << "PLAY is written under the buttons";
-    EXPECT_LT(Difference(title, titleNone, kTitleCaption), 0.005) << "and goes again with the mouse";
+    Shot title = Frame("title"), titleSettings = Frame("title-settings"), titleNone = Frame("title-none");
+    ASSERT_TRUE(title && titleSettings && titleNone);
+    EXPECT_GT(Difference(title, titleSettings, kTitleCaption), 0.02) << "the caption names the button under the mouse";
+    EXPECT_LT(Difference(titleSettings, titleNone, kTitleCaption), 0.005) << "and stays with the selection it left";
 
     Shot one = Frame("select-1"), two = Frame("select-2"), locked = Frame("select-locked");
     Shot clicked = Frame("select-clicked"), playing = Frame("playing"), back = Frame("select-back");
     ASSERT_TRUE(one && two && locked && clicked && playing && back);
     EXPECT_GT(Difference(title, one, kWholeScreen), 0.3);
-    EXPECT_GT(Difference(one, two, kLevelPanel), 0.01) << "the panel shows the next level";
+    EXPECT_GT(Difference(one, two, kLevelPanel), 0.01) << "the panel shows the level before";
     EXPECT_LT(Difference(two, locked, kWholeScreen), 0.005) << "a locked level is never chosen";
     EXPECT_LT(Difference(one, clicked, kWholeScreen), 0.005);
     EXPECT_GT(Difference(clicked, playing, kWholeScreen), 0.3);
@@ -205,6 +207,66 @@ TEST_F(FrontProgram, EscapeSkipsTheOpeningToTheTitle) {
     Shot opening = Frame("opening"), title = Frame("title");
     ASSERT_TRUE(opening && title);
     EXPECT_GT(Difference(opening, title, kWholeScreen), 0.3);
+}
+
+// Random keys and clicks, some pressed and released in one frame and some held across
+// screens, over a module whose later levels a single turn would complete: the run ends
+// well, and no locked level was ever played.
+TEST_F(FrontProgram, RandomInputNeverStartsALockedLevel) {
+    WritePlayGameFolder(dir.Path());
+    test::WriteFile(dir / "Modules/Main/Include.ini", "Levels.ini\n");
+    test::WriteFile(dir / "LevelList.txt", "Main/Level 1\nMain/Level 2\nMain/Level 3\n");
+    const std::string board = "Add: [PhysObj] Play/Floor @ 0, 464; Rotate 0; Link () -> ()\n"
+                              "Add: [PhysObj] Play/Post @ 0, 400; Rotate 0; Link () -> ()\n"
+                              "Add: [PhysObj] Play/Post @ 624, 400; Rotate 0; Link () -> ()\n"
+                              "Add: [PhysObj] Play/Crate @ 16, 432; Rotate 0; Link () -> ()\n";
+    const std::string gate = "Add: [Exit] Play/Gate @ 592, 432; Rotate 0; Link () -> ()\n";
+    // Level 1 has no gate and so never opens the others.
+    test::WriteFile(dir / "Modules/Main/Levels.ini", "[Level]\nName = Level 1\n\n" + board + "\n[Level]\nName = Level 2\n\n" +
+                                                         board + gate + "\n[Level]\nName = Level 3\n\n" + board + gate);
+    const int keys[] = {9, 13, 27, 32, 273, 274, 275, 276, 'c', 'r', 8};
+    for (unsigned seed : {1u, 2u, 3u}) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        std::mt19937 random(seed);
+        auto chance = [&](unsigned percent) { return random() % 100 < percent; };
+        std::string script;
+        std::vector<int> held;
+        for (int frame = 1; frame <= 3000; ++frame) {
+            const std::string at = std::to_string(frame) + " ";
+            // Escape ends the program from the title: rarer, so that the run goes on a while.
+            if (chance(15)) {
+                int key = keys[random() % std::size(keys)];
+                if (key == 27 && !chance(10))
+                    key = 13;
+                held.push_back(key);
+                script += at + "keydown " + std::to_string(key) + "\n";
+            }
+            if (!held.empty() && chance(15)) {
+                const std::size_t k = random() % held.size();
+                script += at + "keyup " + std::to_string(held[k]) + "\n";
+                held.erase(held.begin() + static_cast<std::ptrdiff_t>(k));
+            }
+            const std::string where = std::to_string(random() % 640) + " " + std::to_string(random() % 480) + "\n";
+            if (chance(20))
+                script += at + "mousemove " + where;
+            if (chance(5))
+                script += at + "mousedown 1 " + where;
+            if (chance(5))
+                script += at + "mouseup 1 " + where;
+            if (chance(3))
+                script += at + "mousedown 1 " + where + at + "mouseup 1 " + where;
+        }
+        fs::remove(dir / "SaveData.sav");
+        test::RunResult r = Run(script, 3000);
+        ASSERT_EQ(r.exitCode, 0) << r.output;
+        const std::string saved = fs::exists(dir / "SaveData.sav") ? test::ReadFile(dir / "SaveData.sav") : "";
+        for (std::size_t at = 0; at + 45 <= saved.size(); at += 45) {
+            const std::string name = saved.substr(at, saved.find('\0', at) - at);
+            if (name != "Main/Level 1") {
+                EXPECT_EQ(saved[at + 40], '\0') << name << " was completed, so it was played while locked";
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -5,9 +5,14 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <optional>
+#include <random>
+#include <vector>
 
 #include "game/screens.h"
 #include "play/story.h"
@@ -33,6 +38,7 @@
 #include "ui/level_select.h"
 #include "ui/settings_menu.h"
 #include "ui/title_menu.h"
+#include "widgets/file_chooser.h"
 #include "widgets/widgets.h"
 
 namespace {
@@ -156,6 +162,13 @@ protected:
         PushMouse(SDL_MOUSEBUTTONUP, x, y);
         Frame(2);
     }
+    // Press and release within one frame, as a quick tap can arrive.
+    void QuickClick(int x, int y) {
+        PushMouse(SDL_MOUSEMOTION, x, y);
+        PushMouse(SDL_MOUSEBUTTONDOWN, x, y);
+        PushMouse(SDL_MOUSEBUTTONUP, x, y);
+        Frame(2);
+    }
     static void ClickCell(FrontScreens& t, int slot) { t.Click(20 + 71 * (slot % 5) + 28, 124 + 71 * (slot / 5) + 28); }
 
     test::ScratchDir dir;
@@ -211,6 +224,8 @@ TEST_F(FrontScreens, LevelSelectOpensLevelsInListOrder) {
     Start();
     RecordResult("Main/Level 1", 1, 4);
     SetState(GameState::LevelSelect);
+    EXPECT_EQ(SelectedLevel(), 1) << "the selection starts on the first open level not yet completed";
+    Key(SDLK_LEFT);
     LevelPanelText panel = LevelSelectPanel();
     EXPECT_EQ(panel.name, "Level 1");
     EXPECT_EQ(panel.status, "COMPLETE");
@@ -297,7 +312,10 @@ TEST_F(FrontScreens, TitleCaptionFollowsTheMouseAndButtonsLeadOn) {
     Start();
     SetState(GameState::TitleMenu);
     EXPECT_EQ(CurrentSongName(), "RS#TITLETRACK");
-    const std::pair<int, const char*> hovers[] = {{160, "PLAY"}, {320, "SETTINGS"}, {480, "QUIT"}, {40, ""}};
+    Frame();
+    EXPECT_EQ(TitleMenuCaption(), "PLAY") << "PLAY is selected at first";
+    // Off the buttons the caption names the selected one, which followed the mouse.
+    const std::pair<int, const char*> hovers[] = {{160, "PLAY"}, {320, "SETTINGS"}, {480, "QUIT"}, {40, "QUIT"}};
     for (auto [x, caption] : hovers) {
         MoveMouse(x, 212);
         Frame();
@@ -305,7 +323,7 @@ TEST_F(FrontScreens, TitleCaptionFollowsTheMouseAndButtonsLeadOn) {
     }
     Key(SDLK_SPACE);
     Key(SDLK_DOWN);
-    EXPECT_EQ(CurrentState(), GameState::TitleMenu) << "keys other than Escape do nothing here";
+    EXPECT_EQ(CurrentState(), GameState::TitleMenu) << "Space and the arrows do not leave";
 
     Click(320, 212);
     EXPECT_EQ(CurrentState(), GameState::SettingsMenu);
@@ -384,18 +402,18 @@ TEST_F(FrontScreens, HeldVolumeArrowsStepEveryTenthOfASecondWithinBounds) {
     EXPECT_EQ(SettingsMenuView().sound, "100");
 
     Click(178, 314);
-    EXPECT_EQ(SoundVolume(), 100) << "a short click before the first 100 ms changes nothing";
+    EXPECT_EQ(SoundVolume(), 95) << "a short click steps once";
 
-    // Held once more than 100 ms have passed since entry, the arrow steps at once and then
-    // every time another 100 ms are past: four steps in 350 ms.
+    // Held, the arrow steps as it goes down and then every time another 100 ms are past:
+    // four steps in 350 ms.
     Frame(8);
     PushMouse(SDL_MOUSEMOTION, 178, 314);
     PushMouse(SDL_MOUSEBUTTONDOWN, 178, 314);
     Frame(35);
     PushMouse(SDL_MOUSEBUTTONUP, 178, 314);
     Frame();
-    EXPECT_EQ(SoundVolume(), 80);
-    EXPECT_EQ(SettingsMenuView().sound, "80");
+    EXPECT_EQ(SoundVolume(), 75);
+    EXPECT_EQ(SettingsMenuView().sound, "75");
 
     // Music down stops at 0; up from 100 never passes it.
     PushMouse(SDL_MOUSEMOTION, 378, 314);
@@ -464,6 +482,233 @@ TEST_F(FrontScreens, ClearDataNeedsFiveClicksAndClearsAgainAfter) {
     EXPECT_EQ(SettingsMenuView().clicks, "Data cleared!");
 }
 
+TEST_F(FrontScreens, AClickWithinOneFrameActsOnceOnEveryFrontButton) {
+    Start({{"Main", kCampaign}, {"Garden", "[Level]\nName = Moss\n\n[Level]\nName = Fern\n"}});
+    RecordResult("Main/Level 1", 1, 4);
+    struct Case {
+        const char* what;
+        GameState screen;
+        int x, y;
+        GameState after;
+        std::function<bool(const SettingsMenuText& before)> actedOnce;  // none: the new screen says it all
+    };
+    const Case cases[] = {
+        {"title PLAY", GameState::TitleMenu, 160, 212, GameState::LevelSelect, nullptr},
+        {"title SETTINGS", GameState::TitleMenu, 320, 212, GameState::SettingsMenu, nullptr},
+        {"a grid cell", GameState::LevelSelect, 48, 152, GameState::LevelSelect, [](const SettingsMenuText&) { return SelectedLevel() == 0; }},
+        {"level select PLAY", GameState::LevelSelect, 509, 345, GameState::Play, nullptr},
+        {"CUSTOM LEVELS", GameState::LevelSelect, 509, 410, GameState::CustomLevels, nullptr},
+        {"CREDITS", GameState::LevelSelect, 509, 446, GameState::Credits, nullptr},
+        {"next level", GameState::CustomLevels, 492, 242, GameState::CustomLevels,
+         [](const SettingsMenuText&) { return CustomLevelsLevelText() == "Fern"; }},
+        {"GO", GameState::CustomLevels, 320, 330, GameState::Play, nullptr},
+        {"CLEAR DATA", GameState::SettingsMenu, 150, 140, GameState::SettingsMenu,
+         [](const SettingsMenuText&) { return SettingsMenuView().clicks == "(Click 4 times)"; }},
+        {"sound down", GameState::SettingsMenu, 178, 314, GameState::SettingsMenu, [](const SettingsMenuText&) { return SoundVolume() == 95; }},
+        {"music up", GameState::SettingsMenu, 466, 314, GameState::SettingsMenu, [](const SettingsMenuText&) { return MusicVolume() == 55; }},
+        {"next action", GameState::SettingsMenu, 256, 401, GameState::SettingsMenu,
+         [](const SettingsMenuText& before) {
+             const std::vector<std::string> names = BindingNames();
+             auto at = std::find(names.begin(), names.end(), before.action);
+             return at != names.end() && SettingsMenuView().action == names[(at - names.begin() + 1) % names.size()];
+         }},
+        {"REBIND", GameState::SettingsMenu, 480, 380, GameState::SettingsMenu,
+         [](const SettingsMenuText&) { return SettingsMenuView().rebind == "CANCEL"; }},
+        {"LEVEL EDITOR", GameState::SettingsMenu, 150, 184, GameState::LevelEditor, nullptr},
+        {"RETURN TO MENU", GameState::SettingsMenu, 150, 228, GameState::TitleMenu, nullptr},
+        {"credits RETURN TO MENU", GameState::Credits, 320, 405, GameState::LevelSelect, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetSoundVolume(100);
+        SetMusicVolume(50);
+        SetState(GameState::Intro);
+        SetState(c.screen);
+        Frame(12);  // past the volume arrows' first tenth of a second
+        const SettingsMenuText before = c.screen == GameState::SettingsMenu ? SettingsMenuView() : SettingsMenuText{};
+        QuickClick(c.x, c.y);
+        Frame(40);  // a button left held would act again by now
+        EXPECT_EQ(CurrentState(), c.after);
+        EXPECT_EQ(pressedButton(), -1);
+        if (c.actedOnce) {
+            EXPECT_TRUE(c.actedOnce(before));
+        }
+    }
+}
+
+TEST_F(FrontScreens, EveryScreenIsReachedByKeysAlone) {
+    Start();
+    SetState(GameState::TitleMenu);
+    struct Step {
+        const char* what;
+        std::vector<int> keys;
+        GameState after;
+    };
+    const Step route[] = {
+        {"PLAY is selected first", {SDLK_RETURN}, GameState::LevelSelect},
+        {"Enter plays the level selected in the grid", {SDLK_RETURN}, GameState::Play},
+        {"back", {kEscapeKey}, GameState::LevelSelect},
+        {"Tab walks the buttons beside the grid", {SDLK_TAB, SDLK_TAB, SDLK_RETURN}, GameState::CustomLevels},
+        {"back", {kEscapeKey}, GameState::LevelSelect},
+        {"Right past the last open level reaches PLAY", {SDLK_RIGHT, SDLK_DOWN, SDLK_DOWN, SDLK_RETURN}, GameState::Credits},
+        {"RETURN TO MENU is selected first", {SDLK_RETURN}, GameState::LevelSelect},
+        {"back", {kEscapeKey}, GameState::TitleMenu},
+        {"the arrows walk the title", {SDLK_RIGHT, SDLK_RETURN}, GameState::SettingsMenu},
+        {"LEVEL EDITOR", {SDLK_DOWN, SDLK_RETURN}, GameState::LevelEditor},
+        {"back", {kEscapeKey}, GameState::SettingsMenu},
+        {"RETURN TO MENU", {SDLK_DOWN, SDLK_DOWN, SDLK_RETURN}, GameState::TitleMenu},
+    };
+    for (const Step& step : route) {
+        SCOPED_TRACE(step.what);
+        for (int key : step.keys)
+            Key(key);
+        Frame();
+        ASSERT_EQ(CurrentState(), step.after);
+    }
+}
+
+TEST_F(FrontScreens, RebindingTakesTheKeyItWaitsForFromTheSelection) {
+    Start();
+    SetState(GameState::SettingsMenu);
+    const std::string action = SettingsMenuView().action;
+    Key(SDLK_UP);  // from the first button back round to REBIND
+    Key(SDLK_RETURN);
+    ASSERT_EQ(SettingsMenuView().rebind, "CANCEL");
+    Key(SDLK_DOWN);
+    EXPECT_EQ(BindingKey(action), SDLK_DOWN) << "the arrow is the binding";
+    EXPECT_EQ(SettingsMenuView().action, action);
+    EXPECT_EQ(SettingsMenuView().rebind, "REBIND");
+    Key(SDLK_RETURN);
+    EXPECT_EQ(SettingsMenuView().rebind, "CANCEL") << "the selection stayed on REBIND";
+    Key(SDLK_RETURN);
+    EXPECT_EQ(BindingKey(action), SDLK_RETURN) << "Enter too is only a key to bind";
+}
+
+TEST_F(FrontScreens, AfterClearDataNoLockedSlotStarts) {
+    Start();
+    RecordResult("Main/Level 1", 1, 4);
+    RecordResult("Main/Level 2", 1, 4);
+    SetState(GameState::LevelSelect);
+    ASSERT_EQ(SelectedLevel(), 2);
+    SetState(GameState::SettingsMenu);
+    for (int i = 0; i < 5; ++i)
+        Key(SDLK_RETURN);  // CLEAR DATA is selected first
+    ASSERT_EQ(SettingsMenuView().clicks, "Data cleared!");
+    Key(kEscapeKey);
+    Key(SDLK_RETURN);
+    ASSERT_EQ(CurrentState(), GameState::LevelSelect);
+    const LevelPanelText panel = LevelSelectPanel();
+    EXPECT_EQ(SelectedLevel(), 0);
+    EXPECT_EQ(panel.name, "Level 1");
+    EXPECT_EQ(panel.status, "INCOMPLETE");
+    EXPECT_EQ(panel.frameX, 16);
+    EXPECT_EQ(panel.frameY, 120) << "the frame sits on the first cell";
+
+    for (int slot = 1; slot < kListedSlots; ++slot)
+        ClickCell(*this, slot);
+    EXPECT_EQ(SelectedLevel(), 0) << "no locked cell can be chosen";
+    // Even with a locked level set to play by other means, no way of starting it works.
+    const std::pair<const char*, std::function<void()>> starts[] = {
+        {"Space", [this] { Key(SDLK_SPACE); }},
+        {"Enter", [this] { Key(SDLK_RETURN); }},
+        {"PLAY", [this] { Click(509, 345); }},
+    };
+    for (const auto& [what, start] : starts) {
+        SCOPED_TRACE(what);
+        ThePlaySession().levelName = "Main/Level 3";
+        start();
+        EXPECT_EQ(CurrentState(), GameState::LevelSelect);
+        SetFocusedButton(-1);
+    }
+}
+
+// The share of clearly differing pixels between two same-sized areas of the screen.
+double AreaDifference(SDL_Rect a, SDL_Rect b) {
+    SDL_Surface* screen = SDL_GetVideoSurface();
+    SDL_Surface* rgb = SDL_CreateRGBSurface(SDL_SWSURFACE, screen->w, screen->h, 32, 0xff0000, 0xff00, 0xff, 0);
+    SDL_BlitSurface(screen, nullptr, rgb, nullptr);
+    int differing = 0;
+    for (int y = 0; y < a.h; ++y)
+        for (int x = 0; x < a.w; ++x) {
+            auto pixel = [&](const SDL_Rect& r) {
+                return static_cast<const std::uint32_t*>(rgb->pixels)[(r.y + y) * rgb->pitch / 4 + r.x + x];
+            };
+            const std::uint32_t p = pixel(a), q = pixel(b);
+            for (int shift : {0, 8, 16})
+                if (std::abs(static_cast<int>((p >> shift) & 0xff) - static_cast<int>((q >> shift) & 0xff)) > 48) {
+                    ++differing;
+                    break;
+                }
+        }
+    SDL_FreeSurface(rgb);
+    return static_cast<double>(differing) / (a.w * a.h);
+}
+
+TEST_F(FrontScreens, TheGridShowsLockedOpenCompletedAndWithinParApart) {
+    Start();
+    RecordResult("Main/Level 1", 1, 4);  // within its par of 5
+    RecordResult("Main/Level 2", 1, 9);  // completed, no par to meet
+    SetState(GameState::LevelSelect);    // Level 3 open, Level 4 locked
+    Frame();
+    // The lower right corner of each cell: clear of the number and of the selection frame.
+    auto corner = [](int slot) {
+        return SDL_Rect{static_cast<Sint16>(20 + 71 * slot + 40), 124 + 40, 14, 14};
+    };
+    const char* names[] = {"within par", "completed", "open", "locked"};
+    for (int a = 0; a < 4; ++a)
+        for (int b = a + 1; b < 4; ++b)
+            EXPECT_GT(AreaDifference(corner(a), corner(b)), 0.1) << names[a] << " and " << names[b] << " look alike";
+}
+
+TEST_F(FrontScreens, RandomInputNeverLeavesAButtonHeldNorStartsALockedLevel) {
+    Start();
+    RecordResult("Main/Level 1", 1, 4);  // Level 2 open; Levels 3 and 4 locked for good
+    SetFileChooserFrameHook([](int) { return false; });
+    std::mt19937 random(1717);
+    const int keys[] = {SDLK_TAB,  SDLK_RETURN, SDLK_SPACE, SDLK_UP,        SDLK_DOWN, SDLK_LEFT,
+                        SDLK_RIGHT, 'c',        'r',        SDLK_BACKSPACE, kEscapeKey};
+    auto chance = [&](unsigned percent) { return random() % 100 < percent; };
+    std::vector<int> held;  // keys stay down across frames and screens
+    SetState(GameState::TitleMenu);
+    for (int frame = 0; frame < 3000; ++frame) {
+        SCOPED_TRACE("frame " + std::to_string(frame));
+        if (chance(20)) {
+            held.push_back(keys[random() % std::size(keys)]);
+            Push(KeyEvent(SDL_KEYDOWN, held.back()));
+        }
+        if (!held.empty() && chance(20)) {
+            const std::size_t at = random() % held.size();
+            Push(KeyEvent(SDL_KEYUP, held[at]));
+            held.erase(held.begin() + static_cast<std::ptrdiff_t>(at));
+        }
+        const int x = static_cast<int>(random() % 640), y = static_cast<int>(random() % 480);
+        if (chance(30))
+            PushMouse(SDL_MOUSEMOTION, x, y);
+        if (chance(8))
+            PushMouse(SDL_MOUSEBUTTONDOWN, x, y);
+        if (chance(8))
+            PushMouse(SDL_MOUSEBUTTONUP, x, y);
+        if (chance(4)) {
+            PushMouse(SDL_MOUSEBUTTONDOWN, x, y);
+            PushMouse(SDL_MOUSEBUTTONUP, x, y);
+        }
+        // QUIT and Escape on the title end the program; here the title simply stays.
+        RunFrame();
+        ticks += msPerFrame;
+        if (!MouseButtonHeld(SDL_BUTTON_LEFT)) {
+            ASSERT_EQ(pressedButton(), -1) << "a button is held without the mouse button down";
+        }
+        if (CurrentState() == GameState::Play) {
+            const std::string& level = ThePlaySession().levelName;
+            ASSERT_TRUE(level == "Main/Level 1" || level == "Main/Level 2") << level << " was started";
+        }
+        // The editor is not a menu: its own tests drive it.
+        if (CurrentState() == GameState::LevelEditor)
+            SetState(GameState::TitleMenu);
+    }
+    SetFileChooserFrameHook(nullptr);
+}
+
 TEST(KeyCaptionTest, NamesKeysInUpperCaseAndSurvivesOddSymbols) {
     const std::pair<int, const char*> cases[] = {
         {SDLK_UP, "UP"}, {SDLK_SPACE, "SPACE"}, {'q', "Q"}, {SDLK_F9, "F9"}, {-5, "UNKNOWN KEY"}, {100000, "UNKNOWN KEY"},
@@ -524,6 +769,9 @@ TEST_F(FrontScreens, SkippingFollowsEachCutscenesRules) {
     const Case cases[] = {
         {"opening, Action 1", StartOpeningCutscene, SDLK_SPACE, true},
         {"opening, Skip Dialog", StartOpeningCutscene, 'c', true},
+        {"opening, Enter", StartOpeningCutscene, SDLK_RETURN, true},
+        {"glowing, Enter", StartGlowingCutscene, SDLK_RETURN, false},
+        {"closing, Space", StartClosingCutscene, SDLK_SPACE, false},
         {"glowing, Action 1", StartGlowingCutscene, SDLK_SPACE, false},
         {"glowing, Escape", StartGlowingCutscene, kEscapeKey, true},
         {"closing, Skip Dialog", StartClosingCutscene, 'c', false},
@@ -549,6 +797,13 @@ TEST_F(FrontScreens, SkippingFollowsEachCutscenesRules) {
         ASSERT_TRUE(SlideshowFinished());
     }
     EXPECT_EQ(CurrentState(), GameState::Credits) << "the keys never reached the screen beneath";
+
+    // A click skips the opening too; the click never reaches the button under it.
+    StartOpeningCutscene();
+    Frame(20);
+    QuickClick(320, 405);
+    EXPECT_TRUE(SlideshowFinished());
+    EXPECT_EQ(CurrentState(), GameState::Credits);
 }
 
 TEST_F(FrontScreens, ClosingHasEighteenPicturesAndAHeldPictureStays) {

@@ -92,7 +92,8 @@ TEST_F(WidgetsTest, ClickRules) {
     // The button covers 10..30 x 20..40, both edges included.
     const std::vector<ClickCase> cases = {
         {"press and release inside", {{15, 25, {kDown}, -1}, {16, 26, {kUp}, 0}, {16, 26, {}, -1}}},
-        {"press and release in one frame does not click", {{15, 25, {kDown, kUp}, -1}}},
+        {"press and release in one frame click", {{15, 25, {kDown, kUp}, 0}}},
+        {"release then press in one frame: no click, and held", {{15, 25, {kUp, kDown}, -1}, {15, 25, {kUp}, 0}}},
         {"drag off cancels", {{15, 25, {kDown}, -1}, {50, 50, {}, -1}, {50, 50, {kUp}, -1}, {15, 25, {}, -1}}},
         {"drag off and back still clicks", {{15, 25, {kDown}, -1}, {50, 50, {}, -1}, {15, 25, {kUp}, 0}}},
         {"press outside, release inside", {{5, 25, {kDown}, -1}, {15, 25, {kUp}, -1}}},
@@ -111,6 +112,22 @@ TEST_F(WidgetsTest, ClickRules) {
         }
         clearWidgets();
     }
+}
+
+TEST_F(WidgetsTest, AReleaseTheButtonNeverSawStillEndsThePress) {
+    addButton(std::make_unique<Button>(Swatch(20, 20), 10, 20, 20, 20, 5));
+    Frame(15, 25, {kDown});
+    ASSERT_EQ(pressedButton(), 0);
+    // A cutscene swallows the frame in which the mouse button comes up.
+    SDL_Event up = MouseButton(kUp, 15, 25);
+    SDL_PushEvent(&up);
+    PumpEvents();
+    ConsumeEvents();
+    updateWidgets();
+    EXPECT_EQ(pressedButton(), -1);
+    EXPECT_EQ(clickedButton(), -1);
+    Frame(15, 25);
+    EXPECT_EQ(pressedButton(), -1) << "nothing steps on as if held";
 }
 
 TEST_F(WidgetsTest, LooksFollowTheMouseAndAPressedButtonKeepsItsLookWhenDraggedOff) {

@@ -29,7 +29,9 @@ void CreditsEntry() {
     Heading("MUSIC", 297);
     Name("Tobias Reedfield", 329);
     menu::CentreButton(menu::AddTextButton(kCreditsMailAddress, 24, -5, kBody), 320, 358);
-    menu::CentreButton(menu::AddTextButton("RETURN TO MENU", 32), 320, 388);
+    menu::CentreButton(menu::AddTextButton("RETURN TO MENU", 32), 320, 384);
+    SetFocusOrder({0, 1, 2});
+    SetFocusedButton(2);
 }
 
 void CreditsUpdate() {

@@ -99,6 +99,8 @@ void CustomLevelsEntry() {
     menu::AddPictureButton("GUI/ButtonLeft.png", 136, 230, 24, 24);
     menu::AddPictureButton("GUI/ButtonRight.png", 480, 230, 24, 24);
     menu::CentreButton(menu::AddTextButton("GO", 96), 320, 280);
+    SetFocusOrder({0, 1, 2, 3, 4});
+    SetFocusedButton(4);
     menu::StartTitleMusic();
 }
 

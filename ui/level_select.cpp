@@ -18,8 +18,14 @@ namespace {
 constexpr std::size_t kNameLimit = 39;
 constexpr SDL_Color kNumberColour{200, 0, 0, 0};
 
+constexpr int kPlayButton = 25;
+constexpr int kCustomLevelsButton = 26;
+constexpr int kCreditsButton = 27;
+
 LevelTable levelTable;
 int selectedLevel = 0;
+// Until the first visit places it, the selection waits for the first level still to play.
+bool selectionPlaced = false;
 
 struct Panel {
     TextLabel* name = nullptr;
@@ -52,12 +58,12 @@ void ShowPreview(const std::string& level) {
     panel.preview = addImageWidget(std::make_unique<ImageWidget>(Image(path, 1, 0, 210, 158), 405, 71, -5));
 }
 
-void Select(PlaySession& play, int slot) {
+bool Select(PlaySession& play, int slot) {
     slot = std::clamp(slot, 0, kLevelSlots - 1);
     while (slot >= 0 && levelTable[static_cast<std::size_t>(slot)].empty())
         --slot;
     if (slot < 0 || !IsOpen(slot))
-        return;
+        return false;
     const std::string& level = levelTable[static_cast<std::size_t>(slot)];
     selectedLevel = slot;
     play.levelName = level;
@@ -67,6 +73,40 @@ void Select(PlaySession& play, int slot) {
     ShowPreview(level);
     panel.status->setText(IsCompleted(level) ? "COMPLETE" : "INCOMPLETE");
     panel.turns->setText(TurnsText(BestTurns(level), Registry().LevelTurnsPar(level)));
+    return true;
+}
+
+// The first open level not yet completed; the last open one when all are done.
+int FirstToPlay() {
+    int lastOpen = 0;
+    for (int slot = 0; slot < kListedSlots; ++slot) {
+        const std::string& level = levelTable[static_cast<std::size_t>(slot)];
+        if (level.empty() || !IsOpen(slot))
+            continue;
+        if (!IsCompleted(level))
+            return slot;
+        lastOpen = slot;
+    }
+    return lastOpen;
+}
+
+// A listed level starts only from an open slot; one the list does not name was set by
+// other means and plays as before.
+bool MayStart(const std::string& level) {
+    bool listed = false;
+    for (int slot = 0; slot < kListedSlots; ++slot) {
+        if (levelTable[static_cast<std::size_t>(slot)] != level)
+            continue;
+        if (IsOpen(slot))
+            return true;
+        listed = true;
+    }
+    return !listed;
+}
+
+void StartSelected(const PlaySession& play) {
+    if (MayStart(play.levelName))
+        SetState(GameState::Play);
 }
 
 void AddCell(int slot) {
@@ -77,16 +117,26 @@ void AddCell(int slot) {
         menu::AddPicture("GUI/Unavailable.png", -10, x, y, 56, 56);
         return;
     }
+    // Open, completed and completed within par each have their own look.
     const int par = Registry().LevelTurnsPar(level);
     const int best = BestTurns(level);
     if (best != 0 && best <= par)
         menu::AddPicture("GUI/LevelPar.png", -1, x, y, 56, 56);
+    else if (IsCompleted(level))
+        menu::AddPicture("GUI/LevelDone.png", -1, x, y, 56, 56);
     menu::AddLabel(x, y - 6, 56, true, 50, kNumberColour, -2, std::to_string(slot + 1));
 }
 }  // namespace
 
 int SelectedLevel() { return selectedLevel; }
-void SetSelectedLevel(int slot) { selectedLevel = slot; }
+void SetSelectedLevel(int slot) {
+    selectedLevel = slot;
+    selectionPlaced = true;
+}
+void ResetLevelSelection() {
+    selectedLevel = 0;
+    selectionPlaced = false;
+}
 
 void ReadLevelList(const std::filesystem::path& path, LevelTable& table) {
     std::fill(table.begin(), table.begin() + kListedSlots, std::string());
@@ -113,14 +163,20 @@ void LevelSelectEntry(PlaySession& play) {
     menu::AddScanlines();
     for (int slot = 0; slot < kListedSlots; ++slot)
         AddCell(slot);
-    panel.frame = addImageWidget(std::make_unique<ImageWidget>(Image("GUI/LevelSelector.png", 1, 0, 64, 64), 0, 0, -1));
+    // Off the screen until a level is selected.
+    panel.frame = addImageWidget(std::make_unique<ImageWidget>(Image("GUI/LevelSelector.png", 1, 0, 64, 64), -100, -100, -1));
     panel.name = menu::AddLabel(391, 26, 236, true, 26, menu::kTextNormal, -1, "");
     panel.status = menu::AddLabel(404, 235, 210, true, 34, menu::kTextNormal, -1, "");
     panel.turns = menu::AddLabel(404, 282, 210, true, 34, menu::kTextNormal, -1, "");
-    menu::CentreButton(menu::AddTextButton("PLAY", 56), 509, 320);
-    menu::CentreButton(menu::AddTextButton("CUSTOM LEVELS", 34), 509, 393);
-    menu::CentreButton(menu::AddTextButton("CREDITS", 34), 509, 436);
-    Select(play, selectedLevel);
+    // Spaced to stay on the panel, selection ring included.
+    menu::CentreButton(menu::AddTextButton("PLAY", 56), 509, 314);
+    menu::CentreButton(menu::AddTextButton("CUSTOM LEVELS", 30), 509, 388);
+    menu::CentreButton(menu::AddTextButton("CREDITS", 30), 509, 424);
+    SetFocusOrder({kPlayButton, kCustomLevelsButton, kCreditsButton}, true);
+    // A selection that is locked now (the data was cleared) goes back to the first level to play.
+    if (!(selectionPlaced && Select(play, selectedLevel)))
+        Select(play, FirstToPlay());
+    selectionPlaced = true;
     menu::StartTitleMusic();
 }
 
@@ -128,26 +184,43 @@ void LevelSelectUpdate(PlaySession& play) {
     const int b = clickedButton();
     if (b >= 0 && b < kListedSlots) {
         Select(play, b);
-    } else if (b == 25) {
-        SetState(GameState::Play);
+        SetFocusedButton(-1);
+    } else if (b == kPlayButton) {
+        StartSelected(play);
         return;
-    } else if (b == 26) {
+    } else if (b == kCustomLevelsButton) {
         SetState(GameState::CustomLevels);
         return;
-    } else if (b == 27) {
+    } else if (b == kCreditsButton) {
         SetState(GameState::Credits);
         return;
     }
-    if (ActionPressed("Up"))
-        Select(play, selectedLevel - 5);
-    if (ActionPressed("Right"))
-        Select(play, selectedLevel + 1);
-    if (ActionPressed("Down"))
-        Select(play, selectedLevel + 5);
-    if (ActionPressed("Left"))
-        Select(play, selectedLevel - 1);
+    if (focusedButton() != -1) {
+        // On the buttons beside the grid Left goes back to the grid.
+        if (KeyPressed(SDLK_LEFT)) {
+            SetFocusedButton(-1);
+            LeaveKeysToScreen();
+        }
+    } else {
+        if (ActionPressed("Up"))
+            Select(play, selectedLevel - 5);
+        const int before = selectedLevel;
+        if (ActionPressed("Right") && !(Select(play, selectedLevel + 1) && selectedLevel != before)) {
+            // Past the last open level, Right goes on to PLAY.
+            SetFocusedButton(kPlayButton);
+            LeaveKeysToScreen();
+        }
+        if (ActionPressed("Down"))
+            Select(play, selectedLevel + 5);
+        if (ActionPressed("Left"))
+            Select(play, selectedLevel - 1);
+        if (KeyPressed(SDLK_RETURN) || KeyPressed(SDLK_KP_ENTER)) {
+            StartSelected(play);
+            return;
+        }
+    }
     if (ActionPressed("Skip Dialog") || ActionPressed("Action 1"))
-        SetState(GameState::Play);
+        StartSelected(play);
 }
 
 void LevelSelectExit() {
@@ -158,5 +231,6 @@ void LevelSelectExit() {
 LevelPanelText LevelSelectPanel() {
     if (!panel.name)
         return {};
-    return {panel.name->getText(), panel.status->getText(), panel.turns->getText(), panel.preview != nullptr};
+    return {panel.name->getText(), panel.status->getText(), panel.turns->getText(), panel.preview != nullptr,
+            panel.frame->x,        panel.frame->y};
 }

@@ -24,10 +24,14 @@ void ReadLevelList(const std::filesystem::path& path, LevelTable& table);
 // The slot chosen last; play moves it on after a campaign level is completed.
 int SelectedLevel();
 void SetSelectedLevel(int slot);
+// Forgets the choice: the next visit selects the first open level not yet completed.
+void ResetLevelSelection();
 
 // What the panel beside the grid reads.
 struct LevelPanelText {
     std::string name, status, turns;
     bool hasPreview = false;
+    // Where the selection frame is drawn.
+    int frameX = 0, frameY = 0;
 };
 LevelPanelText LevelSelectPanel();

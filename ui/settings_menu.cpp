@@ -128,8 +128,9 @@ void SettingsMenuEntry() {
     menu::AddPicture("GUI/SettingsMenu.png", 75);
     menu::AddScanlines();
     menu::AddLabel(195, 60, 250, true, 56, menu::kTextNormal, -5, "SETTINGS");
-    AddColumnButton("CLEAR DATA", 122);
-    s.clicksLabel = menu::AddLabel(225, 132, -1, false, 24, menu::kTextNormal, -10, "(Click 5 times)");
+    const SDL_Rect clear = AddColumnButton("CLEAR DATA", 122)->getRect();
+    // Clear of the caption and of the selection ring round it.
+    s.clicksLabel = menu::AddLabel(clear.x + clear.w + 22, 132, -1, false, 24, menu::kTextNormal, -10, "(Click 5 times)");
     AddColumnButton("LEVEL EDITOR", 166);
     AddColumnButton("RETURN TO MENU", 210);
     menu::AddLabel(158, 256, 128, true, 36, menu::kTextNormal, -10, "SOUND");
@@ -148,6 +149,8 @@ void SettingsMenuEntry() {
     s.keyLabel = menu::AddLabel(268, 380, 168, true, 30, menu::kTextNormal, -10, "");
     s.rebind = menu::AddTextButton("REBIND", 40);
     menu::MoveButton(s.rebind, 440, 358);
+    SetFocusOrder({kClearData, kLevelEditor, kReturn, kSoundDown, kSoundUp, kMusicDown, kMusicUp, kActionPrevious,
+                   kActionNext, kRebind});
 
     s.blip = std::make_unique<Sound>();
     s.blip->Load("./GUI/Blip.wav");
@@ -160,6 +163,8 @@ void SettingsMenuEntry() {
 
 void SettingsMenuUpdate() {
     SettingsScreen& s = TheScreen();
+    // While REBIND waits, the next key is the binding and nothing else.
+    const bool keysTaken = s.waitingForKey;
     if (clickedButton() == kClearData) {
         ++s.clearClicks;
         if (s.clearClicks < kClicksToClear) {
@@ -173,8 +178,12 @@ void SettingsMenuUpdate() {
         SetState(GameState::LevelEditor);
         return;
     }
+    // An arrow steps once as it goes down, then again every tenth of a second while held.
+    const int pushed = pushedButton();
     const int held = pressedButton();
-    if (held >= kSoundDown && held <= kMusicUp && s.repeatTimer.Elapsed() > kRepeatMs)
+    if (pushed >= kSoundDown && pushed <= kMusicUp)
+        StepVolume(pushed);
+    else if (held >= kSoundDown && held <= kMusicUp && s.repeatTimer.Elapsed() > kRepeatMs)
         StepVolume(held);
 
     const int count = static_cast<int>(s.actionNames.size());
@@ -202,6 +211,8 @@ void SettingsMenuUpdate() {
             SetWaiting(false);
         }
     }
+    if (keysTaken || s.waitingForKey)
+        LeaveKeysToScreen();
     if (KeyPressed(kEscapeKey) || clickedButton() == kReturn)
         SetState(GameState::TitleMenu);
 }

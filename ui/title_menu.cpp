@@ -29,6 +29,7 @@ void TitleMenuEntry() {
     AddMenuButton("Settings", 245);
     AddMenuButton("Exit", 405);
     caption = menu::AddLabel(69, 302, 502, true, 84, menu::kTextNormal, 0, "");
+    SetFocusOrder({0, 1, 2});
     // Coming back from the closing pictures the title waits for them to end before its music.
     if (CurrentSongName() != "RS#TITLETRACK" && SlideshowFinished())
         PlayMusic("RS#TITLETRACK", true);
@@ -36,8 +37,9 @@ void TitleMenuEntry() {
 
 void TitleMenuUpdate() {
     SetPlayPaused(false);
-    const int hovered = hoveredButton();
-    caption->setText(hovered == 0 ? "PLAY" : hovered == 1 ? "SETTINGS" : hovered == 2 ? "QUIT" : "");
+    // The button under the mouse, else the one the keys have selected.
+    const int shown = hoveredButton() >= 0 ? hoveredButton() : focusedButton();
+    caption->setText(shown == 0 ? "PLAY" : shown == 1 ? "SETTINGS" : shown == 2 ? "QUIT" : "");
     if (clickedButton() == 0)
         SetState(GameState::LevelSelect);
     else if (clickedButton() == 1)

@@ -13,11 +13,31 @@ namespace {
 
 constexpr int kCursorDepth = -1000000;
 
+struct Focus {
+    std::vector<int> order;
+    bool screenStop = false;
+    int at = 0;  // position in the order; -1 is the screen stop
+};
+
 struct WidgetLists {
     std::deque<std::unique_ptr<ImageWidget>> imageWidgets;
     std::deque<std::unique_ptr<Button>> buttons;
     std::deque<std::unique_ptr<TextLabel>> labels;
+    Focus focus;
 };
+
+// The ring drawn round the selected button, made for the size last asked for.
+struct FocusRing {
+    Image image;
+    int width = -1, height = -1;
+};
+
+constexpr int kRingMargin = 6;
+constexpr int kRingThickness = 3;
+constexpr SDL_Color kRingColour{236, 180, 60, 0};
+constexpr SDL_Color kRingEdge{90, 20, 10, 0};
+
+bool keysLeftToScreen = false;
 
 struct CursorState {
     Image image;
@@ -72,6 +92,131 @@ void DeleteAll(WidgetLists& lists) {
     DeleteInOrder(lists.imageWidgets);
     DeleteInOrder(lists.buttons);
     DeleteInOrder(lists.labels);
+    lists.focus = Focus{};
+}
+
+bool Inside(const SDL_Rect& r, MousePosition mouse) {
+    // Both edges count, so the clickable area is one pixel wider and taller than the size.
+    return r.x <= mouse.x && mouse.x <= r.x + r.w && r.y <= mouse.y && mouse.y <= r.y + r.h;
+}
+
+int FocusedIndex(const WidgetLists& lists) {
+    const Focus& f = lists.focus;
+    if (f.at < 0 || f.at >= static_cast<int>(f.order.size()))
+        return -1;
+    const int button = f.order[static_cast<std::size_t>(f.at)];
+    return button >= 0 && button < static_cast<int>(lists.buttons.size()) ? button : -1;
+}
+
+void StepFocus(Focus& f, int step) {
+    const int first = f.screenStop ? -1 : 0;
+    const int stops = static_cast<int>(f.order.size()) - first;
+    f.at = ((f.at - first + step) % stops + stops) % stops + first;
+}
+
+// Arrows and Tab in the order they came; pointing at a button selects it.
+void DriveFocus(WidgetLists& lists) {
+    Focus& f = lists.focus;
+    if (f.order.empty())
+        return;
+    if (EventOccurred(SDL_MOUSEMOTION)) {
+        const MousePosition mouse = GetMousePosition();
+        for (std::size_t i = 0; i < lists.buttons.size(); ++i) {
+            if (!Inside(lists.buttons[i]->getRect(), mouse))
+                continue;
+            auto listed = std::find(f.order.begin(), f.order.end(), static_cast<int>(i));
+            if (listed != f.order.end())
+                f.at = static_cast<int>(listed - f.order.begin());
+            else if (f.screenStop)
+                f.at = -1;
+            break;
+        }
+    }
+    if (keysLeftToScreen)
+        return;
+    for (const SDL_Event& e : FrameEvents()) {
+        if (e.type != SDL_KEYDOWN)
+            continue;
+        const SDLKey sym = e.key.keysym.sym;
+        const bool onScreenStop = f.at == -1;
+        if (sym == SDLK_TAB)
+            StepFocus(f, (e.key.keysym.mod & KMOD_SHIFT) ? -1 : 1);
+        else if (onScreenStop)
+            continue;
+        else if (sym == SDLK_UP || sym == SDLK_LEFT)
+            StepFocus(f, -1);
+        else if (sym == SDLK_DOWN || sym == SDLK_RIGHT)
+            StepFocus(f, 1);
+    }
+}
+
+void ActivateByKeys(WidgetLists& lists) {
+    const int focused = FocusedIndex(lists);
+    if (focused < 0 || keysLeftToScreen)
+        return;
+    if (KeyPressed(SDLK_RETURN) || KeyPressed(SDLK_KP_ENTER))
+        lists.buttons[static_cast<std::size_t>(focused)]->activate();
+}
+
+// The part of the first frame with ink in it: pixels not nearly clear. A picture without
+// an alpha channel is inked all over.
+SDL_Rect InkBounds(const Image& image) {
+    SDL_Surface* surface = image.surface.get();
+    const SDL_Rect whole{0, 0, static_cast<Uint16>(image.frameWidth), static_cast<Uint16>(image.frameHeight)};
+    if (surface == nullptr || surface->format->BytesPerPixel != 4 || surface->format->Amask == 0)
+        return whole;
+    const int w = std::min<int>(image.frameWidth, surface->w), h = std::min<int>(image.frameHeight, surface->h);
+    int left = w, right = -1, top = h, bottom = -1;
+    SDL_LockSurface(surface);
+    for (int y = 0; y < h; ++y) {
+        const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(surface->pixels) + y * surface->pitch);
+        for (int x = 0; x < w; ++x) {
+            if (((row[x] & surface->format->Amask) >> surface->format->Ashift) <= 64)
+                continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    SDL_UnlockSurface(surface);
+    if (right < 0)
+        return whole;
+    return SDL_Rect{static_cast<Sint16>(left), static_cast<Sint16>(top), static_cast<Uint16>(right - left + 1),
+                    static_cast<Uint16>(bottom - top + 1)};
+}
+
+const Image& RingFor(int width, int height) {
+    static FocusRing& ring = *new FocusRing;
+    if (ring.width == width && ring.height == height)
+        return ring.image;
+    ring.width = width;
+    ring.height = height;
+    const int w = width + 2 * kRingMargin, h = height + 2 * kRingMargin;
+    SurfaceHandle surface(SDL_CreateRGBSurface(SDL_SWSURFACE | SDL_SRCALPHA, w, h, 32, 0x00ff0000, 0x0000ff00,
+                                               0x000000ff, 0xff000000));
+    if (surface == nullptr) {
+        ring.image = Image();
+        return ring.image;
+    }
+    SDL_FillRect(surface.get(), nullptr, SDL_MapRGBA(surface->format, 0, 0, 0, 0));
+    auto frame = [&](int inset, int thickness, SDL_Color c) {
+        const Uint32 colour = SDL_MapRGBA(surface->format, c.r, c.g, c.b, 255);
+        const Sint16 a = static_cast<Sint16>(inset);
+        const Uint16 t = static_cast<Uint16>(thickness);
+        const Uint16 innerW = static_cast<Uint16>(w - 2 * inset), innerH = static_cast<Uint16>(h - 2 * inset);
+        SDL_Rect sides[] = {{a, a, innerW, t},
+                            {a, static_cast<Sint16>(h - inset - thickness), innerW, t},
+                            {a, a, t, innerH},
+                            {static_cast<Sint16>(w - inset - thickness), a, t, innerH}};
+        for (SDL_Rect& r : sides)
+            SDL_FillRect(surface.get(), &r, colour);
+    };
+    // A dark edge keeps the bright ring readable on light parchment and on dark pictures alike.
+    frame(0, kRingThickness + 2, kRingEdge);
+    frame(1, kRingThickness, kRingColour);
+    ring.image = Image(surface.get());
+    return ring.image;
 }
 
 }  // namespace
@@ -90,7 +235,8 @@ Button::Button(const Image& normal, int newX, int newY, int newWidth, int newHei
 void Button::reset() {
     currentImage = normalImage = hoverImage = pressedImage = Image();
     hasCurrentImage = hasNormalImage = hasHoverImage = hasPressedImage = false;
-    pressed = hovered = clicked = false;
+    pressed = hovered = clicked = pushed = false;
+    normalInk = SDL_Rect{0, 0, 0, 0};
     x = y = 0;
     width = height = 0;
     depth = 0;
@@ -110,6 +256,7 @@ void Button::setCurrentImage(const Image& image) {
 void Button::setNormalImage(const Image& image) {
     normalImage = image;
     hasNormalImage = true;
+    normalInk = InkBounds(image);
 }
 void Button::setHoverImage(const Image& image) {
     hoverImage = image;
@@ -122,6 +269,12 @@ void Button::setPressedImage(const Image& image) {
 
 SDL_Rect Button::getRect() const { return SDL_Rect{x, y, width, height}; }
 
+SDL_Rect Button::visibleRect() const {
+    if (!hasNormalImage || normalInk.w == 0)
+        return getRect();
+    return SDL_Rect{static_cast<Sint16>(x + normalInk.x), static_cast<Sint16>(y + normalInk.y), normalInk.w, normalInk.h};
+}
+
 void Button::setRect(int newX, int newY, int newWidth, int newHeight) {
     x = static_cast<std::int16_t>(newX);
     y = static_cast<std::int16_t>(newY);
@@ -129,22 +282,31 @@ void Button::setRect(int newX, int newY, int newWidth, int newHeight) {
     height = static_cast<std::uint16_t>(newHeight);
 }
 
-void Button::update() {
+void Button::update(bool focused) {
     clicked = false;
-    const MousePosition mouse = GetMousePosition();
-    // Both edges count, so the clickable area is one pixel wider and taller than the size.
-    const bool inside = x <= mouse.x && mouse.x <= x + width && y <= mouse.y && mouse.y <= y + height;
+    pushed = false;
+    const bool inside = Inside(getRect(), GetMousePosition());
+    // Taken in the order they came, a press and a release in one frame make a click.
+    for (const SDL_Event& e : FrameEvents()) {
+        if ((e.type != SDL_MOUSEBUTTONDOWN && e.type != SDL_MOUSEBUTTONUP) || e.button.button != SDL_BUTTON_LEFT)
+            continue;
+        if (e.type == SDL_MOUSEBUTTONDOWN) {
+            if (inside)
+                pressed = pushed = true;
+        } else {
+            if (pressed && inside)
+                clicked = true;
+            pressed = false;
+        }
+    }
+    // A release this button never saw (the frame's events were swallowed) still ends the press.
+    if (pressed && !MouseButtonHeld(SDL_BUTTON_LEFT))
+        pressed = false;
     if (inside) {
         hovered = true;
-        if (MouseButtonPressed(SDL_BUTTON_LEFT)) {
+        if (pressed || clicked) {
             if (hasPressedImage)
                 setCurrentImage(pressedImage);
-            pressed = true;
-        } else if (pressed) {
-            if (MouseButtonReleased(SDL_BUTTON_LEFT)) {
-                clicked = true;
-                pressed = false;
-            }
         } else if (hasHoverImage) {
             setCurrentImage(hoverImage);
         } else if (hasNormalImage) {
@@ -154,13 +316,18 @@ void Button::update() {
         // Dragged off while pressed, it keeps the look it was pressed with.
         if (!(pressed && hasCurrentImage)) {
             hovered = false;
-            if (hasNormalImage)
+            if (focused && hasHoverImage)
+                setCurrentImage(hoverImage);
+            else if (hasNormalImage)
                 setCurrentImage(normalImage);
         }
-        if (MouseButtonReleased(SDL_BUTTON_LEFT))
-            pressed = false;
     }
     FrameDrawQueue().Add(x, y, depth, false, currentImage);
+}
+
+void Button::activate() {
+    clicked = true;
+    pushed = true;
 }
 
 // ---- TextButton ----
@@ -255,6 +422,27 @@ std::unique_ptr<TextLabel> removeLabel(const TextLabel* label) { return Take(Lis
 int clickedButton() { return FirstWith(Lists().buttons, &Button::isClicked); }
 int pressedButton() { return FirstWith(Lists().buttons, &Button::isPressed); }
 int hoveredButton() { return FirstWith(Lists().buttons, &Button::isHovered); }
+int pushedButton() { return FirstWith(Lists().buttons, &Button::isPushed); }
+
+void SetFocusOrder(std::vector<int> buttons, bool screenStop) {
+    Focus& f = Lists().focus;
+    f.order = std::move(buttons);
+    f.screenStop = screenStop && !f.order.empty();
+    f.at = f.screenStop ? -1 : 0;
+}
+
+int focusedButton() { return FocusedIndex(Lists()); }
+
+void SetFocusedButton(int button) {
+    Focus& f = Lists().focus;
+    auto listed = std::find(f.order.begin(), f.order.end(), button);
+    if (listed != f.order.end())
+        f.at = static_cast<int>(listed - f.order.begin());
+    else if (button == -1 && f.screenStop)
+        f.at = -1;
+}
+
+void LeaveKeysToScreen() { keysLeftToScreen = true; }
 
 void updateWidgets() {
     CursorState& cursor = Cursor();
@@ -264,8 +452,17 @@ void updateWidgets() {
         FrameDrawQueue().Add(mouse.x, mouse.y, kCursorDepth, false, cursor.image);
     }
     WidgetLists& lists = Lists();
-    for (const auto& button : lists.buttons)
-        button->update();
+    DriveFocus(lists);
+    const int focused = FocusedIndex(lists);
+    for (std::size_t i = 0; i < lists.buttons.size(); ++i)
+        lists.buttons[i]->update(static_cast<int>(i) == focused);
+    ActivateByKeys(lists);
+    keysLeftToScreen = false;
+    if (focused >= 0) {
+        const Button& button = *lists.buttons[static_cast<std::size_t>(focused)];
+        const SDL_Rect r = button.visibleRect();
+        FrameDrawQueue().Add(r.x - kRingMargin, r.y - kRingMargin, button.getDepth() - 1, false, RingFor(r.w, r.h));
+    }
     for (const auto& widget : lists.imageWidgets)
         widget->update();
     for (const auto& label : lists.labels)

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/sdl_handles.h"
 #include "world/image.h"
@@ -12,7 +13,8 @@
 class TextLabel;
 
 // A clickable rectangle with up to three looks. A click is a press and a release of the
-// left button both inside; the button list's position of a button is its identity.
+// left button both inside, in one frame or across frames; the button list's position of a
+// button is its identity.
 class Button {
 public:
     Button();
@@ -30,15 +32,22 @@ public:
     void setHoverImage(const Image& image);
     void setPressedImage(const Image& image);
     void setDepth(int value) { depth = value; }
+    int getDepth() const { return depth; }
     SDL_Rect getRect() const;
+    // Where the normal look has pixels on screen; the rectangle when it has none.
+    SDL_Rect visibleRect() const;
     void setRect(int newX, int newY, int newWidth, int newHeight);
 
-    // Once per frame, from updateWidgets only.
-    void update();
+    // Once per frame, from updateWidgets only; a focused button shows its hover look.
+    void update(bool focused = false);
+    // Enter on the keyboard selection: a press and a click in one.
+    void activate();
 
     bool isPressed() const { return pressed; }
     bool isHovered() const { return hovered; }
     bool isClicked() const { return clicked; }
+    // Went down this frame, by the mouse or by Enter.
+    bool isPushed() const { return pushed; }
 
 protected:
     bool hasCurrentImage = false;
@@ -55,6 +64,9 @@ protected:
     bool pressed = false;
     bool hovered = false;
     bool clicked = false;
+    bool pushed = false;
+    // The inked part of the normal look, from its corner.
+    SDL_Rect normalInk{0, 0, 0, 0};
 };
 
 // A button whose three looks are its caption rendered in three colours. Its size follows
@@ -120,6 +132,21 @@ std::unique_ptr<TextLabel> removeLabel(const TextLabel* label);
 int clickedButton();
 int pressedButton();
 int hoveredButton();
+int pushedButton();
+
+// The keyboard selection over a screen's buttons. The arrows (Up and Left back, Down and
+// Right on) and Tab (Shift+Tab back) walk the listed buttons in that order, wrapping; Enter
+// activates the selected one; pointing at a listed button selects it. With `screenStop`
+// the walk has one more stop, first, for the screen's own content (the level grid): there
+// the arrows and Enter are left to the screen. An empty list turns the selection off;
+// leaving the screen (clearWidgets) does too. The selection starts on the first stop.
+void SetFocusOrder(std::vector<int> buttons, bool screenStop = false);
+// The selected button's index, or -1 (none, or the screen stop).
+int focusedButton();
+// Selects a listed button; -1 selects the screen stop where there is one.
+void SetFocusedButton(int button);
+// The screen has used this frame's keys itself (a key being bound): the selection ignores them.
+void LeaveKeysToScreen();
 
 // Once per frame: the cursor, then every button, image widget and label.
 void updateWidgets();

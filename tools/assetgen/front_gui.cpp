@@ -163,6 +163,16 @@ Canvas LevelPar() {
     return c;
 }
 
+Canvas LevelDone() {
+    Canvas c(56, 56);
+    // A wash of ink and a tick in the corner: the page was solved, though over its par.
+    c.BlendRect(3, 3, 50, 50, Alpha(kInkRed, 28));
+    c.Ring(45, 45, 8.5, 1.8, Alpha(kInkRed, 210));
+    c.Line(40.5, 45.5, 43.8, 49, 2.4, kInkRed);
+    c.Line(43.8, 49, 49.5, 40.5, 2.4, kInkRed);
+    return c;
+}
+
 Canvas LevelSelector() {
     Canvas c(64, 64);
     Glow(c, 32, 32, 44, style::kAmber, 50);
@@ -244,6 +254,7 @@ void Generate(const AssetContext& ctx) {
     ctx.WriteGamePng("GUI/LevelSelectButton.png", LevelTile());
     ctx.WriteGamePng("GUI/Unavailable.png", Unavailable());
     ctx.WriteGamePng("GUI/LevelPar.png", LevelPar());
+    ctx.WriteGamePng("GUI/LevelDone.png", LevelDone());
     ctx.WriteGamePng("GUI/LevelSelector.png", LevelSelector());
     ctx.WriteGamePng("GUI/ButtonLeft.png", ArrowButton(180));
     ctx.WriteGamePng("GUI/ButtonRight.png", ArrowButton(0));
