@@ -12,6 +12,7 @@
 #include "play/save_data.h"
 #include "tests/play_fixture.h"
 #include "widgets/file_chooser.h"
+#include "widgets/notice_line.h"
 #include "ui/level_select.h"
 #include "world/world.h"
 
@@ -91,17 +92,28 @@ TEST_F(ReplayPlayTest, ReplaysThatCannotBePlayed) {
     Frame();
     EXPECT_FALSE(ThePlaySession().replay.replayPlaying);
 
-    // An empty file names no level, which ends the game as any unknown level does.
+    // Files that cannot be played say so on screen and leave play as it was.
     test::WriteFile(dir / "empty.rpl", "");
-    SetFileChooserAnswer("empty.rpl");
-    ASSERT_TRUE(ThePlaySession().LoadReplay([] { return ChooseFileToOpen("Replay Files", "*.rpl", ".rpl"); }));
-    std::string error;
-    try {
-        SetState(GameState::Play);
-    } catch (const platform::GameError& e) {
-        error = e.Message();
+    test::WriteFile(dir / "unknown.rpl", "Nowhere/Level 9\nRight\n");
+    struct Case {
+        const char* file;
+        const char* message;
+    } cases[] = {
+        {"missing.rpl", "Couldn't read the replay \"missing.rpl\""},
+        {"empty.rpl", "The replay \"empty.rpl\" names no level of this game"},
+        {"unknown.rpl", "The replay \"unknown.rpl\" names no level of this game: \"Nowhere/Level 9\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        Frame();
+        ClearNotices();
+        SetFileChooserAnswer(c.file);
+        Frame({SDLK_F10});
+        EXPECT_EQ(CurrentState(), GameState::Play);
+        EXPECT_EQ(ThePlaySession().levelName, "Play/Slide");
+        EXPECT_FALSE(ThePlaySession().replay.replayPlaying);
+        EXPECT_EQ(CurrentNotice(), c.message);
     }
-    EXPECT_EQ(error, "Level \"\" not found!");
 }
 
 TEST_F(ReplayPlayTest, TheClosingLevelEndsInItsCutsceneAndTheCredits) {
