@@ -282,15 +282,25 @@ TEST_F(FrontScreens, LevelListProblemsHaveTheirDocumentedOutcomes) {
     EXPECT_EQ(CurrentState(), GameState::Play);
     EXPECT_EQ(ThePlaySession().levelName, "Main/Level 3");
 
-    // An open slot naming a level nothing defines is reported by name.
+    // A slot naming a level nothing defines is unavailable: never selected, never played.
     test::WriteFile(dir / "LevelList.txt", kLevelList);
+    RecordResult("Main/Level 2", 1, 5);
     RecordResult("Main/Level 3", 1, 7);
-    try {
-        SetState(GameState::LevelSelect);
-        ADD_FAILURE() << "an unknown open level must be reported";
-    } catch (const platform::GameError& error) {
-        EXPECT_EQ(error.Message(), "Level \"Main/Level 4\" not found!");
-    }
+    SetState(GameState::LevelSelect);
+    SetSelectedLevel(3);
+    Key(kEscapeKey);
+    SetState(GameState::LevelSelect);
+    EXPECT_EQ(SelectedLevel(), 2);
+    EXPECT_EQ(ThePlaySession().levelName, "Main/Level 3");
+    ClickCell(*this, 3);
+    Key(SDLK_RIGHT);
+    EXPECT_EQ(SelectedLevel(), 2);
+    EXPECT_EQ(ThePlaySession().levelName, "Main/Level 3");
+
+    ThePlaySession().levelName = "Main/Level 4";
+    Key(SDLK_SPACE);
+    Click(509, 345);
+    EXPECT_EQ(CurrentState(), GameState::LevelSelect) << "nothing starts a level no module has";
 }
 
 TEST_F(FrontScreens, TitleCaptionFollowsTheMouseAndButtonsLeadOn) {

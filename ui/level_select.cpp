@@ -35,6 +35,15 @@ int CellY(int slot) { return 124 + 71 * (slot / 5); }
 
 bool IsOpen(int slot) { return slot == 0 || IsCompleted(levelTable[static_cast<std::size_t>(slot - 1)]) != 0; }
 
+// A slot naming a level no loaded module defines is shown unavailable and never played.
+bool Playable(int slot) {
+    const std::string& level = levelTable[static_cast<std::size_t>(slot)];
+    return !level.empty() && Registry().Find(level, "Level") != nullptr;
+}
+
+// Only a level some module defines is ever started from here.
+bool CanStart(const PlaySession& play) { return Registry().Find(play.levelName, "Level") != nullptr; }
+
 std::string TurnsText(int best, int par) {
     if (par == 0)
         return std::to_string(best) + " TURNS";
@@ -54,7 +63,7 @@ void ShowPreview(const std::string& level) {
 
 void Select(PlaySession& play, int slot) {
     slot = std::clamp(slot, 0, kLevelSlots - 1);
-    while (slot >= 0 && levelTable[static_cast<std::size_t>(slot)].empty())
+    while (slot >= 0 && !Playable(slot))
         --slot;
     if (slot < 0 || !IsOpen(slot))
         return;
@@ -73,7 +82,7 @@ void AddCell(int slot) {
     const int x = CellX(slot), y = CellY(slot);
     menu::AddPictureButton("GUI/LevelSelectButton.png", x, y, 56, 56);
     const std::string& level = levelTable[static_cast<std::size_t>(slot)];
-    if (level.empty() || !IsOpen(slot)) {
+    if (!Playable(slot) || !IsOpen(slot)) {
         menu::AddPicture("GUI/Unavailable.png", -10, x, y, 56, 56);
         return;
     }
@@ -129,7 +138,8 @@ void LevelSelectUpdate(PlaySession& play) {
     if (b >= 0 && b < kListedSlots) {
         Select(play, b);
     } else if (b == 25) {
-        SetState(GameState::Play);
+        if (CanStart(play))
+            SetState(GameState::Play);
         return;
     } else if (b == 26) {
         SetState(GameState::CustomLevels);
@@ -146,7 +156,7 @@ void LevelSelectUpdate(PlaySession& play) {
         Select(play, selectedLevel + 5);
     if (ActionPressed("Left"))
         Select(play, selectedLevel - 1);
-    if (ActionPressed("Skip Dialog") || ActionPressed("Action 1"))
+    if ((ActionPressed("Skip Dialog") || ActionPressed("Action 1")) && CanStart(play))
         SetState(GameState::Play);
 }
 
