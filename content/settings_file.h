@@ -2,10 +2,9 @@
 #include <string>
 
 // "./Settings.ini": the two volumes and the key of every action, kept between runs.
-// LoadSettings throws "Couldn't find "Settings.ini"!" (as std::string) when the file is
-// missing; the game ships one. SaveSettings rewrites it whole, in the fixed order, through
-// a temporary file so an interrupted write never leaves half a file; a file that cannot be
-// written is skipped silently.
+// A missing or unreadable file gives the defaults. SaveSettings rewrites it whole, in the
+// fixed order, through a temporary file so an interrupted write never leaves half a file;
+// a file that cannot be written keeps the old one and the player is told.
 void LoadSettings();
 void SaveSettings();
 

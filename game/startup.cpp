@@ -16,9 +16,11 @@
 #include "dialog/dialogs.h"
 #include "media/slideshow.h"
 #include "platform/game_error.h"
+#include "platform/replace_file.h"
 #include "platform/resources.h"
 #include "platform/sdl_handles.h"
 #include "play/save_data.h"
+#include "widgets/notice_line.h"
 #include "widgets/widgets.h"
 #include "world/world.h"
 
@@ -101,6 +103,7 @@ bool StartUp() {
     InstallCursor(Image("GUI/Cursor.png", 1, 0, 14, 19));
 
     LoadAllModules();
+    platform::RemoveStaleTemporaryFiles("./Settings.ini");
     LoadSettings();
     LoadSaveData();
     CreateDialogBox();
@@ -108,6 +111,7 @@ bool StartUp() {
 }
 
 void ReleaseAfterFatalError() {
+    ClearNotices();
     DeleteAllTemplates();
     TheWorld().Clear();
     CloseAudio();
@@ -123,6 +127,7 @@ bool Shutdown() {
     TheWorld().Clear();
     CloseAudio();
     clearWidgets();
+    ClearNotices();
     FreeRenderSurfaces();
     FreeDialogBox();
     ClearSlideQueue();
