@@ -147,6 +147,7 @@ void LoadContentFile(const std::string& path) {
     std::string buffer;
     std::string line;
     int lineNumber = 0;
+    int sectionLine = 0;
     while (file.good()) {
         if (!ReadLine(file, line))
             line.clear();
@@ -164,10 +165,19 @@ void LoadContentFile(const std::string& path) {
         }
         if (complete) {
             std::istringstream text(buffer);
-            if (std::unique_ptr<Template> definition = MakeDefinition(kind, text, prefix))
-                Registry().Register(std::move(definition));
+            // A broken line is told with the file and the section it sits in.
+            try {
+                if (std::unique_ptr<Template> definition = MakeDefinition(kind, text, prefix))
+                    Registry().Register(std::move(definition));
+            } catch (const platform::GameError&) {
+                throw;
+            } catch (const std::exception& e) {
+                throw platform::GameError(path + ", section [" + kind + "] from line " + std::to_string(sectionLine) +
+                                          ": " + e.what());
+            }
         }
         if (heading) {
+            sectionLine = lineNumber;
             kind = line.substr(1, line.size() - 2);
             buffer.clear();
         }

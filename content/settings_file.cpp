@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 #include "app/input.h"
 #include "audio/music.h"
@@ -42,10 +43,19 @@ void LoadSettings() {
     else if (present)
         platform::Notify("Couldn't read \"Settings.ini\": the default settings are used");
 
-    SetSoundVolume(ReadInt(text, "SoundVolume", 100));
-    SetMusicVolume(ReadInt(text, "MusicVolume", 100));
+    // A key with no value keeps its default, and the player hears which one.
+    auto read = [&](const std::string& key, int fallback) {
+        try {
+            return ReadInt(text, key, fallback);
+        } catch (const std::out_of_range& e) {
+            platform::Notify(std::string("Settings.ini: ") + e.what() + "; the default is used");
+            return fallback;
+        }
+    };
+    SetSoundVolume(read("SoundVolume", 100));
+    SetMusicVolume(read("MusicVolume", 100));
     for (const BindingKeyLine& b : kBindings)
-        SetBinding(b.action, ReadInt(text, b.key, b.fallback));
+        SetBinding(b.action, read(b.key, b.fallback));
 }
 
 std::string SettingsText() {

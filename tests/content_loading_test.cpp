@@ -218,7 +218,7 @@ TEST_F(ContentLoadingTest, BadContentGivesTheDocumentedErrorOrOutcome) {
     struct Case {
         const char* what;
         std::string text;
-        std::string error;  // content error text, "out_of_range" for that exception, or ""
+        std::string error;  // content error text, or ""
         std::string registered;
     };
     const std::string name35(35, 'q');
@@ -229,12 +229,16 @@ TEST_F(ContentLoadingTest, BadContentGivesTheDocumentedErrorOrOutcome) {
         {"blank after the closing bracket", "[Dialog]\nName = A\n[Dialog] \nName = B\n", "", "Main/A:Dialog"},
         {"empty kind word", "[Dialog]\nName = A\n[]\n[Dialog]\nName = B\n[]\nName = C\n", "",
          "Main/A:Dialog Main/B:Dialog"},
-        {"key line ending at the equals sign", "[Dialog]\nName = A\nTrigger =\n", "out_of_range", ""},
+        {"key line ending at the equals sign", "[Dialog]\nName = A\nTrigger =\n",
+         "./Modules/Main/bad.ini, section [Dialog] from line 1: \"Trigger =\" has no value", ""},
         {"object line without @", "[Level]\nName = L\nAdd: [Door] Main/Gate 100, 64; Rotate 0; Link () -> ()\n",
-         "out_of_range", ""},
+         "./Modules/Main/bad.ini, section [Level] from line 1: Object line \"Add: [Door] Main/Gate 100, 64; Rotate 0; "
+         "Link () -> ()\" has no \"@\"", ""},
         {"object line without ;", "[Level]\nName = L\nAdd: [Door] Main/Gate @ 100, 64 Rotate 0 Link () -> ()\n",
-         "out_of_range", ""},
-        {"dialog line cut short", "[Level]\nName = L\nDialogEvent:\n", "out_of_range", ""},
+         "./Modules/Main/bad.ini, section [Level] from line 1: Object line \"Add: [Door] Main/Gate @ 100, 64 Rotate 0 "
+         "Link () -> ()\" has no \";\"", ""},
+        {"dialog line cut short", "[Level]\nName = L\n\nDialogEvent:\n",
+         "./Modules/Main/bad.ini, section [Level] from line 1: \"DialogEvent:\" names no dialog", ""},
         {"message line without Flag[", "[Dialog]\nName = A\nAddMessage: Icon[I] Text[T]\n", "", "Main/A:Dialog"},
         {"same name in two kinds", "[Sprite]\nName = Box\nSpritePath = pic.png\n[Dialog]\nName = Box\n", "",
          "Main/Box:Dialog"},

@@ -131,6 +131,17 @@ TEST_F(SettingsFileTest, AMissingOrUnreadableFileGivesTheDefaultsAndAFailedWrite
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1) << "no temporary left";
 }
 
+TEST_F(SettingsFileTest, AKeyWithNoValueKeepsItsDefaultAndIsNamed) {
+    platform::TakeNotices();
+    test::WriteFile(dir / "Settings.ini", "SoundVolume = 40\nUpKey =\nDownKey = 115\n");
+    EXPECT_NO_THROW(LoadSettings());
+    EXPECT_EQ(SoundVolume(), 40);
+    EXPECT_EQ(BindingKey("Up"), 273);
+    EXPECT_EQ(BindingKey("Down"), 115);
+    EXPECT_EQ(platform::TakeNotices(),
+              (std::vector<std::string>{"Settings.ini: \"UpKey =\" has no value; the default is used"}));
+}
+
 TEST_F(SettingsFileTest, ALinkedFileIsUpdatedThroughTheLink) {
     test::WriteFile(dir / "real.ini", "SoundVolume = 40\n");
     fs::create_symlink("real.ini", dir / "Settings.ini");
