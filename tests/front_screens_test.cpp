@@ -33,6 +33,7 @@
 #include "ui/level_select.h"
 #include "ui/settings_menu.h"
 #include "ui/title_menu.h"
+#include "widgets/notice_line.h"
 #include "widgets/widgets.h"
 
 namespace {
@@ -42,7 +43,7 @@ std::uint32_t Ticks() { return ticks; }
 
 const char* kCampaign =
     "[Level]\nName = Level 1\nTurnsPar = 5\n\n"
-    "[Level]\nName = Level 2\n\n"
+    "[Level]\nName = Level 2\nPreviewPath = GUI/NoSuchPreview.png\n\n"
     "[Level]\nName = Level 3\nTurnsPar = 7\nPreviewPath = GUI/LevelSelectButton.png\n\n"
     "[Dialog]\nName = Ending\nTrigger = ENDING_DIALOG\n";
 // Level 4 is listed but nothing defines it.
@@ -217,10 +218,13 @@ TEST_F(FrontScreens, LevelSelectOpensLevelsInListOrder) {
     EXPECT_EQ(panel.turns, "4/5 TURNS");
     EXPECT_FALSE(panel.hasPreview);
 
+    ClearNotices();
     Key(SDLK_RIGHT);
     EXPECT_EQ(SelectedLevel(), 1);
     EXPECT_EQ(ThePlaySession().levelName, "Main/Level 2");
     panel = LevelSelectPanel();
+    EXPECT_FALSE(panel.hasPreview) << "a preview that cannot be loaded shows none";
+    EXPECT_EQ(CurrentNotice(), "No preview for \"Main/Level 2\": File GUI/NoSuchPreview.png could not be loaded!");
     EXPECT_EQ(panel.status, "INCOMPLETE");
     EXPECT_EQ(panel.turns, "0 TURNS") << "a level without par shows no slash";
 

@@ -8,6 +8,8 @@
 #include "play/play.h"
 #include "app/input.h"
 #include "content/registry.h"
+#include "platform/game_error.h"
+#include "platform/notice.h"
 #include "play/save_data.h"
 #include "ui/menu_parts.h"
 #include "widgets/text_label.h"
@@ -58,7 +60,12 @@ void ShowPreview(const std::string& level) {
     std::string path = Registry().LevelPreviewPath(level);
     if (path.empty())
         return;
-    panel.preview = addImageWidget(std::make_unique<ImageWidget>(Image(path, 1, 0, 210, 158), 405, 71, -5));
+    // A broken preview picture shows none, and says so, rather than ending the game.
+    try {
+        panel.preview = addImageWidget(std::make_unique<ImageWidget>(Image(path, 1, 0, 210, 158), 405, 71, -5));
+    } catch (const platform::GameError& e) {
+        platform::Notify("No preview for \"" + level + "\": " + e.Message());
+    }
 }
 
 void Select(PlaySession& play, int slot) {
