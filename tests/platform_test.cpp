@@ -2,6 +2,11 @@
 
 #include <SDL_image.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
 #include "platform/directory.h"
 #include "platform/game_error.h"
 #include "platform/open_link.h"
@@ -55,5 +60,25 @@ TEST(PlatformTest, DirectoryListingIsSortedAndTolerant) {
 TEST(PlatformTest, LinksRefuseWhatCannotBeAnAddress) {
     EXPECT_FALSE(platform::OpenLink(""));
     EXPECT_FALSE(platform::OpenLink(std::string("http://a\0b", 10)));
+}
+
+// The opener here waits for a sign that only comes after OpenLink has returned: were the game
+// to wait for the opener, the sign would never come and the link would never open.
+TEST(PlatformTest, LinksOpenWithoutTheGameWaiting) {
+    test::ScratchDir dir;
+    test::WriteFile(dir / "xdg-open",
+                    "#!/bin/sh\nfor i in $(seq 100); do [ -e \"" + (dir / "go").string() + "\" ] && echo \"$1\" > \"" +
+                        (dir / "part").string() + "\" && mv \"" + (dir / "part").string() + "\" \"" +
+                        (dir / "opened").string() + "\" && exit 0; sleep 0.05; done\nexit 1\n");
+    std::filesystem::permissions(dir / "xdg-open", std::filesystem::perms::owner_all);
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", (dir.Path().string() + ":" + path).c_str(), 1);
+    const bool started = platform::OpenLink("https://example.org/quill");
+    setenv("PATH", path.c_str(), 1);
+    ASSERT_TRUE(started);
+    test::WriteFile(dir / "go", "");
+    for (int i = 0; i < 200 && !std::filesystem::exists(dir / "opened"); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(test::ReadFile(dir / "opened"), "https://example.org/quill\n");
 }
 }  // namespace
