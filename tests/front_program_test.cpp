@@ -237,4 +237,15 @@ TEST_F(FrontProgram, ABrokenModuleAndAListedLevelNoModuleHasLeaveTheGamePlayable
     EXPECT_LT(Difference(select, after, kWholeScreen), 0.005) << "the selection stays on the playable level";
 }
 
+// Save data in the way of the game's own file: the game starts, says so, and leaves it.
+TEST_F(FrontProgram, SaveDataThatCannotBeReadIsLeftAsItWasAndSaid) {
+    fs::create_directories(dir / "SaveData.sav" / "kept");
+    test::RunResult r = Run("1 key 27\n20 key 27\n");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_NE(r.output.find("Couldn't read \"SaveData.sav\": progress made now will not be saved over it"),
+              std::string::npos)
+        << r.output;
+    EXPECT_TRUE(fs::exists(dir / "SaveData.sav" / "kept"));
+}
+
 }  // namespace

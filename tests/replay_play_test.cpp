@@ -56,6 +56,15 @@ TEST_F(ReplayPlayTest, AReplaySavedAfterRestartHoldsOnlyTheTurnsSince) {
     SetFileChooserAnswer(std::nullopt);
     Frame({SDLK_F9});
     EXPECT_EQ(CurrentState(), GameState::Play) << "a cancelled save changes nothing";
+
+    // A replay that cannot be written keeps the file there and says so.
+    ClearNotices();
+    std::filesystem::create_directories(dir / "taken.rpl" / "inside");
+    SetFileChooserAnswer("taken.rpl");
+    Frame({SDLK_F9});
+    EXPECT_EQ(CurrentNotice(), "Couldn't save the replay to \"taken.rpl\"");
+    EXPECT_TRUE(std::filesystem::exists(dir / "taken.rpl" / "inside"));
+    EXPECT_EQ(CurrentState(), GameState::Play);
 }
 
 TEST_F(ReplayPlayTest, LoadingDuringPlayLeavesTheLevelWithItsProgressWritten) {
