@@ -5,6 +5,9 @@
 #include <stdexcept>
 
 namespace {
+// About four months of frames at 10 ms: far past any run, and far from overflowing.
+constexpr long kMaxFrame = 1000000000;
+
 SDL_Event KeyEvent(Uint8 type, long sym) {
     SDL_Event e{};
     e.type = type;
@@ -49,6 +52,9 @@ InputScript InputScript::Parse(const std::string& text, const std::string& sourc
         };
         if (frame < 0 || !(words >> kind))
             throw fail("expected FRAME EVENT");
+        if (frame > kMaxFrame)
+            throw fail("frame " + std::to_string(frame) + " is past the last frame a script can name (" +
+                       std::to_string(kMaxFrame) + ")");
         std::vector<long> numbers;
         std::string shotPath;
         if (kind == "shot") {
@@ -65,15 +71,29 @@ InputScript InputScript::Parse(const std::string& text, const std::string& sourc
             if (numbers.size() != count)
                 throw fail(kind + " takes " + std::to_string(count) + " numbers");
         };
-        if (kind == "keydown" || kind == "keyup") {
+        auto within = [&](long value, long low, long high, const std::string& what) {
+            if (value < low || value > high)
+                throw fail(what + " " + std::to_string(value) + " is out of range (" + std::to_string(low) + " to " +
+                           std::to_string(high) + ")");
+        };
+        auto key = [&] {
             need(1);
+            within(numbers[0], 1, SDLK_LAST - 1, "key");
+        };
+        auto point = [&](std::size_t from) {
+            within(numbers[from], 0, 65535, "x");
+            within(numbers[from + 1], 0, 65535, "y");
+        };
+        if (kind == "keydown" || kind == "keyup") {
+            key();
             script.events.emplace(frame, KeyEvent(kind == "keydown" ? SDL_KEYDOWN : SDL_KEYUP, numbers[0]));
         } else if (kind == "key") {
-            need(1);
+            key();
             script.events.emplace(frame, KeyEvent(SDL_KEYDOWN, numbers[0]));
             script.events.emplace(frame + 1, KeyEvent(SDL_KEYUP, numbers[0]));
         } else if (kind == "mousemove") {
             need(2);
+            point(0);
             SDL_Event e{};
             e.type = SDL_MOUSEMOTION;
             e.motion.type = SDL_MOUSEMOTION;
@@ -82,6 +102,8 @@ InputScript InputScript::Parse(const std::string& text, const std::string& sourc
             script.events.emplace(frame, e);
         } else if (kind == "mousedown" || kind == "mouseup") {
             need(3);
+            within(numbers[0], 1, 255, "button");
+            point(1);
             script.events.emplace(frame, MouseButtonEvent(kind == "mousedown" ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP,
                                                           numbers[0], numbers[1], numbers[2]));
         } else if (kind == "quit") {

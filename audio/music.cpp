@@ -12,12 +12,16 @@
 #include <string>
 
 #include "platform/game_error.h"
+#include "platform/notice.h"
 #include "platform/resources.h"
 
 namespace {
 
 struct MusicState {
     Mix_Music* currentMusic = nullptr;
+    // The built-in track being played straight from memory, when its file could not be written.
+    SDL_RWops* currentMemory = nullptr;
+    bool memoryNoticeGiven = false;
     std::string currentSongName;
     int soundVolume = 100;
     int musicVolume = 100;
@@ -98,6 +102,7 @@ bool OpenAudio() {
 
 void CloseAudio() {
     StopMusic();
+    State().memoryNoticeGiven = false;
     Mix_CloseAudio();
 }
 
@@ -112,13 +117,30 @@ void PlayMusic(const std::string& path, bool loop) {
     bool builtIn = path.rfind("RS#", 0) == 0;
     if (builtIn) {
         auto track = platform::FindResource(path.substr(3), "OGG");
-        if (!track || !WriteCurrentSong(*track))
+        if (!track)
             FailToLoad(path);
-        s.currentMusic = Mix_LoadMUS(kCurrentSongPath);
-        if (s.currentMusic == nullptr) {
-            std::error_code ec;
-            std::filesystem::remove(kCurrentSongPath, ec);
-            FailToLoad(path);
+        if (WriteCurrentSong(*track)) {
+            s.memoryNoticeGiven = false;
+            s.currentMusic = Mix_LoadMUS(kCurrentSongPath);
+            if (s.currentMusic == nullptr) {
+                std::error_code ec;
+                std::filesystem::remove(kCurrentSongPath, ec);
+                FailToLoad(path);
+            }
+        } else {
+            // A read-only or full game folder: the track plays from memory instead.
+            if (!s.memoryNoticeGiven)
+                platform::Notify(std::string("Couldn't write the music file \"") + kCurrentSongPath +
+                                 "\"; the music plays from memory");
+            s.memoryNoticeGiven = true;
+            s.currentMemory = SDL_RWFromConstMem(track->data(), static_cast<int>(track->size()));
+            s.currentMusic = s.currentMemory ? Mix_LoadMUS_RW(s.currentMemory) : nullptr;
+            if (s.currentMusic == nullptr) {
+                StopMusic();
+                platform::Notify("Couldn't play the music \"" + path + "\"; the game goes on without it");
+                s.currentSongName = path;
+                return;
+            }
         }
         loop = true;  // our own tracks are written to loop
     } else {
@@ -141,6 +163,10 @@ void StopMusic() {
     if (s.currentMusic != nullptr) {
         Mix_FreeMusic(s.currentMusic);
         s.currentMusic = nullptr;
+    }
+    if (s.currentMemory != nullptr) {
+        SDL_FreeRW(s.currentMemory);
+        s.currentMemory = nullptr;
     }
     if (!s.silent && s.currentSongName.rfind("RS#", 0) == 0) {
         std::error_code ec;

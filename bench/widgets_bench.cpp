@@ -106,6 +106,42 @@ void BM_WrappedDialogText(benchmark::State& state) {
 }
 BENCHMARK(BM_WrappedDialogText)->Unit(benchmark::kMillisecond);
 
+// Wrapping must grow with the length of the text, not its square: one long word, and text
+// of ordinary words, each of state.range(0) characters.
+void BM_WrapLongWord(benchmark::State& state) {
+    if (!OpenInterface())
+        return state.SkipWithError("no video");
+    const std::string word(static_cast<std::size_t>(state.range(0)), 'w');
+    for (auto _ : state) {
+        TextLabel label;
+        label.setBoxWidth(420);
+        label.setWrap(true);
+        label.setText(word);
+        benchmark::DoNotOptimize(label.getSurface());
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_WrapLongWord)->Arg(1000)->Arg(10000)->Arg(30000)->Unit(benchmark::kMillisecond)->Complexity();
+
+void BM_WrapLongText(benchmark::State& state) {
+    if (!OpenInterface())
+        return state.SkipWithError("no video");
+    std::string text;
+    const char* words[] = {"the ", "lake ", "is ", "still ", "tonight, ", "every ", "crate ", "falls. "};
+    for (std::size_t i = 0; text.size() < static_cast<std::size_t>(state.range(0)); ++i)
+        text += words[i % 8];
+    text.resize(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        TextLabel label;
+        label.setBoxWidth(420);
+        label.setWrap(true);
+        label.setText(text);
+        benchmark::DoNotOptimize(label.getSurface());
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_WrapLongText)->Arg(1000)->Arg(10000)->Arg(30000)->Unit(benchmark::kMillisecond)->Complexity();
+
 void BM_MakeLabel(benchmark::State& state) {
     if (!OpenInterface())
         return state.SkipWithError("no video");

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
+#include <stdexcept>
 
 bool ReadLine(std::istream& in, std::string& line) {
     if (!std::getline(in, line))
@@ -45,8 +46,12 @@ std::optional<std::string> FindValue(std::istream& text, const std::string& key)
     while (ReadLine(text, line)) {
         if (line.starts_with("//"))
             continue;
-        if (line.starts_with(lead))
-            return line.substr(line.find('=') + 2);
+        if (line.starts_with(lead)) {
+            const std::size_t value = line.find('=') + 2;
+            if (value > line.size())
+                throw std::out_of_range("\"" + lead + "\" has no value");
+            return line.substr(value);
+        }
     }
     return std::nullopt;
 }

@@ -14,7 +14,7 @@ bool ReadContentLine(std::istream& in, std::string& line);
 std::int32_t AtoI(std::string_view text);
 
 // Value of the first line starting with `key` + " =", taken from the second character after
-// the first "=" (a line ending at the "=" throws std::out_of_range). Every lookup rescans
+// the first "=" (a line ending at the "=" throws std::out_of_range naming the key). Every lookup rescans
 // from the top, so key order in a section never matters.
 std::int32_t ReadInt(std::istream& text, const std::string& key, std::int32_t fallback);
 std::string ReadString(std::istream& text, const std::string& key, const std::string& fallback);

@@ -77,8 +77,11 @@ void LevelTemplate::Load(std::istream& text, const std::string& prefix) {
     while (ReadContentLine(text, line)) {
         if (line.starts_with("Add:"))
             entries.push_back(ParseLevelEntry(line));
-        else if (line.starts_with("DialogEvent:"))
+        else if (line.starts_with("DialogEvent:")) {
+            if (line.size() < 13)
+                throw std::out_of_range("\"DialogEvent:\" names no dialog");
             dialogEvents.push_back(line.substr(13));
+        }
     }
 }
 

@@ -1,8 +1,10 @@
 #include "content/module_loader.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <sstream>
 
 #include "content/dialog_template.h"
@@ -12,6 +14,8 @@
 #include "content/registry.h"
 #include "content/sprite_sound_templates.h"
 #include "platform/directory.h"
+#include "platform/game_error.h"
+#include "platform/notice.h"
 #include "world/world.h"
 
 namespace {
@@ -32,6 +36,55 @@ std::unique_ptr<Template> MakeDefinition(const std::string& kind, std::istream& 
 
 bool IsHeading(const std::string& line) { return line.size() >= 2 && line.front() == '[' && line.back() == ']'; }
 
+// The module the game cannot be played without: its failures stay fatal.
+constexpr const char* kCampaignModule = "Main";
+
+// Content is text a person writes: nothing near these sizes is real content, and reading
+// past them would only let a hostile module eat the machine's memory.
+constexpr std::uintmax_t kMaxContentFileBytes = 16u << 20;
+constexpr std::size_t kMaxContentLine = 64u << 10;
+
+std::string MessageOf(const std::exception& e) {
+    if (const auto* error = dynamic_cast<const platform::GameError*>(&e))
+        return error->Message();
+    return e.what();
+}
+
+void CheckFileSize(const std::string& path) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error && size > kMaxContentFileBytes)
+        throw platform::GameError("\"" + path + "\" is too large (" + std::to_string(size) + " bytes, at most " +
+                                  std::to_string(kMaxContentFileBytes) + ")");
+}
+
+// An include entry names a regular file inside its module folder: never an absolute path,
+// never "..", never a link leading out. Nothing when the file is missing, which has always
+// been passed over.
+std::optional<std::string> IncludedFile(const std::string& dir, const std::string& entry, int lineNumber) {
+    namespace fs = std::filesystem;
+    const std::string where = dir + "/Include.ini, line " + std::to_string(lineNumber) + ": \"" + entry + "\" ";
+    const fs::path relative(entry);
+    if (relative.is_absolute() || entry.starts_with('/'))
+        throw platform::GameError(where + "is an absolute path; entries name files inside the module folder");
+    for (const fs::path& part : relative)
+        if (part == "..")
+            throw platform::GameError(where + "leads out of the module folder");
+    const std::string path = dir + "/" + entry;
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error || status.type() == fs::file_type::not_found)
+        return std::nullopt;
+    if (status.type() != fs::file_type::regular)
+        throw platform::GameError(where + "is not a regular file");
+    const fs::path folder = fs::canonical(dir, error);
+    const fs::path target = error ? fs::path() : fs::canonical(path, error);
+    const auto [folderEnd, targetAt] = std::mismatch(folder.begin(), folder.end(), target.begin(), target.end());
+    if (error || folderEnd != folder.end())
+        throw platform::GameError(where + "leads out of the module folder");
+    return path;
+}
+
 }  // namespace
 
 bool LoadAllModules() {
@@ -40,8 +93,18 @@ bool LoadAllModules() {
         return false;
     for (const std::string& folder : folders) {
         std::error_code error;
-        if (std::filesystem::is_regular_file("./Modules/" + folder + "/Include.ini", error))
+        if (!std::filesystem::is_regular_file("./Modules/" + folder + "/Include.ini", error))
+            continue;
+        // A player's own module that does not load is skipped whole, so nothing half-made
+        // of it is left to play; the campaign and the other modules go on.
+        try {
             LoadModule("./Modules/" + folder);
+        } catch (const std::exception& e) {
+            if (folder == kCampaignModule)
+                throw;
+            Registry().RemoveModule(folder);
+            platform::Notify("The module \"" + folder + "\" was skipped: " + MessageOf(e));
+        }
     }
     return true;
 }
@@ -50,12 +113,18 @@ void LoadModule(const std::string& dir) {
     std::size_t slash = dir.rfind('/');
     Registry().AddModuleName(slash == std::string::npos ? dir : dir.substr(slash + 1));
 
+    CheckFileSize(dir + "/Include.ini");
     std::ifstream include(dir + "/Include.ini", std::ios::binary);
     if (!include)
         return;
     std::string line;
-    while (ReadContentLine(include, line)) {
-        LoadContentFile(dir + "/" + line);
+    int lineNumber = 0;
+    while (ReadLine(include, line)) {
+        ++lineNumber;
+        if (line.empty() || line.starts_with("//"))
+            continue;
+        if (std::optional<std::string> path = IncludedFile(dir, line, lineNumber))
+            LoadContentFile(*path);
     }
 }
 
@@ -69,6 +138,7 @@ std::string ModulePrefix(const std::string& path) {
 }
 
 void LoadContentFile(const std::string& path) {
+    CheckFileSize(path);
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return;
@@ -76,9 +146,16 @@ void LoadContentFile(const std::string& path) {
     std::string kind;
     std::string buffer;
     std::string line;
+    int lineNumber = 0;
+    int sectionLine = 0;
     while (file.good()) {
         if (!ReadLine(file, line))
             line.clear();
+        ++lineNumber;
+        if (line.size() > kMaxContentLine)
+            throw platform::GameError(path + ", line " + std::to_string(lineNumber) + ": the line is too long (" +
+                                      std::to_string(line.size()) + " characters, at most " +
+                                      std::to_string(kMaxContentLine) + ")");
         bool heading = IsHeading(line);
         bool complete = heading && !kind.empty();
         if (file.eof()) {
@@ -88,10 +165,19 @@ void LoadContentFile(const std::string& path) {
         }
         if (complete) {
             std::istringstream text(buffer);
-            if (std::unique_ptr<Template> definition = MakeDefinition(kind, text, prefix))
-                Registry().Register(std::move(definition));
+            // A broken line is told with the file and the section it sits in.
+            try {
+                if (std::unique_ptr<Template> definition = MakeDefinition(kind, text, prefix))
+                    Registry().Register(std::move(definition));
+            } catch (const platform::GameError&) {
+                throw;
+            } catch (const std::exception& e) {
+                throw platform::GameError(path + ", section [" + kind + "] from line " + std::to_string(sectionLine) +
+                                          ": " + e.what());
+            }
         }
         if (heading) {
+            sectionLine = lineNumber;
             kind = line.substr(1, line.size() - 2);
             buffer.clear();
         }

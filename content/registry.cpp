@@ -1,5 +1,7 @@
 #include "content/registry.h"
 
+#include <algorithm>
+
 #include "audio/sound.h"
 #include "content/level_template.h"
 #include "content/dialog.h"
@@ -46,6 +48,14 @@ void ModuleRegistry::Clear() {
 }
 
 void ModuleRegistry::AddModuleName(const std::string& module) { moduleNames.push_back(module); }
+
+void ModuleRegistry::RemoveModule(const std::string& module) {
+    const std::string prefix = module + "/";
+    std::erase_if(templates, [&](const std::unique_ptr<Template>& t) { return t->name.starts_with(prefix); });
+    // Only the name it added last: an earlier module of the same name keeps its place.
+    if (auto last = std::find(moduleNames.rbegin(), moduleNames.rend(), module); last != moduleNames.rend())
+        moduleNames.erase(std::next(last).base());
+}
 
 const Template* ModuleRegistry::Find(const std::string& name) const {
     for (const auto& t : templates)

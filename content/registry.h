@@ -20,6 +20,8 @@ public:
     // Destroys the definitions, newest first.
     void Clear();
     void AddModuleName(const std::string& module);
+    // Forgets a module that failed part-way: its name and every definition it made.
+    void RemoveModule(const std::string& module);
 
     // Lookups by qualified name and kind word. Each returns a new object owned by the caller and
     // throws (as std::string) `Kind "name" not found!` when no definition of that kind has the name.

@@ -1,19 +1,19 @@
 #include "content/settings_file.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 #include "app/input.h"
 #include "audio/music.h"
 #include "content/key_lines.h"
-#include "platform/game_error.h"
+#include "platform/notice.h"
+#include "platform/replace_file.h"
 
 namespace {
 
 constexpr const char* kSettingsPath = "./Settings.ini";
-constexpr const char* kTemporaryPath = "./Settings.ini.tmp";
 
 struct BindingKeyLine {
     const char* key;
@@ -32,18 +32,31 @@ constexpr BindingKeyLine kBindings[] = {
 }  // namespace
 
 void LoadSettings() {
-    std::ifstream file(kSettingsPath);
-    std::error_code ec;
-    if (!file || std::filesystem::is_directory(kSettingsPath, ec))
-        throw platform::GameError("Couldn't find \"Settings.ini\"!");
+    // Without the file the game starts on the defaults and writes them at shutdown; a file
+    // there that cannot be read is said so, and its keys are the defaults too.
     std::stringstream text;
-    text << file.rdbuf();
+    std::error_code ec;
+    const bool present = std::filesystem::exists(kSettingsPath, ec);
+    std::ifstream file(kSettingsPath);
+    if (file && !std::filesystem::is_directory(kSettingsPath, ec))
+        text << file.rdbuf();
+    else if (present)
+        platform::Notify("Couldn't read \"Settings.ini\": the default settings are used");
 
-    SetSoundVolume(ReadInt(text, "SoundVolume", 100));
-    SetMusicVolume(ReadInt(text, "MusicVolume", 100));
-    SetMusicMuted(ReadInt(text, "MusicMuted", 0) != 0);
+    // A key with no value keeps its default, and the player hears which one.
+    auto read = [&](const std::string& key, int fallback) {
+        try {
+            return ReadInt(text, key, fallback);
+        } catch (const std::out_of_range& e) {
+            platform::Notify(std::string("Settings.ini: ") + e.what() + "; the default is used");
+            return fallback;
+        }
+    };
+    SetSoundVolume(read("SoundVolume", 100));
+    SetMusicVolume(read("MusicVolume", 100));
+    SetMusicMuted(read("MusicMuted", 0) != 0);
     for (const BindingKeyLine& b : kBindings)
-        SetBinding(b.action, ReadInt(text, b.key, b.fallback));
+        SetBinding(b.action, read(b.key, b.fallback));
 }
 
 std::string SettingsText() {
@@ -61,18 +74,7 @@ std::string SettingsText() {
 }
 
 void SaveSettings() {
-    const std::string text = SettingsText();
-    {
-        std::ofstream out(kTemporaryPath, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return;
-        out << text;
-        out.close();
-        if (!out) {
-            std::remove(kTemporaryPath);
-            return;
-        }
-    }
-    if (std::rename(kTemporaryPath, kSettingsPath) != 0)
-        std::remove(kTemporaryPath);
+    std::string why;
+    if (!platform::ReplaceFileContents(kSettingsPath, SettingsText(), &why))
+        platform::Notify("Couldn't save the settings (" + why + "); the old file is kept");
 }

@@ -3,11 +3,10 @@
 
 // "./Settings.ini": the two volumes, whether the music is muted and the key of every action,
 // kept between runs. A key the file lacks (files of earlier versions have no "Undo" and no
-// "MusicMuted") takes its default.
-// LoadSettings throws "Couldn't find "Settings.ini"!" (as std::string) when the file is
-// missing; the game ships one. SaveSettings rewrites it whole, in the fixed order, through
-// a temporary file so an interrupted write never leaves half a file; a file that cannot be
-// written is skipped silently.
+// "MusicMuted") takes its default, and a missing or unreadable file gives the defaults.
+// SaveSettings rewrites it whole, in the fixed order, through a temporary file so an
+// interrupted write never leaves half a file; a file that cannot be written keeps the old
+// one and the player is told.
 void LoadSettings();
 void SaveSettings();
 

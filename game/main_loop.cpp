@@ -13,6 +13,7 @@
 #include "play/play.h"
 #include "play/story.h"
 #include "widgets/file_chooser.h"
+#include "widgets/notice_line.h"
 #include "widgets/widgets.h"
 #include "world/world.h"
 
@@ -39,6 +40,7 @@ bool RunFrame() {
     if (!UpdateCurrentScreen())
         return false;
     updateWidgets();
+    ShowNotices();
     FrameTick();
     world.frozen = PlayPaused();
     world.Update(TimerStep());

@@ -16,9 +16,11 @@
 #include "dialog/dialogs.h"
 #include "media/slideshow.h"
 #include "platform/game_error.h"
+#include "platform/replace_file.h"
 #include "platform/resources.h"
 #include "platform/sdl_handles.h"
 #include "play/save_data.h"
+#include "widgets/notice_line.h"
 #include "widgets/widgets.h"
 #include "world/world.h"
 
@@ -101,17 +103,30 @@ bool StartUp() {
     InstallCursor(Image("GUI/Cursor.png", 1, 0, 14, 19));
 
     LoadAllModules();
+    platform::RemoveStaleTemporaryFiles("./Settings.ini");
     LoadSettings();
     LoadSaveData();
     CreateDialogBox();
     return true;
 }
 
+// Everything Shutdown frees but the saving: the screens' widgets, pictures and fonts too, so
+// a fatal stop leaks nothing of ours.
 void ReleaseAfterFatalError() {
+    StartUpState& s = State();
+    s.loadingPicture.reset();
+    ClearNotices();
     DeleteAllTemplates();
     TheWorld().Clear();
     CloseAudio();
+    clearWidgets();
+    FreeRenderSurfaces();
+    FreeDialogBox();
+    ClearSlideQueue();
+    TTF_Quit();
     SDL_Quit();
+    s.smallIcon.reset();
+    s.largeIcon.reset();
 }
 
 bool Shutdown() {
@@ -123,6 +138,7 @@ bool Shutdown() {
     TheWorld().Clear();
     CloseAudio();
     clearWidgets();
+    ClearNotices();
     FreeRenderSurfaces();
     FreeDialogBox();
     ClearSlideQueue();

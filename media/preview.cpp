@@ -2,6 +2,12 @@
 
 #include <SDL.h>
 
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/notice.h"
+#include "platform/replace_file.h"
 #include "platform/sdl_handles.h"
 #include "world/draw_queue.h"
 #include "world/pixels.h"
@@ -47,5 +53,17 @@ void SavePreview() {
         }
         SDL_UnlockSurface(large.get());
     }
-    SDL_SaveBMP(small.get(), "Preview.bmp");
+    // Made in memory and written through the safe replace, so a kill mid-write never leaves
+    // a torn picture for the level select to trip on.
+    std::vector<char> bytes(static_cast<std::size_t>(1024 + 4 * kPreviewWidth * kPreviewHeight));
+    SDL_RWops* rw = SDL_RWFromMem(bytes.data(), static_cast<int>(bytes.size()));
+    if (rw == nullptr)
+        return;
+    const bool made = SDL_SaveBMP_RW(small.get(), rw, 0) == 0;
+    const long size = SDL_RWtell(rw);
+    SDL_FreeRW(rw);
+    std::string why;
+    if (!made || size <= 0 ||
+        !platform::ReplaceFileContents("Preview.bmp", std::string_view(bytes.data(), static_cast<std::size_t>(size)), &why))
+        platform::Notify("Couldn't save the level preview \"Preview.bmp\"" + (why.empty() ? std::string() : " (" + why + ")"));
 }

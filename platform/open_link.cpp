@@ -3,6 +3,8 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <thread>
+
 extern char** environ;
 
 namespace platform {
@@ -15,10 +17,13 @@ bool OpenLink(const std::string& address) {
     pid_t pid = 0;
     if (posix_spawnp(&pid, program.c_str(), nullptr, nullptr, argv, environ) != 0)
         return false;
-    // xdg-open hands over to the browser and returns quickly; reap it so no zombie stays.
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    // xdg-open may wait for the browser it starts: the game goes on at once, and a thread
+    // of its own reaps it whenever it ends, so no zombie stays.
+    std::thread([pid] {
+        int status = 0;
+        waitpid(pid, &status, 0);
+    }).detach();
+    return true;
 }
 
 }  // namespace platform

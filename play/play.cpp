@@ -7,6 +7,7 @@
 #include "content/registry.h"
 #include "dialog/dialogs.h"
 #include "media/slideshow.h"
+#include "platform/notice.h"
 #include "play/save_data.h"
 #include "play/story.h"
 #include "world/world.h"
@@ -231,15 +232,20 @@ bool PlaySession::LoadReplay(const AskForReplayPath& ask) {
     std::optional<std::string> path = ask();
     if (!path)
         return false;
-    replay.replayPlaying = true;
-    replay.playbackMoves.clear();
-    // A file that cannot be read plays nothing and keeps the level that was named before.
-    if (std::optional<ReplayFile> file = ReadReplayFile(*path)) {
-        StartPlayback(*file);
-    } else {
-        replay.playbackTimer.Reset();
-        replay.playbackIndex = 0;
+    // A replay the game cannot play is the player's file, not a reason to stop: say why and
+    // stay where the player is.
+    std::optional<ReplayFile> file = ReadReplayFile(*path);
+    if (!file) {
+        platform::Notify("Couldn't read the replay \"" + *path + "\"");
+        return false;
     }
+    if (file->levelName.empty() || Registry().Find(file->levelName, "Level") == nullptr) {
+        platform::Notify("The replay \"" + *path + "\" names no level of this game" +
+                         (file->levelName.empty() ? std::string() : ": \"" + file->levelName + "\""));
+        return false;
+    }
+    replay.playbackMoves.clear();
+    StartPlayback(*file);
     return true;
 }
 

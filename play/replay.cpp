@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "platform/notice.h"
 #include "platform/replace_file.h"
 
 namespace {
@@ -58,5 +59,6 @@ void SaveReplay(const AskForReplayPath& ask, const std::string& levelName, const
     std::vector<std::string> lines;
     for (Move move : moves)
         lines.emplace_back(MoveName(move));
-    WriteReplayFile(*path, levelName, lines);
+    if (!WriteReplayFile(*path, levelName, lines))
+        platform::Notify("Couldn't save the replay to \"" + *path + "\"");
 }

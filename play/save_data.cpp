@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "content/registry.h"
+#include "platform/notice.h"
 #include "platform/replace_file.h"
 
 void SaveData::Build(const std::vector<std::string>& levelNames) {
@@ -54,10 +55,16 @@ void SaveData::Reset() {
     }
 }
 
-void SaveData::Read(const std::filesystem::path& path) {
+bool SaveData::Read(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return true;
+    if (error || status.type() != std::filesystem::file_type::regular)
+        return false;
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return;
+        return false;
     std::array<unsigned char, kRecordSize> raw{};
     for (;;) {
         in.read(reinterpret_cast<char*>(raw.data()), kRecordSize);
@@ -86,9 +93,10 @@ void SaveData::Read(const std::filesystem::path& path) {
         if (got < kRecordSize)
             break;
     }
+    return !in.bad();
 }
 
-bool SaveData::Write(const std::filesystem::path& path) const {
+bool SaveData::Write(const std::filesystem::path& path, std::string* why) const {
     std::string bytes;
     bytes.reserve(records.size() * kRecordSize);
     for (const SaveRecord& record : records) {
@@ -102,7 +110,7 @@ bool SaveData::Write(const std::filesystem::path& path) const {
             raw[41 + i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
         bytes.append(raw.data(), raw.size());
     }
-    return platform::ReplaceFileContents(path, bytes);
+    return platform::ReplaceFileContents(path, bytes, why);
 }
 
 SaveData& TheSaveData() {
@@ -117,12 +125,28 @@ void LoadSaveData() {
     LoadSaveData(levels);
 }
 
+namespace {
+// Set when the file at start-up could not be read: the progress in it must not be lost.
+bool keepUnreadableFile = false;
+}  // namespace
+
 void LoadSaveData(const std::vector<std::string>& levelNames) {
     TheSaveData().Build(levelNames);
-    TheSaveData().Read(kSaveDataPath);
+    platform::RemoveStaleTemporaryFiles(kSaveDataPath);
+    keepUnreadableFile = !TheSaveData().Read(kSaveDataPath);
+    if (keepUnreadableFile)
+        platform::Notify("Couldn't read \"SaveData.sav\": progress made now will not be saved over it");
 }
 
-void SaveSaveData() { TheSaveData().Write(kSaveDataPath); }
+bool SaveDataWritable() { return !keepUnreadableFile; }
+
+void SaveSaveData() {
+    if (keepUnreadableFile)
+        return;
+    std::string why;
+    if (!TheSaveData().Write(kSaveDataPath, &why))
+        platform::Notify("Couldn't save your progress (" + why + "); the old file is kept");
+}
 
 void RecordResult(const std::string& levelName, std::uint8_t completed, std::int32_t turns) {
     TheSaveData().RecordResult(levelName, completed, turns);
@@ -133,7 +157,9 @@ std::uint8_t IsCompleted(const std::string& levelName) { return TheSaveData().Is
 std::int32_t BestTurns(const std::string& levelName) { return TheSaveData().BestTurns(levelName); }
 
 void ClearSaveData() {
+    TheSaveData().Reset();
+    if (keepUnreadableFile)
+        return;
     std::error_code error;
     std::filesystem::remove(kSaveDataPath, error);
-    TheSaveData().Reset();
 }

@@ -22,10 +22,11 @@ public:
     // One empty record per level, in the given (registry) order.
     void Build(const std::vector<std::string>& levelNames);
     // Applies every record of the file to the known levels; unknown names are dropped.
-    // A missing or unreadable file changes nothing.
-    void Read(const std::filesystem::path& path);
+    // A missing or unreadable file changes nothing; false only when the file is there but
+    // cannot be read (not a regular file, no permission, a read error).
+    bool Read(const std::filesystem::path& path);
     // Writes through a temporary file and a rename, so a torn write keeps the old file.
-    bool Write(const std::filesystem::path& path) const;
+    bool Write(const std::filesystem::path& path, std::string* why = nullptr) const;
 
     // Exact, case-sensitive name; a name with no record is ignored.
     void RecordResult(const std::string& levelName, std::uint8_t completed, std::int32_t turns);
@@ -50,7 +51,10 @@ inline constexpr const char* kSaveDataPath = "./SaveData.sav";
 void LoadSaveData();
 // Same, with the level names given (tests, tools).
 void LoadSaveData(const std::vector<std::string>& levelNames);
+// Writes "./SaveData.sav"; a failure is told to the player and keeps the old file. Nothing is
+// written over a file that was there at start-up but could not be read: it may hold progress.
 void SaveSaveData();
+bool SaveDataWritable();
 void RecordResult(const std::string& levelName, std::uint8_t completed, std::int32_t turns);
 std::uint8_t IsCompleted(const std::string& levelName);
 std::int32_t BestTurns(const std::string& levelName);

@@ -1,9 +1,12 @@
 // Sound effects and music on the real mixer with the silent driver.
 #include <SDL_mixer.h>
+#include <sys/resource.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
+#include <functional>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -13,6 +16,7 @@
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "platform/game_error.h"
+#include "platform/notice.h"
 #include "platform/resources.h"
 #include "tests/test_support.h"
 #include "tools/assetgen/wav.h"
@@ -244,6 +248,54 @@ TEST_F(AudioTest, BuiltInTracksAreWrittenToMusicAndRemovedWhenTheyStop) {
     CloseAudio();
     EXPECT_FALSE(fs::exists(song));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir / "Music"), fs::directory_iterator()), 0);
+}
+
+// A game folder where the track cannot be written still has its music, from memory.
+TEST_F(AudioTest, BuiltInTracksPlayFromMemoryWhenTheirFileCannotBeWritten) {
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        // Stands for a read-only folder, which the superuser could still write to.
+        {"no Music folder can be made", [&] { test::WriteFile(dir / "Music", "a file"); }},
+        // A file size limit fails the write part-way, as a full disk does.
+        {"disk full",
+         [] {
+             std::signal(SIGXFSZ, SIG_IGN);
+             rlimit small{};
+             ::getrlimit(RLIMIT_FSIZE, &small);
+             small.rlim_cur = 4096;
+             ::setrlimit(RLIMIT_FSIZE, &small);
+         }},
+    };
+    rlimit before{};
+    ::getrlimit(RLIMIT_FSIZE, &before);
+    for (const auto& [what, prepare] : cases) {
+        SCOPED_TRACE(what);
+        CloseAudio();
+        ASSERT_TRUE(OpenAudio());
+        fs::remove_all(dir / "Music");
+        platform::TakeNotices();
+        prepare();
+        EXPECT_NO_THROW(PlayMusic("RS#TITLETRACK", true));
+        EXPECT_NO_THROW(PlayMusic("RS#TRACK1", true));
+        ::setrlimit(RLIMIT_FSIZE, &before);
+        EXPECT_EQ(CurrentSongName(), "RS#TRACK1");
+        EXPECT_TRUE(Mix_PlayingMusic());
+        EXPECT_EQ(platform::TakeNotices(), (std::vector<std::string>{
+                                               "Couldn't write the music file \"./Music/CurrentSong.ogg\"; the music "
+                                               "plays from memory"}))
+            << "said once";
+        StopMusic();
+        EXPECT_FALSE(fs::exists(dir / "Music" / "CurrentSong.ogg.tmp"));
+    }
+}
+
+TEST(AudioProgram, AGameFolderWhereMusicCannotBeWrittenStillStarts) {
+    test::ScratchDir game;
+    test::CopyGameFolder(game.Path());
+    fs::remove_all(game / "Music");
+    test::WriteFile(game / "Music", "a file");
+    test::RunResult run = test::RunGameBinary({"--data", game.Path().string(), "--frames", "30"});
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("Couldn't write the music file"), std::string::npos) << run.output;
 }
 
 // Every track decodes to 30..90 seconds of sound whose end runs straight into its start.

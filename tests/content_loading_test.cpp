@@ -8,6 +8,7 @@
 #include "content/level_template.h"
 #include "content/sprite_sound_templates.h"
 #include "platform/game_error.h"
+#include "platform/notice.h"
 #include "tests/content_fixture.h"
 
 namespace {
@@ -121,6 +122,71 @@ TEST_F(ContentLoadingTest, ModulesLoadInNameOrderThroughTheirIncludeLists) {
     EXPECT_EQ(r.NewDialog("Main/A")->event, "first");
 }
 
+// Include entries name files of their own module: anything else is refused by name and
+// line, which skips a player's module and stops the campaign.
+TEST_F(ContentLoadingTest, IncludeEntriesStayInsideTheirModuleFolder) {
+    test::WriteFile(dir / "outside.ini", "[Dialog]\nName = Out\n");
+    test::WriteFile("Modules/Main/Include.ini", "ok.ini\n");
+    test::WriteFile("Modules/Main/ok.ini", "[Dialog]\nName = Ok\n");
+    std::filesystem::create_directories("Modules/Ev/folder.ini");
+    std::filesystem::create_symlink(std::filesystem::absolute("outside.ini"), "Modules/Ev/link.ini");
+    const std::string here = std::filesystem::absolute("outside.ini").string();
+    const std::pair<std::string, std::string> cases[] = {
+        {"../../outside.ini", "leads out of the module folder"},
+        {"sub/../../Main/ok.ini", "leads out of the module folder"},
+        {here, "is an absolute path; entries name files inside the module folder"},
+        {"/dev/zero", "is an absolute path; entries name files inside the module folder"},
+        {"folder.ini", "is not a regular file"},
+        {"link.ini", "leads out of the module folder"},
+    };
+    for (const auto& [entry, why] : cases) {
+        SCOPED_TRACE(entry);
+        test::WriteFile("Modules/Ev/Include.ini", "// first\n" + entry + "\n");
+        EXPECT_EQ(ErrorOf([] { LoadModule("./Modules/Ev"); }),
+                  "./Modules/Ev/Include.ini, line 2: \"" + entry + "\" " + why);
+        Registry().RemoveModule("Ev");
+        platform::TakeNotices();
+        EXPECT_TRUE(LoadAllModules());
+        const std::vector<std::string> notices = platform::TakeNotices();
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_EQ(notices[0], "The module \"Ev\" was skipped: ./Modules/Ev/Include.ini, line 2: \"" + entry + "\" " + why);
+        EXPECT_NE(Registry().Find("Main/Ok"), nullptr);
+        EXPECT_EQ(Registry().Find("Out"), nullptr);
+        Registry().Clear();
+    }
+    test::WriteFile("Modules/Main/Include.ini", "../../outside.ini\n");
+    EXPECT_EQ(ErrorOf([] { LoadAllModules(); }),
+              "./Modules/Main/Include.ini, line 1: \"../../outside.ini\" leads out of the module folder")
+        << "the campaign cannot be skipped";
+}
+
+// A module that fails part-way leaves nothing of itself behind; the others load whole.
+TEST_F(ContentLoadingTest, AModuleThatFailsIsSkippedWholeWithItsCause) {
+    Png("box.png", 8, 8);
+    test::WriteFile("Modules/Main/Include.ini", "a.ini\n");
+    test::WriteFile("Modules/Main/a.ini", "[Dialog]\nName = A\n");
+    test::WriteFile("Modules/Mid/Include.ini", "m.ini\n");
+    test::WriteFile("Modules/Mid/m.ini", "[Level]\nName = Lake\n\n[Sprite]\nName = Gone\nSpritePath = none.png\n");
+    test::WriteFile("Modules/Zed/Include.ini", "z.ini\n");
+    test::WriteFile("Modules/Zed/z.ini", "[Dialog]\nName = Z\n" + std::string(70000, 'x') + "\n");
+    test::WriteFile("Modules/Zz/Include.ini", "z.ini\n");
+    test::WriteFile("Modules/Zz/z.ini", "[Dialog]\nName = Z\n");
+    platform::TakeNotices();
+    const int modulesBefore = Registry().ModuleCount();
+    EXPECT_TRUE(LoadAllModules());
+    const std::vector<std::string> notices = platform::TakeNotices();
+    ASSERT_EQ(notices.size(), 2u);
+    EXPECT_EQ(notices[0], "The module \"Mid\" was skipped: File none.png could not be loaded!");
+    EXPECT_EQ(notices[1], "The module \"Zed\" was skipped: ./Modules/Zed/z.ini, line 3: the line is too long "
+                          "(70000 characters, at most 65536)");
+    std::vector<std::string> names;
+    for (int i = 0; i < Registry().Count(); ++i)
+        names.push_back(Registry().NameAt(i));
+    EXPECT_EQ(names, (std::vector<std::string>{"Main/A", "Zz/Z"}));
+    ASSERT_EQ(Registry().ModuleCount(), modulesBefore + 2);
+    EXPECT_EQ(Registry().ModuleNameAt(modulesBefore + 1), "Zz");
+}
+
 TEST_F(ContentLoadingTest, ModulePrefixComesFromThePathTheFileWasOpenedWith) {
     const std::pair<const char*, const char*> cases[] = {
         {"./Modules/Main/levels.ini", "Main/"},
@@ -152,7 +218,7 @@ TEST_F(ContentLoadingTest, BadContentGivesTheDocumentedErrorOrOutcome) {
     struct Case {
         const char* what;
         std::string text;
-        std::string error;  // content error text, "out_of_range" for that exception, or ""
+        std::string error;  // content error text, or ""
         std::string registered;
     };
     const std::string name35(35, 'q');
@@ -163,12 +229,16 @@ TEST_F(ContentLoadingTest, BadContentGivesTheDocumentedErrorOrOutcome) {
         {"blank after the closing bracket", "[Dialog]\nName = A\n[Dialog] \nName = B\n", "", "Main/A:Dialog"},
         {"empty kind word", "[Dialog]\nName = A\n[]\n[Dialog]\nName = B\n[]\nName = C\n", "",
          "Main/A:Dialog Main/B:Dialog"},
-        {"key line ending at the equals sign", "[Dialog]\nName = A\nTrigger =\n", "out_of_range", ""},
+        {"key line ending at the equals sign", "[Dialog]\nName = A\nTrigger =\n",
+         "./Modules/Main/bad.ini, section [Dialog] from line 1: \"Trigger =\" has no value", ""},
         {"object line without @", "[Level]\nName = L\nAdd: [Door] Main/Gate 100, 64; Rotate 0; Link () -> ()\n",
-         "out_of_range", ""},
+         "./Modules/Main/bad.ini, section [Level] from line 1: Object line \"Add: [Door] Main/Gate 100, 64; Rotate 0; "
+         "Link () -> ()\" has no \"@\"", ""},
         {"object line without ;", "[Level]\nName = L\nAdd: [Door] Main/Gate @ 100, 64 Rotate 0 Link () -> ()\n",
-         "out_of_range", ""},
-        {"dialog line cut short", "[Level]\nName = L\nDialogEvent:\n", "out_of_range", ""},
+         "./Modules/Main/bad.ini, section [Level] from line 1: Object line \"Add: [Door] Main/Gate @ 100, 64 Rotate 0 "
+         "Link () -> ()\" has no \";\"", ""},
+        {"dialog line cut short", "[Level]\nName = L\n\nDialogEvent:\n",
+         "./Modules/Main/bad.ini, section [Level] from line 1: \"DialogEvent:\" names no dialog", ""},
         {"message line without Flag[", "[Dialog]\nName = A\nAddMessage: Icon[I] Text[T]\n", "", "Main/A:Dialog"},
         {"same name in two kinds", "[Sprite]\nName = Box\nSpritePath = pic.png\n[Dialog]\nName = Box\n", "",
          "Main/Box:Dialog"},

@@ -1,6 +1,7 @@
 // Object kinds and building a level into the World, from the committed test module.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string_view>
 #include <vector>
@@ -258,16 +259,23 @@ TEST_F(ContentProgramTest, TheGamePlaysTheTestModuleAndReportsBrokenContent) {
     };
     const Case cases[] = {
         {"[Door]\nSpriteName = Main/Gate Sprite\n", "ERROR: All objects require a name!"},
-        {"[Door]\nName =\n", "EXCEPTION: "},
+        {"[Door]\nName =\n", "\"Name =\" has no value"},
         {"[Door]\nName = Gate\nSpriteName = Main/Gate Sprite\nOpenSoundName = Main/Creak\n",
          "ERROR: Sound \"Main/Creak\" not found!"},
     };
     const std::string kinds = test::ReadFile(dir / "Modules/Main/kinds.ini");
+    // A line the reader cannot take names the file and where its section starts.
+    const std::string where = "ERROR: ./Modules/Main/kinds.ini, section [Door] from line " +
+                              std::to_string(std::count(kinds.begin(), kinds.end(), '\n') + 1) + ": ";
     for (const Case& c : cases) {
         test::WriteFile(dir / "Modules/Main/kinds.ini", kinds + c.kinds);
         r = test::RunGameBinary({"--data", dir.Path().string(), "--level", "Main/Reed Bank", "--frames", "5"});
         EXPECT_EQ(r.exitCode, 1) << c.kinds;
         EXPECT_NE(r.output.find(c.report), std::string::npos) << r.output;
+        EXPECT_EQ(r.output.find("EXCEPTION"), std::string::npos) << r.output;
+        if (std::string(c.kinds) == "[Door]\nName =\n") {
+            EXPECT_NE(r.output.find(where + c.report), std::string::npos) << r.output;
+        }
     }
 }
 

@@ -627,10 +627,14 @@ TEST_F(EditorTest, TestPlayRunsTheWrittenLevelAndComesBackIntact) {
 }
 
 TEST_F(EditorTest, PreviewWritesAShrunkPictureOfTheLevel) {
+    // A second name for an older picture shows it was replaced, never written over in place.
+    test::WriteFile(dir / "Preview.bmp", "older picture");
+    std::filesystem::create_hard_link(dir / "Preview.bmp", dir / "older.bmp");
     OpenEditor();
     ClickAt(100, 130);  // a block at 96,120: preview pixel 32..39, 40..47
     Hover(300, 300);
     Tool(kPreview);
+    EXPECT_EQ(test::ReadFile(dir / "older.bmp"), "older picture");
     SDL_Surface* shot = SDL_LoadBMP((dir / "Preview.bmp").string().c_str());
     ASSERT_NE(shot, nullptr);
     EXPECT_EQ(shot->w, 210);

@@ -269,4 +269,45 @@ TEST_F(FrontProgram, RandomInputNeverStartsALockedLevel) {
     }
 }
 
+// The player's own files never end the program: a module that does not load is skipped with
+// a line on screen, and a level-list slot naming no level can be neither chosen nor played.
+TEST_F(FrontProgram, ABrokenModuleAndAListedLevelNoModuleHasLeaveTheGamePlayable) {
+    test::WriteFile(dir / "Modules/Broken/Include.ini", "Things.ini\n");
+    test::WriteFile(dir / "Modules/Broken/Things.ini",
+                    "[Level]\nName = Fine\n\n[Sprite]\nName = Picture\nSpritePath = missing.png\n");
+    test::WriteFile(dir / "LevelList.txt", "Main/Level 1\nBroken/Fine\nMain/Level 3\n");
+    test::WriteFile(dir / "SaveData.sav", CompletedLevelOne(2));
+    test::RunResult r = Run(
+        "1 key 27\n"
+        "10 shot title-notice\n"
+        "25 mousemove 160 212\n"
+        "26 mousedown 1 160 212\n"
+        "27 mouseup 1 160 212\n"    // PLAY: the level select
+        "40 shot select\n"
+        "42 key 275\n"              // the second slot names a level of the skipped module
+        "60 shot select-after\n"
+        "62 key 27\n"
+        "480 shot title-later\n"
+        "490 key 27\n");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_NE(r.output.find("The module \"Broken\" was skipped: File missing.png could not be loaded!"), std::string::npos)
+        << r.output;
+    Shot notice = Frame("title-notice"), later = Frame("title-later");
+    Shot select = Frame("select"), after = Frame("select-after");
+    ASSERT_TRUE(notice && later && select && after);
+    EXPECT_GT(Difference(notice, later, SDL_Rect{0, 420, 640, 60}), 0.01) << "the line shows, then goes";
+    EXPECT_LT(Difference(select, after, kWholeScreen), 0.005) << "the selection stays on the playable level";
+}
+
+// Save data in the way of the game's own file: the game starts, says so, and leaves it.
+TEST_F(FrontProgram, SaveDataThatCannotBeReadIsLeftAsItWasAndSaid) {
+    fs::create_directories(dir / "SaveData.sav" / "kept");
+    test::RunResult r = Run("1 key 27\n20 key 27\n");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_NE(r.output.find("Couldn't read \"SaveData.sav\": progress made now will not be saved over it"),
+              std::string::npos)
+        << r.output;
+    EXPECT_TRUE(fs::exists(dir / "SaveData.sav" / "kept"));
+}
+
 }  // namespace

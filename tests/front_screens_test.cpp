@@ -39,6 +39,7 @@
 #include "ui/settings_menu.h"
 #include "ui/title_menu.h"
 #include "widgets/file_chooser.h"
+#include "widgets/notice_line.h"
 #include "widgets/widgets.h"
 
 namespace {
@@ -48,7 +49,7 @@ std::uint32_t Ticks() { return ticks; }
 
 const char* kCampaign =
     "[Level]\nName = Level 1\nTurnsPar = 5\n\n"
-    "[Level]\nName = Level 2\n\n"
+    "[Level]\nName = Level 2\nPreviewPath = GUI/NoSuchPreview.png\n\n"
     "[Level]\nName = Level 3\nTurnsPar = 7\nPreviewPath = GUI/LevelSelectButton.png\n\n"
     "[Dialog]\nName = Ending\nTrigger = ENDING_DIALOG\n";
 // Level 4 is listed but nothing defines it.
@@ -232,10 +233,13 @@ TEST_F(FrontScreens, LevelSelectOpensLevelsInListOrder) {
     EXPECT_EQ(panel.turns, "4/5 TURNS");
     EXPECT_FALSE(panel.hasPreview);
 
+    ClearNotices();
     Key(SDLK_RIGHT);
     EXPECT_EQ(SelectedLevel(), 1);
     EXPECT_EQ(ThePlaySession().levelName, "Main/Level 2");
     panel = LevelSelectPanel();
+    EXPECT_FALSE(panel.hasPreview) << "a preview that cannot be loaded shows none";
+    EXPECT_EQ(CurrentNotice(), "No preview for \"Main/Level 2\": File GUI/NoSuchPreview.png could not be loaded!");
     EXPECT_EQ(panel.status, "INCOMPLETE");
     EXPECT_EQ(panel.turns, "0 TURNS") << "a level without par shows no slash";
 
@@ -297,15 +301,25 @@ TEST_F(FrontScreens, LevelListProblemsHaveTheirDocumentedOutcomes) {
     EXPECT_EQ(CurrentState(), GameState::Play);
     EXPECT_EQ(ThePlaySession().levelName, "Main/Level 3");
 
-    // An open slot naming a level nothing defines is reported by name.
+    // A slot naming a level nothing defines is unavailable: never selected, never played.
     test::WriteFile(dir / "LevelList.txt", kLevelList);
+    RecordResult("Main/Level 2", 1, 5);
     RecordResult("Main/Level 3", 1, 7);
-    try {
-        SetState(GameState::LevelSelect);
-        ADD_FAILURE() << "an unknown open level must be reported";
-    } catch (const platform::GameError& error) {
-        EXPECT_EQ(error.Message(), "Level \"Main/Level 4\" not found!");
-    }
+    SetState(GameState::LevelSelect);
+    SetSelectedLevel(3);
+    Key(kEscapeKey);
+    SetState(GameState::LevelSelect);
+    EXPECT_EQ(SelectedLevel(), 2);
+    EXPECT_EQ(ThePlaySession().levelName, "Main/Level 3");
+    ClickCell(*this, 3);
+    Key(SDLK_RIGHT);
+    EXPECT_EQ(SelectedLevel(), 2);
+    EXPECT_EQ(ThePlaySession().levelName, "Main/Level 3");
+
+    ThePlaySession().levelName = "Main/Level 4";
+    Key(SDLK_SPACE);
+    Click(509, 345);
+    EXPECT_EQ(CurrentState(), GameState::LevelSelect) << "nothing starts a level no module has";
 }
 
 TEST_F(FrontScreens, TitleCaptionFollowsTheMouseAndButtonsLeadOn) {

@@ -12,6 +12,7 @@
 #include "play/save_data.h"
 #include "tests/play_fixture.h"
 #include "widgets/file_chooser.h"
+#include "widgets/notice_line.h"
 #include "ui/level_select.h"
 #include "world/world.h"
 
@@ -55,6 +56,15 @@ TEST_F(ReplayPlayTest, AReplaySavedAfterRestartHoldsOnlyTheTurnsSince) {
     SetFileChooserAnswer(std::nullopt);
     Frame({SDLK_F9});
     EXPECT_EQ(CurrentState(), GameState::Play) << "a cancelled save changes nothing";
+
+    // A replay that cannot be written keeps the file there and says so.
+    ClearNotices();
+    std::filesystem::create_directories(dir / "taken.rpl" / "inside");
+    SetFileChooserAnswer("taken.rpl");
+    Frame({SDLK_F9});
+    EXPECT_EQ(CurrentNotice(), "Couldn't save the replay to \"taken.rpl\"");
+    EXPECT_TRUE(std::filesystem::exists(dir / "taken.rpl" / "inside"));
+    EXPECT_EQ(CurrentState(), GameState::Play);
 }
 
 TEST_F(ReplayPlayTest, LoadingDuringPlayLeavesTheLevelWithItsProgressWritten) {
@@ -91,17 +101,28 @@ TEST_F(ReplayPlayTest, ReplaysThatCannotBePlayed) {
     Frame();
     EXPECT_FALSE(ThePlaySession().replay.replayPlaying);
 
-    // An empty file names no level, which ends the game as any unknown level does.
+    // Files that cannot be played say so on screen and leave play as it was.
     test::WriteFile(dir / "empty.rpl", "");
-    SetFileChooserAnswer("empty.rpl");
-    ASSERT_TRUE(ThePlaySession().LoadReplay([] { return ChooseFileToOpen("Replay Files", "*.rpl", ".rpl"); }));
-    std::string error;
-    try {
-        SetState(GameState::Play);
-    } catch (const platform::GameError& e) {
-        error = e.Message();
+    test::WriteFile(dir / "unknown.rpl", "Nowhere/Level 9\nRight\n");
+    struct Case {
+        const char* file;
+        const char* message;
+    } cases[] = {
+        {"missing.rpl", "Couldn't read the replay \"missing.rpl\""},
+        {"empty.rpl", "The replay \"empty.rpl\" names no level of this game"},
+        {"unknown.rpl", "The replay \"unknown.rpl\" names no level of this game: \"Nowhere/Level 9\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        Frame();
+        ClearNotices();
+        SetFileChooserAnswer(c.file);
+        Frame({SDLK_F10});
+        EXPECT_EQ(CurrentState(), GameState::Play);
+        EXPECT_EQ(ThePlaySession().levelName, "Play/Slide");
+        EXPECT_FALSE(ThePlaySession().replay.replayPlaying);
+        EXPECT_EQ(CurrentNotice(), c.message);
     }
-    EXPECT_EQ(error, "Level \"\" not found!");
 }
 
 TEST_F(ReplayPlayTest, TheClosingLevelEndsInItsCutsceneAndTheCredits) {

@@ -5,6 +5,14 @@
 #include <filesystem>
 #include <string>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <functional>
+
+#include "platform/notice.h"
 #include "play/save_data.h"
 #include "tests/test_support.h"
 
@@ -133,6 +141,101 @@ TEST(SaveDataTest, WritingReplacesTheFileInsteadOfOverwritingIt) {
     EXPECT_EQ(test::ReadFile(dir / "old.sav"), Record("Main/A", 1, 3));
     EXPECT_EQ(test::ReadFile(dir / "SaveData.sav"), Record("Main/A", 0, 0));
     EXPECT_FALSE(data.Write(dir / "no such folder" / "SaveData.sav"));
+}
+
+// Every way the file can fail keeps what was on disk and tells the player.
+TEST(SaveDataTest, AFileThatCannotBeReadOrWrittenIsKeptAndThePlayerTold) {
+    namespace fs = std::filesystem;
+    const std::string before = Record("Main/A", 1, 3);
+    struct Case {
+        const char* what;
+        std::function<bool(const test::ScratchDir&)> prepare;  // false: cannot be set up here
+        const char* notice;
+    } cases[] = {
+        {"save data is a directory",
+         [](const test::ScratchDir& dir) {
+             fs::create_directories(dir / "SaveData.sav" / "inside");
+             return true;
+         },
+         "Couldn't read \"SaveData.sav\""},
+        // Permissions do not stop the superuser, who may read and write anything.
+        {"save unreadable",
+         [&](const test::ScratchDir& dir) {
+             test::WriteFile(dir / "SaveData.sav", before);
+             fs::permissions(dir / "SaveData.sav", fs::perms::none);
+             return ::geteuid() != 0;
+         },
+         "Couldn't read \"SaveData.sav\""},
+        {"folder read-only",
+         [&](const test::ScratchDir& dir) {
+             test::WriteFile(dir / "SaveData.sav", before);
+             fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+             return ::geteuid() != 0;
+         },
+         "Couldn't save your progress"},
+        // A file size limit fails the write part-way, as a full disk does.
+        {"disk full",
+         [&](const test::ScratchDir& dir) {
+             test::WriteFile(dir / "SaveData.sav", before);
+             return true;
+         },
+         "Couldn't save your progress"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::ScratchDir dir;
+        test::WorkingDir cd(dir.Path());
+        if (!c.prepare(dir)) {
+            fs::permissions(dir.Path(), fs::perms::owner_all);
+            std::printf("[ skipped  ] %s: running as the superuser\n", c.what);
+            continue;
+        }
+        const bool diskFull = std::string(c.what) == "disk full";
+        platform::TakeNotices();
+        LoadSaveData({"Main/A", "Main/B"});
+        RecordResult("Main/B", 1, 5);
+        rlimit oldLimit{};
+        ::getrlimit(RLIMIT_FSIZE, &oldLimit);
+        if (diskFull) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit small = oldLimit;
+            small.rlim_cur = 50;
+            ::setrlimit(RLIMIT_FSIZE, &small);
+        }
+        SaveSaveData();
+        if (diskFull)
+            ::setrlimit(RLIMIT_FSIZE, &oldLimit);
+        fs::permissions(dir.Path(), fs::perms::owner_all);
+        const std::vector<std::string> notices = platform::TakeNotices();
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_TRUE(notices[0].starts_with(c.notice)) << notices[0];
+        if (fs::is_directory(dir / "SaveData.sav")) {
+            EXPECT_TRUE(fs::exists(dir / "SaveData.sav" / "inside"));
+        } else {
+            fs::permissions(dir / "SaveData.sav", fs::perms::owner_read | fs::perms::owner_write);
+            EXPECT_EQ(test::ReadFile(dir / "SaveData.sav"), before);
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1) << "no temporary left";
+        if (notices[0].starts_with("Couldn't read")) {
+            ClearSaveData();
+            EXPECT_TRUE(fs::exists(dir / "SaveData.sav")) << "a file never read is never deleted";
+        }
+    }
+}
+
+TEST(SaveDataTest, ALinkedFileIsUpdatedThroughTheLinkAndStaleTemporariesGo) {
+    test::ScratchDir dir;
+    test::WorkingDir cd(dir.Path());
+    std::filesystem::create_directories(dir / "saves");
+    test::WriteFile(dir / "saves" / "mine.sav", Record("Main/A", 1, 3));
+    std::filesystem::create_symlink("saves/mine.sav", dir / "SaveData.sav");
+    test::WriteFile(dir / "saves" / "mine.sav.tmp999999999", "torn");
+    LoadSaveData({"Main/A"});
+    RecordResult("Main/A", 1, 2);
+    SaveSaveData();
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "SaveData.sav"));
+    EXPECT_EQ(test::ReadFile(dir / "saves" / "mine.sav"), Record("Main/A", 1, 2));
+    EXPECT_FALSE(std::filesystem::exists(dir / "saves" / "mine.sav.tmp999999999"));
 }
 
 }  // namespace

@@ -14,6 +14,14 @@ TEST(ScriptTest, MalformedLinesNameTheLine) {
         {"5 keydown x", "whole numbers"},
         {"5 shot", "needs a file name"},
         {"-1 quit", "line 1"},
+        {"1 quit\n9223372036854775807 key 32", "line 2: frame 9223372036854775807 is past the last frame"},
+        {"99999999999999999999 quit", "line 1: expected a frame number"},
+        {"1 quit\n2 quit\n3 key -5", "line 3: key -5 is out of range (1 to 322)"},
+        {"3 keydown 0", "line 1: key 0 is out of range"},
+        {"3 keyup 99999", "line 1: key 99999 is out of range"},
+        {"3 mousedown 300 1 1", "line 1: button 300 is out of range (1 to 255)"},
+        {"3 mouseup 1 -1 4", "line 1: x -1 is out of range (0 to 65535)"},
+        {"3 mousemove 4 70000", "line 1: y 70000 is out of range (0 to 65535)"},
     };
     for (auto [text, expected] : cases) {
         try {

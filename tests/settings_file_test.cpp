@@ -6,6 +6,7 @@
 #include "audio/music.h"
 #include "content/settings_file.h"
 #include "platform/game_error.h"
+#include "platform/notice.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -131,23 +132,52 @@ TEST_F(SettingsFileTest, AFileFromBeforeUndoLoadsWithTheNewDefaults) {
     EXPECT_FALSE(MusicMuted());
 }
 
-TEST_F(SettingsFileTest, AMissingFileIsAnErrorAndAnUnwritableOneIsSkipped) {
-    try {
-        LoadSettings();
-        FAIL() << "no error";
-    } catch (const platform::GameError& error) {
-        EXPECT_EQ(error.Message(), "Couldn't find \"Settings.ini\"!");
-    }
-    // Where the file can't be written (a folder stands in its way) nothing happens.
+TEST_F(SettingsFileTest, AMissingOrUnreadableFileGivesTheDefaultsAndAFailedWriteIsTold) {
+    platform::TakeNotices();
+    SetSoundVolume(30);
+    EXPECT_NO_THROW(LoadSettings());
+    EXPECT_EQ(SoundVolume(), 100);
+    EXPECT_EQ(BindingKey("Up"), 273);
+    EXPECT_TRUE(platform::TakeNotices().empty()) << "a missing file is no news";
+
+    // A folder in the file's place can be neither read nor replaced: said both times, and
+    // the folder is left as it was.
     fs::create_directories(dir / "Settings.ini" / "inside");
+    SetSoundVolume(30);
+    EXPECT_NO_THROW(LoadSettings());
+    EXPECT_EQ(SoundVolume(), 100);
     EXPECT_NO_THROW(SaveSettings());
-    EXPECT_TRUE(fs::is_directory(dir / "Settings.ini"));
-    EXPECT_FALSE(fs::exists(dir / "Settings.ini.tmp"));
-    EXPECT_THROW(LoadSettings(), platform::GameError);
+    const std::vector<std::string> notices = platform::TakeNotices();
+    ASSERT_EQ(notices.size(), 2u);
+    EXPECT_EQ(notices[0], "Couldn't read \"Settings.ini\": the default settings are used");
+    EXPECT_TRUE(notices[1].starts_with("Couldn't save the settings (couldn't write \"./Settings.ini\": ")) << notices[1];
+    EXPECT_TRUE(fs::is_directory(dir / "Settings.ini" / "inside"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1) << "no temporary left";
+}
+
+TEST_F(SettingsFileTest, AKeyWithNoValueKeepsItsDefaultAndIsNamed) {
+    platform::TakeNotices();
+    test::WriteFile(dir / "Settings.ini", "SoundVolume = 40\nUpKey =\nDownKey = 115\n");
+    EXPECT_NO_THROW(LoadSettings());
+    EXPECT_EQ(SoundVolume(), 40);
+    EXPECT_EQ(BindingKey("Up"), 273);
+    EXPECT_EQ(BindingKey("Down"), 115);
+    EXPECT_EQ(platform::TakeNotices(),
+              (std::vector<std::string>{"Settings.ini: \"UpKey =\" has no value; the default is used"}));
+}
+
+TEST_F(SettingsFileTest, ALinkedFileIsUpdatedThroughTheLink) {
+    test::WriteFile(dir / "real.ini", "SoundVolume = 40\n");
+    fs::create_symlink("real.ini", dir / "Settings.ini");
+    LoadSettings();
+    SetSoundVolume(60);
+    SaveSettings();
+    EXPECT_TRUE(fs::is_symlink(dir / "Settings.ini"));
+    EXPECT_EQ(test::ReadFile(dir / "real.ini").substr(0, 17), "SoundVolume = 60\n");
 }
 
 // The real program, in a copy of the game folder.
-TEST(SettingsFileProgram, ShippedFileIsReadAndWrittenBackAndAMissingOneStopsTheGame) {
+TEST(SettingsFileProgram, ShippedFileIsReadAndWrittenBackAndAMissingOneIsWrittenAnew) {
     test::ScratchDir game;
     test::CopyGameFolder(game.Path());
     EXPECT_EQ(test::ReadFile(game / "Settings.ini"), kDefaults);
@@ -159,10 +189,16 @@ TEST(SettingsFileProgram, ShippedFileIsReadAndWrittenBackAndAMissingOneStopsTheG
     expected.replace(expected.find("LeftKey = 276"), 13, "LeftKey = 97");
     EXPECT_EQ(test::ReadFile(game / "Settings.ini"), expected);
 
+    // Without the file the game starts on the defaults and writes them at the end; what a
+    // killed run left behind is cleared away.
     fs::remove(game / "Settings.ini");
+    test::WriteFile(game / "Settings.ini.tmp999999999", "half");
+    test::WriteFile(game / "SaveData.sav.tmp999999999", "half");
     run = test::RunGameBinary({"--data", game.Path().string(), "--frames", "3"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.output.find("ERROR: Couldn't find \"Settings.ini\"!"), std::string::npos) << run.output;
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(test::ReadFile(game / "Settings.ini"), kDefaults);
+    EXPECT_FALSE(fs::exists(game / "Settings.ini.tmp999999999"));
+    EXPECT_FALSE(fs::exists(game / "SaveData.sav.tmp999999999"));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "tests/test_support.h"
 #include "widgets/text_label.h"
@@ -220,6 +221,102 @@ TEST_F(TextLabelTest, RendersOnlyWhenTextOrColourChanges) {
 
     label.setText("");
     EXPECT_EQ(label.getSurface(), nullptr);
+}
+
+// The wrapping as it was first written, measuring shrinking pieces one letter at a time:
+// slow on long text, but it defines the lines ordinary text must keep.
+std::pair<std::string, std::vector<std::string>> ReferenceWrap(std::string text, int box, TTF_Font* font) {
+    auto measure = [&](const std::string& s) {
+        int w = 0, h = 0;
+        return s.empty() || TTF_SizeText(font, s.c_str(), &w, &h) != 0 ? 0 : w;
+    };
+    std::size_t pos = 0;
+    while (pos != text.size()) {
+        std::size_t next = text.find(' ', pos + 1);
+        if (next == std::string::npos)
+            next = text.size();
+        std::string word = text.substr(pos, next - pos);
+        word.erase(std::remove(word.begin(), word.end(), ' '), word.end());
+        if (measure(word) > box) {
+            const std::size_t shortest = text.find_first_not_of(' ', pos) + 1;
+            std::size_t cut = next;
+            while (cut > shortest) {
+                --cut;
+                if (measure(text.substr(pos, cut - pos) + "-") <= box)
+                    break;
+            }
+            if (cut < next) {
+                text = text.substr(0, cut) + "- " + text.substr(cut);
+                next = cut;
+            }
+        }
+        pos = next;
+    }
+    std::vector<std::string> lines;
+    std::string rest = text;
+    while (!rest.empty()) {
+        std::size_t cut = rest.size();
+        int width = measure(rest);
+        while (width > box) {
+            std::size_t space = cut == 0 ? std::string::npos : rest.rfind(' ', cut - 1);
+            if (space == std::string::npos) {
+                space = rest.find(' ');
+                cut = space == std::string::npos ? rest.size() : space;
+                break;
+            }
+            cut = space;
+            width = measure(rest.substr(0, cut));
+        }
+        if (cut == rest.size())
+            cut = rest.size() - 1;
+        lines.push_back(rest.substr(0, cut + 1));
+        rest = rest.substr(cut + 1);
+    }
+    return {text, lines};
+}
+
+// True when every row of `line`'s picture is the band of `box` at `top`, pixel for pixel.
+bool BandShows(const SDL_Surface* box, int top, const SDL_Surface* line) {
+    const int width = std::min(line->w, box->w);
+    for (int y = 0; y < line->h && top + y < box->h; ++y)
+        for (int x = 0; x < width; ++x) {
+            Uint8 r1, g1, b1, a1, r2, g2, b2, a2;
+            SDL_GetRGBA(GetPixel(box, x, top + y), box->format, &r1, &g1, &b1, &a1);
+            SDL_GetRGBA(GetPixel(line, x, y), line->format, &r2, &g2, &b2, &a2);
+            if (a1 != a2 || (a1 != 0 && (r1 != r2 || g1 != g2 || b1 != b2)))
+                return false;
+        }
+    return true;
+}
+
+TEST_F(TextLabelTest, WrappedDialogTextKeepsTheLinesItAlwaysHad) {
+    const std::string texts[] = {
+        "Down, left, down, right, up, up... Those are my evening exercises. Who taught you those?",
+        "Hmph. Then you know the last two letters: M and K. Mere Keeper. It was on the door before it was on me.",
+        "They do. They open inward, and you are standing in the keep. The vines heard you, though.",
+        "  Two  spaces lead, two  part words, and one ends it ",
+        "A word like Unquillmerelikelihoodwise hyphenates, and so does Aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa.",
+    };
+    for (int box : {459, 120, 20, 1}) {
+        for (const std::string& text : texts) {
+            SCOPED_TRACE(std::to_string(box) + ": " + text);
+            const auto [hyphenated, lines] = ReferenceWrap(text, box, font.get());
+            TextLabel label;
+            Prepare(label, box, true);
+            label.setText(text);
+            EXPECT_EQ(label.getText(), hyphenated);
+            const SDL_Surface* surface = label.getSurface();
+            ASSERT_NE(surface, nullptr);
+            ASSERT_EQ(surface->h, static_cast<int>(lines.size()) * LineHeight());
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                TextLabel one;
+                one.setText(lines[i]);
+                ASSERT_NE(one.getSurface(), nullptr);
+                EXPECT_TRUE(BandShows(surface, static_cast<int>(i) * LineHeight(), one.getSurface()))
+                    << "line " << i << ": \"" << lines[i] << "\"";
+            }
+        }
+    }
 }
 
 }  // namespace

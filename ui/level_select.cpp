@@ -8,6 +8,8 @@
 #include "play/play.h"
 #include "app/input.h"
 #include "content/registry.h"
+#include "platform/game_error.h"
+#include "platform/notice.h"
 #include "play/save_data.h"
 #include "ui/menu_parts.h"
 #include "widgets/text_label.h"
@@ -41,6 +43,15 @@ int CellY(int slot) { return 124 + 71 * (slot / 5); }
 
 bool IsOpen(int slot) { return slot == 0 || IsCompleted(levelTable[static_cast<std::size_t>(slot - 1)]) != 0; }
 
+// A slot naming a level no loaded module defines is shown unavailable and never played.
+bool Playable(int slot) {
+    const std::string& level = levelTable[static_cast<std::size_t>(slot)];
+    return !level.empty() && Registry().Find(level, "Level") != nullptr;
+}
+
+// Only a level some module defines is ever started from here.
+bool CanStart(const PlaySession& play) { return Registry().Find(play.levelName, "Level") != nullptr; }
+
 std::string TurnsText(int best, int par) {
     if (par == 0)
         return std::to_string(best) + " TURNS";
@@ -55,12 +66,17 @@ void ShowPreview(const std::string& level) {
     std::string path = Registry().LevelPreviewPath(level);
     if (path.empty())
         return;
-    panel.preview = addImageWidget(std::make_unique<ImageWidget>(Image(path, 1, 0, 210, 158), 405, 71, -5));
+    // A broken preview picture shows none, and says so, rather than ending the game.
+    try {
+        panel.preview = addImageWidget(std::make_unique<ImageWidget>(Image(path, 1, 0, 210, 158), 405, 71, -5));
+    } catch (const platform::GameError& e) {
+        platform::Notify("No preview for \"" + level + "\": " + e.Message());
+    }
 }
 
 bool Select(PlaySession& play, int slot) {
     slot = std::clamp(slot, 0, kLevelSlots - 1);
-    while (slot >= 0 && levelTable[static_cast<std::size_t>(slot)].empty())
+    while (slot >= 0 && !Playable(slot))
         --slot;
     if (slot < 0 || !IsOpen(slot))
         return false;
@@ -81,7 +97,7 @@ int FirstToPlay() {
     int lastOpen = 0;
     for (int slot = 0; slot < kListedSlots; ++slot) {
         const std::string& level = levelTable[static_cast<std::size_t>(slot)];
-        if (level.empty() || !IsOpen(slot))
+        if (!Playable(slot) || !IsOpen(slot))
             continue;
         if (!IsCompleted(level))
             return slot;
@@ -105,7 +121,7 @@ bool MayStart(const std::string& level) {
 }
 
 void StartSelected(const PlaySession& play) {
-    if (MayStart(play.levelName))
+    if (MayStart(play.levelName) && CanStart(play))
         SetState(GameState::Play);
 }
 
@@ -113,7 +129,7 @@ void AddCell(int slot) {
     const int x = CellX(slot), y = CellY(slot);
     menu::AddPictureButton("GUI/LevelSelectButton.png", x, y, 56, 56);
     const std::string& level = levelTable[static_cast<std::size_t>(slot)];
-    if (level.empty() || !IsOpen(slot)) {
+    if (!Playable(slot) || !IsOpen(slot)) {
         menu::AddPicture("GUI/Unavailable.png", -10, x, y, 56, 56);
         return;
     }

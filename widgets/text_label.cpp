@@ -1,6 +1,7 @@
 #include "widgets/text_label.h"
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "platform/game_error.h"
@@ -107,54 +108,76 @@ void TextLabel::renderWrapped() {
     if (boxWidth < 1)
         return;
 
+    // A text's width never shrinks as letters are added (the font library measures the
+    // extent of the glyphs placed so far), so whether a piece fits is found from its start,
+    // measuring only about a line's worth: the cost grows with the text, not its square.
+    auto fits = [&](std::string_view piece) { return measure(std::string(piece)) <= boxWidth; };
+    auto fitsFromStart = [&](std::string_view piece) {
+        for (std::size_t length = 64; length < piece.size(); length *= 2)
+            if (!fits(piece.substr(0, length)))
+                return false;
+        return fits(piece);
+    };
+
     // Words too wide for the box are split with a hyphen. Every piece keeps at least one
     // letter, so a box narrower than one letter and "-" still ends: the piece is clipped.
+    // A split piece continues as a word of its own, led by the space after the hyphen.
+    const std::string source = text;
+    std::string split;
+    split.reserve(source.size());
+    bool spaceLed = false;  // the word starts at a space the split put there
     std::size_t pos = 0;
-    while (pos != text.size()) {
-        std::size_t next = text.find(' ', pos + 1);
+    while (pos != source.size()) {
+        std::size_t next = source.find(' ', spaceLed ? pos : pos + 1);
         if (next == std::string::npos)
-            next = text.size();
-        std::string word = text.substr(pos, next - pos);
-        word.erase(std::remove(word.begin(), word.end(), ' '), word.end());
-        if (measure(word) > boxWidth) {
-            const std::size_t firstLetter = text.find_first_not_of(' ', pos);
-            const std::size_t shortest = firstLetter + 1;
-            std::size_t cut = next;
-            while (cut > shortest) {
-                --cut;
-                if (measure(text.substr(pos, cut - pos) + "-") <= boxWidth)
-                    break;
-            }
-            // A one-letter word (or a lone hyphen) cannot be split any further.
-            if (cut < next) {
-                text = text.substr(0, cut) + "- " + text.substr(cut);
-                next = cut;
+            next = source.size();
+        const std::string lead = spaceLed ? " " : "";
+        // Only its first character can be a space.
+        std::string_view word = std::string_view(source).substr(pos, next - pos);
+        if (!word.empty() && word.front() == ' ')
+            word.remove_prefix(1);
+        std::size_t cut = next;
+        if (!fitsFromStart(word)) {
+            const std::size_t shortest = (spaceLed ? pos : source.find_first_not_of(' ', pos)) + 1;
+            auto pieceFits = [&](std::size_t end) { return fits(lead + source.substr(pos, end - pos) + "-"); };
+            if (shortest < next) {
+                cut = shortest;
+                while (cut + 1 < next && pieceFits(cut + 1))
+                    ++cut;
             }
         }
-        pos = next;
+        split += lead;
+        split.append(source, pos, cut - pos);
+        if (cut < next) {
+            // A one-letter word (or a lone hyphen) cannot be split any further.
+            split += "-";
+            spaceLed = true;
+        } else {
+            spaceLed = false;
+        }
+        pos = cut;
     }
+    text = split;
 
     // Lines break at the last space that lets them fit and keep that space.
     std::vector<std::string> lines;
-    std::string rest = text;
-    while (!rest.empty()) {
-        std::size_t cut = rest.size();
-        int width = measure(rest);
-        while (width > boxWidth) {
-            std::size_t space = cut == 0 ? std::string::npos : rest.rfind(' ', cut - 1);
-            if (space == std::string::npos) {
-                // Nothing breaks it in time: the first word overflows and is clipped.
-                space = rest.find(' ');
-                cut = space == std::string::npos ? rest.size() : space;
-                break;
-            }
+    const std::string_view all = text;
+    std::size_t start = 0;
+    while (start < all.size()) {
+        const std::string_view rest = all.substr(start);
+        std::size_t cut = std::string_view::npos;
+        std::size_t space = rest.find(' ');
+        while (space != std::string_view::npos && fits(rest.substr(0, space))) {
             cut = space;
-            width = measure(rest.substr(0, cut));
+            space = rest.find(' ', space + 1);
         }
-        if (cut == rest.size())
-            cut = rest.size() - 1;
-        lines.push_back(rest.substr(0, cut + 1));
-        rest = rest.substr(cut + 1);
+        if (space == std::string_view::npos && fitsFromStart(rest))
+            cut = rest.size() - 1;  // the rest fits whole
+        else if (cut == std::string_view::npos)
+            // Nothing breaks it in time: the first word overflows and is clipped.
+            cut = space == std::string_view::npos ? rest.size() - 1 : space;
+        lines.emplace_back(rest.substr(0, cut + 1));
+        start += cut + 1;
     }
 
     const int lineHeight = TTF_FontHeight(font.get());
