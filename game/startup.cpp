@@ -112,7 +112,9 @@ bool StartUp() {
 
 // Everything Shutdown frees but the saving: the screens' widgets, pictures and fonts too, so
 // a fatal stop leaks nothing of ours.
-void ReleaseAfterFatalError() {
+namespace {
+// Everything that holds pictures, sounds or the audio thread, in the order it must go.
+void ReleaseEverything() {
     StartUpState& s = State();
     s.loadingPicture.reset();
     ClearNotices();
@@ -120,25 +122,6 @@ void ReleaseAfterFatalError() {
     TheWorld().Clear();
     CloseAudio();
     clearWidgets();
-    FreeRenderSurfaces();
-    FreeDialogBox();
-    ClearSlideQueue();
-    TTF_Quit();
-    SDL_Quit();
-    s.smallIcon.reset();
-    s.largeIcon.reset();
-}
-
-bool Shutdown() {
-    StartUpState& s = State();
-    s.loadingPicture.reset();
-    SaveSaveData();
-    SaveSettings();
-    DeleteAllTemplates();
-    TheWorld().Clear();
-    CloseAudio();
-    clearWidgets();
-    ClearNotices();
     FreeRenderSurfaces();
     FreeDialogBox();
     ClearSlideQueue();
@@ -147,5 +130,14 @@ bool Shutdown() {
     // The icons outlive the window that showed them.
     s.smallIcon.reset();
     s.largeIcon.reset();
+}
+}  // namespace
+
+void ReleaseAfterFatalError() { ReleaseEverything(); }
+
+bool Shutdown() {
+    SaveSaveData();
+    SaveSettings();
+    ReleaseEverything();
     return true;
 }

@@ -139,3 +139,10 @@ bool PlayTest::Settle(int limit) {
 }
 
 void PlayTest::Wait(std::uint32_t ms) { fakeTicks += ms; }
+
+Moves Recorded() {
+    Moves names;
+    for (Move move : ThePlaySession().replay.recordedMoves)
+        names.emplace_back(MoveName(move));
+    return names;
+}

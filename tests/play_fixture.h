@@ -10,12 +10,17 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/test_support.h"
 
 // Lays out a game folder in `dir`: the built game's pictures, font and settings, with the
 // test modules (and their pictures) in place of the game's own.
 void WritePlayGameFolder(const std::filesystem::path& dir);
+
+using Moves = std::vector<std::string>;
+// The moves recorded so far, as a replay file names them.
+Moves Recorded();
 
 class PlayTest : public ::testing::Test {
 protected:

@@ -17,15 +17,6 @@
 
 namespace {
 
-using Moves = std::vector<std::string>;
-
-// The moves recorded so far, as a replay file names them.
-Moves Recorded() {
-    Moves names;
-    for (Move move : ThePlaySession().replay.recordedMoves)
-        names.emplace_back(MoveName(move));
-    return names;
-}
 
 // Where everything stands: kinds, places and motion, gravity and outcome. (Animation
 // phases are left out: they follow the number of frames drawn, not the moves.)

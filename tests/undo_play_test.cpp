@@ -23,14 +23,6 @@
 
 namespace {
 
-using Moves = std::vector<std::string>;
-
-Moves Recorded() {
-    Moves names;
-    for (Move move : ThePlaySession().replay.recordedMoves)
-        names.emplace_back(MoveName(move));
-    return names;
-}
 
 const Entity& Crate() {
     for (int i = 0; i < TheWorld().Count(); ++i)
