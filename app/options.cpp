@@ -1,5 +1,6 @@
 #include "app/options.h"
 
+#include <limits>
 #include <stdexcept>
 
 namespace {
@@ -47,7 +48,12 @@ GameOptions ParseOptions(const std::vector<std::string>& args) {
         } else if (arg == "--uncapped") {
             options.minFrameMs = 0;
         } else if (arg == "--min-frame-ms") {
-            options.minFrameMs = static_cast<int>(ParseNumber(arg, value()));
+            const long ms = ParseNumber(arg, value());
+            // Cut down to an int it would come out as some other time, or as none at all.
+            if (ms > std::numeric_limits<int>::max())
+                throw std::invalid_argument(arg + " needs at most " + std::to_string(std::numeric_limits<int>::max()) +
+                                            " milliseconds");
+            options.minFrameMs = static_cast<int>(ms);
         } else if (arg == "--level") {
             options.level = value();
         } else {

@@ -1,13 +1,8 @@
 // Feeds arbitrary bytes to the key-line reader, the list-line parsers and the content-file
 // loader, then builds whatever levels came of it. Content errors are expected; crashes,
 // leaks and undefined behaviour are not.
-#include <SDL.h>
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -17,16 +12,16 @@
 #include "content/registry.h"
 #include "content/dialog.h"
 #include "dialog/dialogs.h"
-#include "platform/game_error.h"
+#include "fuzz/fuzz_support.h"
 #include "world/world.h"
 
 namespace {
 
+// The key-line readers also give standard exceptions for a missing key or a number out of range.
 template <class F>
 void Guarded(F f) {
     try {
-        f();
-    } catch (const platform::GameError&) {
+        fuzz::Guarded(f);
     } catch (const std::exception&) {
     }
 }
@@ -34,19 +29,11 @@ void Guarded(F f) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    if (SDL_Init(SDL_INIT_VIDEO) < 0 || SDL_SetVideoMode(640, 480, 32, 0x10001) == nullptr)
-        std::abort();
-    // A scratch game folder with small pictures that sprite sections may name, frames included.
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / ("quillmere-fuzz-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir / "Modules/F");
-    std::filesystem::current_path(dir);
-    SDL_Surface* picture = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 8, 32, 0xff0000, 0xff00, 0xff, 0xff000000);
-    SDL_FillRect(picture, nullptr, 0xff806040);
-    for (const char* name : {"p.bmp", "p0.bmp", "p1.bmp"})
-        SDL_SaveBMP(picture, name);
-    SDL_FreeSurface(picture);
+    fuzz::StartVideo();
+    // A scratch game folder with small pictures that sprite sections may name.
+    fuzz::EnterScratchFolder();
+    std::filesystem::create_directories("Modules/F");
+    fuzz::WritePictures();
     return 0;
 }
 
@@ -66,11 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ParseMessage(line);
     }
 
-    std::ofstream("./Modules/F/fuzz.ini", std::ios::binary) << bytes;
+    fuzz::WriteFile("./Modules/F/fuzz.ini", bytes);
     Guarded([] { LoadContentFile("./Modules/F/fuzz.ini"); });
     ModuleRegistry& registry = Registry();
     for (int index : registry.TemplatesOfType("Level"))
-        Guarded([&] { registry.BuildLevel(registry.NameAt(index)); });
+        Guarded([&] { registry.BuildLevel(registry.NameAt(index), TheWorld()); });
     for (int i = 0; i < registry.Count(); ++i)
         Guarded([&] { registry.Instantiate(registry.TypeAt(i), registry.NameAt(i)); });
 

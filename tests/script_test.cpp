@@ -62,5 +62,9 @@ TEST(OptionsTest, ParsesAndRejects) {
     EXPECT_THROW(ParseOptions({"--shot", "3"}), std::invalid_argument);
     EXPECT_THROW(ParseOptions({"--data"}), std::invalid_argument);
     EXPECT_THROW(ParseOptions({"--bogus"}), std::invalid_argument);
+    // Past an int, a minimum frame time must not wrap into another time or a negative one.
+    EXPECT_EQ(ParseOptions({"--min-frame-ms", "2147483647"}).minFrameMs, 2147483647);
+    EXPECT_THROW(ParseOptions({"--min-frame-ms", "2147483648"}), std::invalid_argument);
+    EXPECT_THROW(ParseOptions({"--min-frame-ms", "4294967306"}), std::invalid_argument);
 }
 }  // namespace

@@ -228,17 +228,6 @@ const char* kUsage =
     "       quillmere-sim preview LEVEL FILE [--data DIR]\n"
     "       quillmere-sim previews [MODULE ...] [--data DIR]\n";
 
-struct Arguments {
-    std::string command;
-    std::vector<std::string> positional;
-    std::string dataDir;
-    std::int32_t maxFrames = 100000;
-    std::optional<std::int32_t> maxTurns;
-    std::optional<double> timeLimit;
-    std::int32_t tries = 1000;
-    std::uint64_t seed = 1;
-};
-
 std::int32_t WholeNumber(const std::string& option, const std::string& text) {
     char* end = nullptr;
     errno = 0;
@@ -265,10 +254,12 @@ double Seconds(const std::string& option, const std::string& text) {
     return v;
 }
 
-Arguments ParseArguments(const std::vector<std::string>& args) {
+}  // namespace
+
+SimArguments ParseSimArguments(const std::vector<std::string>& args) {
     if (args.empty())
         throw std::invalid_argument("no command given");
-    Arguments a;
+    SimArguments a;
     a.command = args[0];
     const bool searches = a.command == "solve" || a.command == "check" || a.command == "stats";
     if (!searches && a.command != "play" && a.command != "preview" && a.command != "previews")
@@ -306,7 +297,9 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
     return a;
 }
 
-int Play(const Arguments& a, std::ostream& out) {
+namespace {
+
+int Play(const SimArguments& a, std::ostream& out) {
     const std::vector<std::string> moves = ParseMoves(a.positional[1]);
     SimSession session(a.dataDir, false);
     const std::string level = session.ResolveLevel(a.positional[0]);
@@ -334,7 +327,7 @@ int Play(const Arguments& a, std::ostream& out) {
     return 0;
 }
 
-int SolveCommand(const Arguments& a, std::ostream& out, std::ostream& err) {
+int SolveCommand(const SimArguments& a, std::ostream& out, std::ostream& err) {
     SimSession session(a.dataDir, false);
     const std::string level = session.ResolveLevel(a.positional[0]);
     SolveLimits limits;
@@ -367,7 +360,7 @@ int SolveCommand(const Arguments& a, std::ostream& out, std::ostream& err) {
 
 // The difficulty report: one search over every board within the limits gives the fewest
 // turns, how many sequences reach them and the dead ends; random play gives the rest.
-int StatsCommand(const Arguments& a, std::ostream& out, std::ostream& err) {
+int StatsCommand(const SimArguments& a, std::ostream& out, std::ostream& err) {
     using Clock = std::chrono::steady_clock;
     SimSession session(a.dataDir, false);
     const std::string level = session.ResolveLevel(a.positional[0]);
@@ -426,7 +419,7 @@ int StatsCommand(const Arguments& a, std::ostream& out, std::ostream& err) {
     return interrupted ? 130 : 0;
 }
 
-int PreviewCommand(const Arguments& a, std::ostream& out) {
+int PreviewCommand(const SimArguments& a, std::ostream& out) {
     SimSession session(a.dataDir, false);
     const std::string level = session.ResolveLevel(a.positional[0]);
     const fs::path& file = a.positional[1];
@@ -439,7 +432,7 @@ int PreviewCommand(const Arguments& a, std::ostream& out) {
 
 // Every level of the chosen modules that names a preview in the game folder gets it drawn
 // afresh. A level that fails to build is reported and the rest are still written.
-int PreviewsCommand(const Arguments& a, std::ostream& out, std::ostream& err) {
+int PreviewsCommand(const SimArguments& a, std::ostream& out, std::ostream& err) {
     SimSession session(a.dataDir, true);
     std::vector<std::string> loaded;
     for (int i = 0; i < Registry().ModuleCount(); ++i)
@@ -500,13 +493,13 @@ int PreviewsCommand(const Arguments& a, std::ostream& out, std::ostream& err) {
 }  // namespace
 
 int RunSim(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    Arguments a;
+    SimArguments a;
     try {
         if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
             out << kUsage;
             return 0;
         }
-        a = ParseArguments(args);
+        a = ParseSimArguments(args);
         if (a.command == "play")
             ParseMoves(a.positional[1]);
     } catch (const std::invalid_argument& e) {

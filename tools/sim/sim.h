@@ -3,6 +3,7 @@
 // content as the game does and runs the World with the Timer step fixed at 1.0.
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -58,6 +59,21 @@ std::string DescribeObjects(const World& world);
 // Parses "Left,U,Down,r": full names or first letters, in any case. Throws (as std::string)
 // for anything else, naming the piece.
 std::vector<std::string> ParseMoves(const std::string& list);
+
+// The command line after the program name, read but not run.
+struct SimArguments {
+    std::string command;
+    std::vector<std::string> positional;
+    std::string dataDir;
+    std::int32_t maxFrames = 100000;
+    std::optional<std::int32_t> maxTurns;
+    std::optional<double> timeLimit;
+    std::int32_t tries = 1000;
+    std::uint64_t seed = 1;
+};
+// Throws std::invalid_argument for an unknown command or option, a missing or bad value, or
+// the wrong number of names.
+SimArguments ParseSimArguments(const std::vector<std::string>& args);
 
 // The whole command line after the program name; returns the exit status. Errors go to `err`
 // as the game reports them ("ERROR: ..." / "EXCEPTION: ...").
