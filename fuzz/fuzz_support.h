@@ -79,17 +79,15 @@ inline std::vector<std::string> Split(std::string_view bytes, std::string_view s
     return pieces;
 }
 
-// Runs one input. The game's own error, a rejected argument and a lookup's "not found!"
-// message (thrown as a string) are the outcomes bad input should have; anything else escapes
-// and is a finding. Notices are dropped so a long run
-// does not keep every one.
+// Runs one input. The game's own error and a rejected argument are the outcomes bad input
+// should have; anything else escapes and is a finding (the game itself catches nothing
+// else). Notices are dropped so a long run does not keep every one.
 template <class F>
 void Guarded(F f) {
     try {
         f();
     } catch (const platform::GameError&) {
     } catch (const std::invalid_argument&) {
-    } catch (const std::string&) {
     }
     platform::TakeNotices();
 }
