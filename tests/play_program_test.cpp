@@ -40,16 +40,10 @@ TEST(PlayProgramTest, PlayingALevelToTheEndLeavesItsRecordInTheSaveData) {
 
     std::string bytes = test::ReadFile(dir / "SaveData.sav");
     ASSERT_EQ(bytes.size() % 45, 0u);
-    bool found = false;
-    for (std::size_t at = 0; at < bytes.size(); at += 45) {
-        if (bytes.compare(at, 11, std::string("Play/Slide\0", 11)) != 0)
-            continue;
-        found = true;
-        EXPECT_EQ(bytes[at + 40], 1) << "completed";
-        std::int32_t turns = static_cast<unsigned char>(bytes[at + 41]) | static_cast<unsigned char>(bytes[at + 42]) << 8;
-        EXPECT_EQ(turns, 1) << "the key during the slide took no turn";
-    }
-    EXPECT_TRUE(found);
+    auto record = RecordOnDisk(bytes, "Play/Slide");
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->first, 1) << "completed";
+    EXPECT_EQ(record->second, 1) << "the key during the slide took no turn";
 }
 
 TEST(PlayProgramTest, AWrongTurnTakenBackThenTheLevelWonByKeysAloneIsRecorded) {
