@@ -165,7 +165,8 @@ void StopMusic() {
         s.currentMusic = nullptr;
     }
     if (s.currentMemory != nullptr) {
-        SDL_FreeRW(s.currentMemory);
+        // Closing, not SDL_FreeRW: the runtime's wrapper around the memory goes with it.
+        SDL_RWclose(s.currentMemory);
         s.currentMemory = nullptr;
     }
     if (!s.silent && s.currentSongName.rfind("RS#", 0) == 0) {

@@ -6,6 +6,7 @@
 
 #include "world/render.h"
 #include "app/timer.h"
+#include "platform/video_mode.h"
 
 // Opens the window once per process (or takes the one already open); false without video.
 inline bool OpenBenchWindow() {
@@ -16,7 +17,7 @@ inline bool OpenBenchWindow() {
             return false;
         SDL_Surface* screen = SDL_GetVideoSurface();
         if (screen == nullptr)
-            screen = SDL_SetVideoMode(640, 480, 32, 0x10001);
+            screen = platform::SetVideoMode(640, 480, 32, 0x10001);
         SetScreenSurface(screen);
         SetFixedTimerStep(1.0);
         return screen != nullptr;

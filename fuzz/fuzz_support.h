@@ -16,6 +16,7 @@
 
 #include "platform/game_error.h"
 #include "platform/notice.h"
+#include "platform/video_mode.h"
 
 namespace fuzz {
 
@@ -48,7 +49,7 @@ inline void UseDummyDrivers() {
 // The 640x480 mode the game converts pictures for.
 inline void StartVideo() {
     UseDummyDrivers();
-    if (SDL_Init(SDL_INIT_VIDEO) < 0 || SDL_SetVideoMode(640, 480, 32, SDL_SWSURFACE) == nullptr)
+    if (SDL_Init(SDL_INIT_VIDEO) < 0 || platform::SetVideoMode(640, 480, 32, SDL_SWSURFACE) == nullptr)
         std::abort();
 }
 

@@ -2,6 +2,5 @@
 #include <vector>
 
 #include "game/app.h"
-#include "app/sanitizer_options.h"
 
 int main(int argc, char** argv) { return RunGame(std::vector<std::string>(argv + 1, argv + argc)); }

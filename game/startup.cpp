@@ -18,6 +18,7 @@
 #include "platform/game_error.h"
 #include "platform/replace_file.h"
 #include "platform/resources.h"
+#include "platform/video_mode.h"
 #include "platform/sdl_handles.h"
 #include "play/save_data.h"
 #include "widgets/notice_line.h"
@@ -85,7 +86,7 @@ bool StartUp() {
         SDL_WM_SetIcon(s.largeIcon.get(), nullptr);
     SDL_ShowCursor(SDL_DISABLE);
 
-    SDL_Surface* screen = SDL_SetVideoMode(640, 480, 32, 0x10001);
+    SDL_Surface* screen = platform::SetVideoMode(640, 480, 32, 0x10001);
     if (screen == nullptr)
         return Fail("Couldn't open the 640x480 window");
     SetScreenSurface(screen);

@@ -61,7 +61,8 @@ void SavePreview() {
         return;
     const bool made = SDL_SaveBMP_RW(small.get(), rw, 0) == 0;
     const long size = SDL_RWtell(rw);
-    SDL_FreeRW(rw);
+    // Closing, not SDL_FreeRW: the runtime's wrapper around the memory goes with it.
+    SDL_RWclose(rw);
     std::string why;
     if (!made || size <= 0 ||
         !platform::ReplaceFileContents("Preview.bmp", std::string_view(bytes.data(), static_cast<std::size_t>(size)), &why))

@@ -5,8 +5,8 @@
 
 #include <cstdlib>
 
-#include "app/sanitizer_options.h"
 #include "game/screens.h"
+#include "platform/video_mode.h"
 
 namespace {
 class SdlEnvironment : public ::testing::Environment {
@@ -15,7 +15,7 @@ public:
         setenv("SDL_VIDEODRIVER", "dummy", 0);
         setenv("SDL_AUDIODRIVER", "dummy", 0);
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER), 0) << SDL_GetError();
-        ASSERT_NE(SDL_SetVideoMode(640, 480, 32, 0x10001), nullptr) << SDL_GetError();
+        ASSERT_NE(platform::SetVideoMode(640, 480, 32, 0x10001), nullptr) << SDL_GetError();
     }
     void TearDown() override { SDL_Quit(); }
 };

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "app/sanitizer_options.h"
 #include "tools/sim/sim.h"
 #include "tools/sim/solver.h"
 

@@ -22,6 +22,7 @@
 #include "dialog/dialogs.h"
 #include "platform/directory.h"
 #include "platform/game_error.h"
+#include "platform/video_mode.h"
 #include "tools/sim/checker.h"
 #include "tools/sim/json.h"
 #include "tools/sim/previews.h"
@@ -47,7 +48,7 @@ SimSession::SimSession(const std::string& dataDir, bool keepGoing) : startFolder
         quitSdl = true;
     }
     // Sprites are converted to the display format while they load.
-    if (SDL_GetVideoSurface() == nullptr && SDL_SetVideoMode(640, 480, 32, SDL_SWSURFACE) == nullptr) {
+    if (SDL_GetVideoSurface() == nullptr && platform::SetVideoMode(640, 480, 32, SDL_SWSURFACE) == nullptr) {
         const std::string message = std::string("The video mode could not be set: ") + SDL_GetError();
         Release();
         throw platform::GameError(message);
