@@ -19,6 +19,7 @@
 #include "platform/replace_file.h"
 #include "platform/resources.h"
 #include "platform/sdl_handles.h"
+#include "platform/window.h"
 #include "play/save_data.h"
 #include "widgets/notice_line.h"
 #include "widgets/widgets.h"
@@ -85,7 +86,10 @@ bool StartUp() {
         SDL_WM_SetIcon(s.largeIcon.get(), nullptr);
     SDL_ShowCursor(SDL_DISABLE);
 
-    SDL_Surface* screen = SDL_SetVideoMode(640, 480, 32, 0x10001);
+    // The window opens at the size the player left it; the rest of the settings come later.
+    platform::RemoveStaleTemporaryFiles("./Settings.ini");
+    LoadWindowSettings();
+    SDL_Surface* screen = platform::OpenGameWindow(0x10001);
     if (screen == nullptr)
         return Fail("Couldn't open the 640x480 window");
     SetScreenSurface(screen);
@@ -103,7 +107,6 @@ bool StartUp() {
     InstallCursor(Image("GUI/Cursor.png", 1, 0, 14, 19));
 
     LoadAllModules();
-    platform::RemoveStaleTemporaryFiles("./Settings.ini");
     LoadSettings();
     LoadSaveData();
     CreateDialogBox();
