@@ -66,6 +66,7 @@ const Image& LoadingPicture() {
 
 bool StartUp() {
     StartUpState& s = State();
+    platform::PrepareWindowScaling();
     if (SDL_Init(0xFFFF) < 0 && SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER) < 0)
         return Fail("Couldn't start SDL");
     SDL_WM_SetCaption("Quillmere", "Quillmere");

@@ -35,10 +35,9 @@ bool DummyVideo() {
 }
 
 SDL_Surface* SetMode(WindowState& s, int scale) {
-    // The runtime reads its scaling settings from the environment when the mode is set.
+    // The runtime reads the window's scale from the environment when the mode is set.
     const std::string factor = std::to_string(scale);
     setenv("SDL12COMPAT_WINDOW_SCALING", factor.c_str(), 1);
-    setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 1);
     SDL_Surface* screen = SDL_SetVideoMode(kDrawWidth, kDrawHeight, 32, s.flags);
     if (screen == nullptr)
         return nullptr;
@@ -52,6 +51,8 @@ SDL_Surface* SetMode(WindowState& s, int scale) {
     return SDL_GetVideoSurface() ? SDL_GetVideoSurface() : screen;
 }
 }  // namespace
+
+void PrepareWindowScaling() { setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 1); }
 
 std::vector<int> WindowScalesFor(int desktopWidth, int desktopHeight) {
     const int across = (desktopWidth - kDesktopMarginWidth) / kDrawWidth;

@@ -12,6 +12,9 @@ namespace platform {
 constexpr int kDrawWidth = 640;
 constexpr int kDrawHeight = 480;
 
+// Before SDL starts: the runtime takes its scale method (sharp, not smoothed) only then.
+void PrepareWindowScaling();
+
 // The window sizes offered on a desktop of this size, as multiples of 640x480: 1 up to the
 // largest that leaves room for panels and a title bar. Never empty.
 std::vector<int> WindowScalesFor(int desktopWidth, int desktopHeight);
