@@ -111,6 +111,15 @@ int FirstKeyDown() {
     return -1;
 }
 
+bool TakeAltEnter() {
+    auto& events = Input().eventList;
+    const auto altEnter = [](const SDL_Event& e) {
+        return e.type == SDL_KEYDOWN && (e.key.keysym.mod & KMOD_ALT) != 0 &&
+               (e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER);
+    };
+    return std::erase_if(events, altEnter) > 0;
+}
+
 MousePosition GetMousePosition() { return Input().mousePosition; }
 
 bool ActionPressed(const std::string& name) {

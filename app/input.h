@@ -23,6 +23,9 @@ bool MouseButtonReleased(int button);
 // Down after every event so far, swallowed frames included.
 bool MouseButtonHeld(int button);
 int FirstKeyDown();
+// Whether Alt+Enter went down this frame; the Enter is taken out of the frame's events,
+// so no screen also takes it as a confirmation.
+bool TakeAltEnter();
 
 struct MousePosition {
     std::uint16_t x = 0;

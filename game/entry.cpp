@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <stdexcept>
 
@@ -19,6 +20,7 @@
 #include "platform/app_focus.h"
 #include "platform/fatal_error.h"
 #include "platform/game_error.h"
+#include "platform/player_folder.h"
 #include "widgets/file_chooser.h"
 
 namespace {
@@ -118,8 +120,17 @@ int RunGame(const std::vector<std::string>& args) {
             std::printf("quillmere %s\n", QUILLMERE_VERSION);
             return 0;
         }
-        if (!options.dataDir.empty() && chdir(options.dataDir.c_str()) != 0)
-            throw std::invalid_argument("cannot open the game folder \"" + options.dataDir + "\"");
+        if (!options.dataDir.empty()) {
+            if (chdir(options.dataDir.c_str()) != 0)
+                throw std::invalid_argument("cannot open the game folder \"" + options.dataDir + "\"");
+        } else if (std::optional<std::filesystem::path> folder = platform::InstalledGameFolder()) {
+            // An installed game plays in the player's folder; a script named from where the
+            // command was given is still found.
+            if (!options.scriptPath.empty())
+                options.scriptPath = std::filesystem::absolute(options.scriptPath).string();
+            if (chdir(folder->c_str()) != 0)
+                throw std::invalid_argument("cannot open the game folder \"" + folder->string() + "\"");
+        }
         if (!options.scriptPath.empty())
             script = InputScript::Load(options.scriptPath);
     } catch (const std::invalid_argument& e) {

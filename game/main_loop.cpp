@@ -10,6 +10,7 @@
 #include "media/screenshot.h"
 #include "media/slideshow.h"
 #include "game/screens.h"
+#include "platform/window.h"
 #include "play/play.h"
 #include "play/story.h"
 #include "widgets/file_chooser.h"
@@ -25,6 +26,12 @@ bool RunFrame() {
     PlaySession& play = ThePlaySession();
     if (EventOccurred(SDL_KEYDOWN))
         play.replay.replayPlaying = false;
+    // Full screen comes and goes on any screen; a changed window size is shown here too.
+    const bool altEnter = TakeAltEnter();
+    if (altEnter || ActionPressed("Fullscreen"))
+        platform::SetFullscreenSetting(!platform::FullscreenSetting());
+    if (platform::WindowNeedsUpdate())
+        SetScreenSurface(platform::UpdateGameWindow());
     if (ActionPressed("Mute Music"))
         ToggleMusicMute();
     if (ActionPressed("Load Replay") && play.LoadReplay([] { return ChooseFileToOpen("Replay Files", "*.rpl", ".rpl"); }))

@@ -18,8 +18,8 @@
 #include "platform/game_error.h"
 #include "platform/replace_file.h"
 #include "platform/resources.h"
-#include "platform/video_mode.h"
 #include "platform/sdl_handles.h"
+#include "platform/window.h"
 #include "play/save_data.h"
 #include "widgets/notice_line.h"
 #include "widgets/widgets.h"
@@ -66,6 +66,7 @@ const Image& LoadingPicture() {
 
 bool StartUp() {
     StartUpState& s = State();
+    platform::PrepareWindowScaling();
     if (SDL_Init(0xFFFF) < 0 && SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER) < 0)
         return Fail("Couldn't start SDL");
     SDL_WM_SetCaption("Quillmere", "Quillmere");
@@ -86,7 +87,10 @@ bool StartUp() {
         SDL_WM_SetIcon(s.largeIcon.get(), nullptr);
     SDL_ShowCursor(SDL_DISABLE);
 
-    SDL_Surface* screen = platform::SetVideoMode(640, 480, 32, 0x10001);
+    // The window opens at the size the player left it; the rest of the settings come later.
+    platform::RemoveStaleTemporaryFiles("./Settings.ini");
+    LoadWindowSettings();
+    SDL_Surface* screen = platform::OpenGameWindow(0x10001);
     if (screen == nullptr)
         return Fail("Couldn't open the 640x480 window");
     SetScreenSurface(screen);
@@ -104,7 +108,6 @@ bool StartUp() {
     InstallCursor(Image("GUI/Cursor.png", 1, 0, 14, 19));
 
     LoadAllModules();
-    platform::RemoveStaleTemporaryFiles("./Settings.ini");
     LoadSettings();
     LoadSaveData();
     CreateDialogBox();

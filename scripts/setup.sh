@@ -7,6 +7,7 @@ packages=(
   libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev
   libpng-dev libvorbis-dev
   libgtest-dev libbenchmark-dev
+  python3 desktop-file-utils appstream
   "$@"  # extras for optional builds, e.g. the fuzz targets' clang
 )
 

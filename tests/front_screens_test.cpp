@@ -31,6 +31,7 @@
 #include "media/slideshow.h"
 #include "platform/app_focus.h"
 #include "platform/game_error.h"
+#include "platform/window.h"
 #include "play/save_data.h"
 #include "tests/test_support.h"
 #include "ui/credits.h"
@@ -90,6 +91,7 @@ protected:
         Registry() = ModuleRegistry();
         ResetGameState();
         ClearBindings();
+        platform::SetWindowScaleSetting(0);
         SetTickSource(nullptr);
         SetFixedTimerStep(0);
         SetScreenSurface(nullptr);
@@ -465,16 +467,76 @@ TEST_F(FrontScreens, RebindingTakesTheNextKeyForTheShownAction) {
 
     Click(100, 401);
     Click(100, 401);  // wraps from the first action to the last
-    EXPECT_EQ(SettingsMenuView().action, "Screenshot");
+    EXPECT_EQ(SettingsMenuView().action, "Fullscreen");
+    EXPECT_EQ(SettingsMenuView().key, "F11");
 
     // Escape while waiting does not bind: it leaves, and leaving writes the settings.
     Click(480, 380);
     Key(kEscapeKey);
     EXPECT_EQ(CurrentState(), GameState::TitleMenu);
-    EXPECT_EQ(BindingKey("Screenshot"), 316);
+    EXPECT_EQ(BindingKey("Fullscreen"), SDLK_F11);
     std::string written = test::ReadFile(dir / "Settings.ini");
     EXPECT_NE(written.find("DownKey = 120"), std::string::npos) << written;
-    EXPECT_NE(written.find("Screenshot = 316"), std::string::npos) << written;
+    EXPECT_NE(written.find("FullscreenKey = 292"), std::string::npos) << written;
+}
+
+TEST_F(FrontScreens, TheWindowSizeStepsThroughWhatTheDesktopOffersAndIsWrittenOnLeaving) {
+    Start();
+    platform::SetWindowScaleSetting(0);
+    SetState(GameState::SettingsMenu);
+    EXPECT_EQ(SettingsMenuView().window, "LARGEST");
+    // The dummy display offers 640x480 alone: the arrows stop at both ends.
+    const struct {
+        int x;
+        const char* shown;
+        int setting;
+    } steps[] = {{388, "LARGEST", 0}, {544, "640x480", 1}, {544, "640x480", 1}, {388, "LARGEST", 0}, {544, "640x480", 1}};
+    for (const auto& step : steps) {
+        Click(step.x, 212);
+        EXPECT_EQ(SettingsMenuView().window, step.shown);
+        EXPECT_EQ(platform::WindowScaleSetting(), step.setting);
+    }
+    Key(kEscapeKey);
+    EXPECT_NE(test::ReadFile(dir / "Settings.ini").find("\nWindowScale = 1\n"), std::string::npos);
+    // A size this desktop cannot show reads as the largest it can; a step down goes below it.
+    platform::SetWindowScaleSetting(4);
+    SetState(GameState::SettingsMenu);
+    EXPECT_EQ(SettingsMenuView().window, "640x480");
+    Click(388, 212);
+    EXPECT_EQ(platform::WindowScaleSetting(), 0);
+}
+
+TEST_F(FrontScreens, FullscreenFollowsItsBindingAndAltEnterOnAnyScreen) {
+    Start();
+    SetState(GameState::TitleMenu);
+    platform::SetFullscreenSetting(false);
+    SDL_Event altEnter = KeyEvent(SDL_KEYDOWN, SDLK_RETURN);
+    altEnter.key.keysym.mod = KMOD_LALT;
+    const struct {
+        const char* what;
+        std::function<void()> press;
+        bool fullscreen;
+    } steps[] = {
+        {"F11", [&] { Key(SDLK_F11); }, true},
+        {"F11 again", [&] { Key(SDLK_F11); }, false},
+        {"Alt+Enter, not taken as Enter by the menu", [&] { Push(altEnter); Frame(); }, true},
+        {"rebound to F", [&] { SetBinding("Fullscreen", 'f'); Key('f'); }, false},
+        {"F11 once rebound", [&] { Key(SDLK_F11); }, false},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.press();
+        EXPECT_EQ(platform::FullscreenSetting(), step.fullscreen);
+        EXPECT_EQ(CurrentState(), GameState::TitleMenu);
+    }
+    // Kept with the settings, and the dummy window never left 640x480.
+    SetState(GameState::SettingsMenu);
+    SetState(GameState::TitleMenu);
+    const std::string written = test::ReadFile(dir / "Settings.ini");
+    EXPECT_NE(written.find("\nFullscreen = 0\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("\nFullscreenKey = 102\n"), std::string::npos) << written;
+    EXPECT_EQ(SDL_GetVideoSurface()->w, 640);
+    platform::SetFullscreenSetting(false);
 }
 
 TEST_F(FrontScreens, ClearDataNeedsFiveClicksAndClearsAgainAfter) {

@@ -7,6 +7,7 @@
 #include "content/settings_file.h"
 #include "platform/game_error.h"
 #include "platform/notice.h"
+#include "platform/window.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -14,9 +15,9 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kDefaults =
-    "SoundVolume = 100\nMusicVolume = 100\nMusicMuted = 0\nUpKey = 273\nDownKey = 274\nRightKey = 275\n"
-    "LeftKey = 276\nAction1 = 32\nSkipDialog = 99\nRestart = 114\nUndo = 8\nMuteMusic = 109\nSaveReplay = 290\n"
-    "LoadReplay = 291\nScreenshot = 316\n";
+    "SoundVolume = 100\nMusicVolume = 100\nMusicMuted = 0\nWindowScale = 0\nFullscreen = 0\nUpKey = 273\n"
+    "DownKey = 274\nRightKey = 275\nLeftKey = 276\nAction1 = 32\nSkipDialog = 99\nRestart = 114\nUndo = 8\n"
+    "MuteMusic = 109\nSaveReplay = 290\nLoadReplay = 291\nScreenshot = 316\nFullscreenKey = 292\n";
 
 class SettingsFileTest : public ::testing::Test {
 protected:
@@ -26,6 +27,8 @@ protected:
             ToggleMusicMute();
         SetSoundVolume(100);
         SetMusicVolume(100);
+        platform::SetWindowScaleSetting(0);
+        platform::SetFullscreenSetting(false);
     }
 
     // Loads the given file text and saves it again; returns what was written.
@@ -45,6 +48,8 @@ TEST_F(SettingsFileTest, SavingWritesEveryLineInOrderWhateverTheFileHeld) {
         "// my keys\r\n"
         "Screenshot = 301\r\n"
         "MusicVolume = 35\n"
+        "Fullscreen = 1\n"
+        "WindowScale = 3\n"
         "UpKey = 119\n"
         "UpKey = 1\n"  // later duplicates are ignored
         "LeftKey = 97\n"
@@ -52,15 +57,17 @@ TEST_F(SettingsFileTest, SavingWritesEveryLineInOrderWhateverTheFileHeld) {
         "SoundVolume = 80";  // no final line feed
     const std::string written = RoundTrip(shuffled);
     EXPECT_EQ(written,
-              "SoundVolume = 80\nMusicVolume = 35\nMusicMuted = 0\nUpKey = 119\nDownKey = 274\nRightKey = 275\n"
-              "LeftKey = 97\nAction1 = 32\nSkipDialog = 99\nRestart = 114\nUndo = 8\nMuteMusic = 109\n"
-              "SaveReplay = 290\nLoadReplay = 291\nScreenshot = 301\n");
+              "SoundVolume = 80\nMusicVolume = 35\nMusicMuted = 0\nWindowScale = 3\nFullscreen = 1\nUpKey = 119\n"
+              "DownKey = 274\nRightKey = 275\nLeftKey = 97\nAction1 = 32\nSkipDialog = 99\nRestart = 114\nUndo = 8\n"
+              "MuteMusic = 109\nSaveReplay = 290\nLoadReplay = 291\nScreenshot = 301\nFullscreenKey = 292\n");
     EXPECT_EQ(SoundVolume(), 80);
     EXPECT_EQ(MusicVolume(), 35);
     EXPECT_EQ(BindingKey("Up"), 119);
     EXPECT_EQ(BindingNames(), (std::vector<std::string>{"Up", "Down", "Right", "Left", "Action 1", "Skip Dialog",
                                                         "Restart", "Undo", "Mute Music", "Save Replay",
-                                                        "Load Replay", "Screenshot"}));
+                                                        "Load Replay", "Screenshot", "Fullscreen"}));
+    EXPECT_EQ(platform::WindowScaleSetting(), 3);
+    EXPECT_TRUE(platform::FullscreenSetting());
     EXPECT_FALSE(fs::exists(dir / "Settings.ini.tmp"));
     // Read back, the file gives the same settings again.
     EXPECT_EQ(RoundTrip(written), written);
@@ -126,6 +133,9 @@ TEST_F(SettingsFileTest, AFileFromBeforeUndoLoadsWithTheNewDefaults) {
                     "SaveReplay = 290\nLoadReplay = 291\nScreenshot = 316\n");
     LoadSettings();
     EXPECT_EQ(BindingKey("Undo"), 8);
+    EXPECT_EQ(BindingKey("Fullscreen"), 292);
+    EXPECT_EQ(platform::WindowScaleSetting(), 0);
+    EXPECT_FALSE(platform::FullscreenSetting());
     EXPECT_EQ(BindingKey("Restart"), 116);
     EXPECT_EQ(SoundVolume(), 60);
     EXPECT_EQ(MusicVolume(), 0);

@@ -1,5 +1,6 @@
 #include "ui/settings_menu.h"
 
+#include <algorithm>
 #include <cctype>
 #include <memory>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "content/settings_file.h"
+#include "platform/window.h"
 #include "play/save_data.h"
 #include "ui/menu_parts.h"
 #include "widgets/text_label.h"
@@ -31,6 +33,8 @@ enum ButtonIndex {
     kActionPrevious = 7,
     kActionNext = 8,
     kRebind = 9,
+    kWindowSmaller = 10,
+    kWindowLarger = 11,
 };
 
 struct SettingsScreen {
@@ -45,6 +49,7 @@ struct SettingsScreen {
     TextLabel* musicLabel = nullptr;
     TextLabel* actionLabel = nullptr;
     TextLabel* keyLabel = nullptr;
+    TextLabel* windowLabel = nullptr;
     TextButton* rebind = nullptr;
 };
 
@@ -101,6 +106,37 @@ void StepVolume(int button) {
     s.repeatTimer.Reset();
 }
 
+// The window sizes to choose from: the largest that fits (0), then each multiple offered.
+std::vector<int> WindowChoices() {
+    std::vector<int> choices{0};
+    for (int scale : platform::OfferedWindowScales())
+        choices.push_back(scale);
+    return choices;
+}
+
+// A setting above what this desktop offers counts as the largest offered.
+std::size_t WindowChoiceIndex(const std::vector<int>& choices) {
+    const int setting = platform::WindowScaleSetting();
+    auto at = std::find(choices.begin(), choices.end(), setting);
+    return at != choices.end() ? static_cast<std::size_t>(at - choices.begin()) : choices.size() - 1;
+}
+
+void ShowWindowScale() {
+    const int setting = platform::WindowScaleSetting();
+    const int scale = platform::WindowScaleFor(setting);
+    TheScreen().windowLabel->setText(setting == 0 ? "LARGEST" : std::to_string(platform::kDrawWidth * scale) + "x" +
+                                                                    std::to_string(platform::kDrawHeight * scale));
+}
+
+void StepWindowScale(int step) {
+    const std::vector<int> choices = WindowChoices();
+    const std::size_t index = WindowChoiceIndex(choices);
+    if ((step < 0 && index == 0) || (step > 0 && index + 1 >= choices.size()))
+        return;
+    platform::SetWindowScaleSetting(choices[step < 0 ? index - 1 : index + 1]);
+    ShowWindowScale();
+}
+
 void SetWaiting(bool waiting) {
     SettingsScreen& s = TheScreen();
     s.waitingForKey = waiting;
@@ -149,8 +185,12 @@ void SettingsMenuEntry() {
     s.keyLabel = menu::AddLabel(268, 380, 168, true, 30, menu::kTextNormal, -10, "");
     s.rebind = menu::AddTextButton("REBIND", 40);
     menu::MoveButton(s.rebind, 440, 358);
-    SetFocusOrder({kClearData, kLevelEditor, kReturn, kSoundDown, kSoundUp, kMusicDown, kMusicUp, kActionPrevious,
-                   kActionNext, kRebind});
+    menu::AddLabel(380, 160, 172, true, 30, menu::kTextNormal, -10, "WINDOW");
+    s.windowLabel = menu::AddLabel(400, 196, 132, true, 24, menu::kTextNormal, -10, "");
+    menu::AddPictureButton("GUI/ButtonLeft.png", 376, 200, 24, 24);
+    menu::AddPictureButton("GUI/ButtonRight.png", 532, 200, 24, 24);
+    SetFocusOrder({kClearData, kLevelEditor, kReturn, kWindowSmaller, kWindowLarger, kSoundDown, kSoundUp, kMusicDown,
+                   kMusicUp, kActionPrevious, kActionNext, kRebind});
 
     s.blip = std::make_unique<Sound>();
     s.blip->Load("./GUI/Blip.wav");
@@ -159,6 +199,7 @@ void SettingsMenuEntry() {
     s.clearClicks = 0;
     s.waitingForKey = false;
     ShowAction();
+    ShowWindowScale();
 }
 
 void SettingsMenuUpdate() {
@@ -185,6 +226,11 @@ void SettingsMenuUpdate() {
         StepVolume(pushed);
     else if (held >= kSoundDown && held <= kMusicUp && s.repeatTimer.Elapsed() > kRepeatMs)
         StepVolume(held);
+
+    if (clickedButton() == kWindowSmaller)
+        StepWindowScale(-1);
+    else if (clickedButton() == kWindowLarger)
+        StepWindowScale(1);
 
     const int count = static_cast<int>(s.actionNames.size());
     if (count > 0 && clickedButton() == kActionPrevious) {
@@ -219,7 +265,7 @@ void SettingsMenuUpdate() {
 
 void SettingsMenuExit() {
     SettingsScreen& s = TheScreen();
-    s.clicksLabel = s.soundLabel = s.musicLabel = s.actionLabel = s.keyLabel = nullptr;
+    s.clicksLabel = s.soundLabel = s.musicLabel = s.actionLabel = s.keyLabel = s.windowLabel = nullptr;
     s.rebind = nullptr;
     clearWidgets();
     SaveSettings();
@@ -231,5 +277,6 @@ SettingsMenuText SettingsMenuView() {
     if (!s.clicksLabel)
         return {};
     return {s.clicksLabel->getText(), s.soundLabel->getText(), s.musicLabel->getText(),
-            s.actionLabel->getText(),  s.keyLabel->getText(),   s.rebind->getText()};
+            s.actionLabel->getText(),  s.keyLabel->getText(),   s.rebind->getText(),
+            s.windowLabel->getText()};
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-// Volumes, key bindings, clearing progress and the way into the level editor. The
+// Volumes, window size, key bindings, clearing progress and the way into the level editor. The
 // settings reach the disk when the screen is left.
 void SettingsMenuEntry();
 void SettingsMenuUpdate();
@@ -12,6 +12,6 @@ std::string KeyCaption(int sym);
 
 // What the screen's changing lines read.
 struct SettingsMenuText {
-    std::string clicks, sound, music, action, key, rebind;
+    std::string clicks, sound, music, action, key, rebind, window;
 };
 SettingsMenuText SettingsMenuView();

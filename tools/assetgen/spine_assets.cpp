@@ -61,6 +61,11 @@ void Generate(const AssetContext& ctx) {
     ctx.WriteGamePng("GUI/Cursor.png", Cursor());
     ctx.WriteResourcePng("icon16.png", Icon(16));
     ctx.WriteResourcePng("icon32.png", Icon(32));
+    // The desktop's menus and launchers pick from the usual sizes of the icon theme.
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const std::string dim = std::to_string(size) + "x" + std::to_string(size);
+        ctx.WriteResourcePng("icons/hicolor/" + dim + "/apps/quillmere.png", Icon(size));
+    }
 }
 
 RegisterAssetGroup spine("spine", Generate);

@@ -22,6 +22,7 @@
 #include "dialog/dialogs.h"
 #include "platform/directory.h"
 #include "platform/game_error.h"
+#include "platform/player_folder.h"
 #include "platform/video_mode.h"
 #include "tools/sim/checker.h"
 #include "tools/sim/json.h"
@@ -58,9 +59,14 @@ SimSession::SimSession(const std::string& dataDir, bool keepGoing) : startFolder
     SetFixedTimerStep(1.0);
     SetMusicSilent(true);
 
-    if (!dataDir.empty() && chdir(dataDir.c_str()) != 0) {
+    // Installed, the simulator works in the player's folder, as the game does.
+    std::string folder = dataDir;
+    if (folder.empty())
+        if (std::optional<fs::path> installed = platform::InstalledGameFolder())
+            folder = installed->string();
+    if (!folder.empty() && chdir(folder.c_str()) != 0) {
         Release();
-        throw std::invalid_argument("cannot open the game folder \"" + dataDir + "\"");
+        throw std::invalid_argument("cannot open the game folder \"" + folder + "\"");
     }
     Registry().Clear();
     TheWorld().Clear();
