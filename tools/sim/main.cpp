@@ -5,7 +5,7 @@
 
 #include "app/sanitizer_options.h"
 #include "tools/sim/sim.h"
-#include "tools/sim/solver.h"
+#include "play/solver.h"
 
 namespace {
 void OnInterrupt(int) { RequestSolveStop(); }
