@@ -25,7 +25,7 @@ bool RunFrame() {
     PlaySession& play = ThePlaySession();
     if (EventOccurred(SDL_KEYDOWN))
         play.replay.replayPlaying = false;
-    if (ActionPressed("Mute Music"))
+    if (ActionPressed("Mute Music") && !EditorTypingText())
         ToggleMusicMute();
     if (ActionPressed("Load Replay") && play.LoadReplay([] { return ChooseFileToOpen("Replay Files", "*.rpl", ".rpl"); }))
         SetState(GameState::Play);
