@@ -745,7 +745,8 @@ void EditorEntry(const PlaySession& play) {
     status->setPosition(0, 452);
     status->setBoxWidth(640);
     status->setCentred(true);
-    status->setColour(kCaptionInk);
+    // Over the level's dark ground, not on a parchment slip: amber reads there.
+    status->setColour(kAmber);
     status->setFont(InterfaceFontPath(), 18);
     status->setDepth(kToolbarDepth);
     status->setText(v.status);

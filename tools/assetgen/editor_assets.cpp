@@ -134,8 +134,8 @@ Canvas SolveButton() {
 
 // Behind the editor's level form and the search's report; the words are drawn in game.
 Canvas EditorPanel() {
-    Canvas c(360, 200);
-    DrawPanel(c, 0, 0, 360, 200, Alpha(style::kNight, 240), style::kAmber);
+    Canvas c(360, 220);
+    DrawPanel(c, 0, 0, 360, 220, Alpha(style::kNight, 240), style::kAmber);
     return c;
 }
 
