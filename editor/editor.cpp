@@ -404,7 +404,7 @@ void Center() {
     if (OverlappingPieces() != before) {
         for (Entity* o : moved)
             o->SetPosition(Wrapped(o->x - dx), Wrapped(o->y - dy));
-        ShowStatus("Centering would push pieces into each other, so nothing moved.");
+        ShowStatus("Centring would push pieces into each other, so nothing moved.");
         return;
     }
     ShowStatus("Centred.");
@@ -638,14 +638,15 @@ void UpdatePanels() {
             break;
         }
     } else if (e.solve) {
-        e.view.solveVerdict = e.solve->Verdict();
         switch (e.solve->Update()) {
         case SolvePanel::Action::SetPar:
+            e.view.solveVerdict = e.solve->Verdict();
             e.view.level.turnsPar = *e.solve->FewestTurns();
             ShowStatus("Par set to " + std::to_string(e.view.level.turnsPar) + ".");
             ClosePanels();
             break;
         case SolvePanel::Action::Close:
+            e.view.solveVerdict = e.solve->Verdict();
             ClosePanels();
             break;
         case SolvePanel::Action::None:
@@ -957,6 +958,11 @@ bool WriteEditorLevel(const std::string& path) {
 
 bool HasUnsavedChanges() {
     return !SameLayout(CurrentLayout(), State().saved) || !(State().view.level == State().savedLevel);
+}
+
+void ReleaseEditorPanels() {
+    ClosePanels();
+    State().overlay.Clear();
 }
 
 bool EditorTypingText() { return CurrentState() == GameState::LevelEditor && State().form != nullptr; }

@@ -66,6 +66,9 @@ const SolvePanel* EditorSolvePanel();
 const LevelForm* EditorLevelForm();
 // The level form is open: letters are typed into it, not taken as the game's keys.
 bool EditorTypingText();
+// Closes the form and the search and lets go of the pictures drawn over the level, while the
+// widgets, fonts and SDL they hold are still there (shutdown).
+void ReleaseEditorPanels();
 // Wall time given to the search in each frame.
 void SetEditorSolveSlice(double seconds);
 // Back to the first visit: module 0, no history, no level held (tests).
