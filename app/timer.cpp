@@ -80,6 +80,7 @@ double TimerStep() {
 double EstimatedFps() { return Clock().estimatedFps; }
 std::int32_t FramesDrawn() { return Clock().framesDrawn; }
 void SetFixedTimerStep(double step) { Clock().fixedStep = step; }
+double FixedTimerStep() { return Clock().fixedStep; }
 
 namespace {
 bool playPaused = false;

@@ -37,6 +37,8 @@ std::int32_t FramesDrawn();
 
 // Scripted runs, tests and the simulator fix the step so runs repeat exactly; 0 lifts it.
 void SetFixedTimerStep(double step);
+// The fixed step, 0 when none is set.
+double FixedTimerStep();
 
 // While play is paused (a dialog box is open, the level editor runs) the World stands still.
 void SetPlayPaused(bool paused);

@@ -28,6 +28,8 @@ Mix_Chunk* DuplicateChunk(const Mix_Chunk* source) {
     return copy;
 }
 
+bool effectsSilent = false;
+
 bool MixerOpen() { return Mix_QuerySpec(nullptr, nullptr, nullptr) != 0; }
 
 void FreeChunk(Mix_Chunk* chunk) {
@@ -71,6 +73,8 @@ bool Sound::OwnsChannel() const {
 }
 
 void Sound::Play() {
+    if (effectsSilent)
+        return;
     if (OwnsChannel())
         Mix_HaltChannel(channel);
     channel = -1;
@@ -93,3 +97,6 @@ void Sound::Resume() {
     if (OwnsChannel())
         Mix_Resume(channel);
 }
+
+void SetSoundEffectsSilent(bool silent) { effectsSilent = silent; }
+bool SoundEffectsSilent() { return effectsSilent; }

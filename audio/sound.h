@@ -27,3 +27,8 @@ private:
 
     Mix_Chunk* chunk = nullptr;
 };
+
+// While set, Play does nothing: boards simulated out of sight (a search for the fewest turns
+// in the editor) are never heard.
+void SetSoundEffectsSilent(bool silent);
+bool SoundEffectsSilent();

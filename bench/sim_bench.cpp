@@ -8,7 +8,7 @@
 
 #include "tests/sim_fixture.h"
 #include "tools/sim/sim.h"
-#include "tools/sim/solver.h"
+#include "play/solver.h"
 #include "world/world.h"
 
 namespace {

@@ -4,9 +4,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <deque>
 #include <limits>
 #include <memory>
+#include <numeric>
+#include <set>
 
 #include "app/game_state.h"
 #include "app/input.h"
@@ -15,6 +18,9 @@
 #include "content/object_kinds.h"
 #include "content/registry.h"
 #include "dialog/dialogs.h"
+#include "editor/editor_solve.h"
+#include "editor/level_form.h"
+#include "editor/link_lines.h"
 #include "media/preview.h"
 #include "platform/replace_file.h"
 #include "play/play.h"
@@ -52,7 +58,26 @@ enum Tool {
     kLoad,
     kLink,
     kPreview,
+    kLevel,
+    kSolve,
     kToolCount
+};
+
+// What the status line says while the mouse rests on a tool.
+const char* const kToolCaptions[kToolCount] = {
+    "Previous module",
+    "Next module",
+    "Previous piece",
+    "Next piece",
+    "Save - write the level to a file",
+    "Center - move the level to the middle",
+    "Cleanup - remove doubled pieces",
+    "Test - play the level",
+    "Load - open another level",
+    "Link - join a piece that acts to one it acts on",
+    "Preview - picture of the level",
+    "Level - name, music and par",
+    "Solve - find the fewest turns",
 };
 
 using Layout = std::vector<LevelEntry>;
@@ -64,12 +89,19 @@ struct Editor {
     TextLabel* statusLabel = nullptr;
     double statusLeft = 0.0;
     int ghostRotation = 0;
+    // The piece chosen as link source, while its target is awaited.
+    int linkSourceId = -1;
+    LinkOverlay overlay;
+    std::unique_ptr<LevelForm> form;
+    std::unique_ptr<SolvePanel> solve;
+    double solveSlice = kSolveSliceSeconds;
 
     // Undo keeps whole layouts: small, exact, and they survive the World being rebuilt
     // by a test play.
     std::deque<Layout> undo;
     std::vector<Layout> redo;
     Layout saved;
+    LevelProperties savedLevel;
     bool testing = false;
     bool ctrlHeld = false;
     bool shiftHeld = false;
@@ -125,10 +157,10 @@ void PictureSize(const Entity& object, int& w, int& h) {
         std::swap(w, h);
 }
 
-TextLabel* AddCaption(int x) {
+TextLabel* AddCaption(int x, int boxWidth) {
     auto label = std::make_unique<TextLabel>();
     label->setPosition(x, -1);
-    label->setBoxWidth(188);
+    label->setBoxWidth(boxWidth);
     label->setCentred(true);
     label->setColour(kCaptionInk);
     label->setFont(InterfaceFontPath(), 22);
@@ -176,6 +208,9 @@ void PlaceGhostAt(int mx, int my) {
 
 void MakeGhost() {
     Editor& e = State();
+    // The ghost left behind is placed: from now on it is seen whole.
+    if (e.view.ghost)
+        e.view.ghost->image.alpha = 255;
     e.view.ghost = nullptr;
     if (e.view.palette.empty())
         return;
@@ -296,8 +331,47 @@ void DeleteObject(Entity* object) {
     std::unique_ptr<Entity> gone = TheWorld().Take(*object);
 }
 
+// Pairs of pieces whose boxes overlap, by id.
+std::set<std::pair<int, int>> OverlappingPieces() {
+    World& world = TheWorld();
+    std::set<std::pair<int, int>> pairs;
+    for (int i = 0; i < world.Count(); ++i) {
+        const Entity* a = world.Get(i);
+        if (a == State().view.ghost || !a->IsPhysical())
+            continue;
+        for (const Entity* b : world.ObjectsOverlapping(*a))
+            if (b != State().view.ghost && b->IsPhysical())
+                pairs.emplace(std::min(a->id, b->id), std::max(a->id, b->id));
+    }
+    return pairs;
+}
+
+// The shift, a whole number of steps, that brings the span [low, high) nearest to being
+// centred on `middle` while it stays inside [0, size); 0 when it can't.
+std::int64_t CentringShift(std::int64_t low, std::int64_t high, std::int64_t middle, std::int64_t size,
+                           std::int64_t step) {
+    const double ideal = static_cast<double>(middle) - static_cast<double>(low + high) / 2.0;
+    std::int64_t shift = step * static_cast<std::int64_t>(std::llround(ideal / static_cast<double>(step)));
+    const std::int64_t least = low >= 0 ? -(low / step) * step : ((-low + step - 1) / step) * step;
+    const std::int64_t most = size - high >= 0 ? ((size - high) / step) * step : -((high - size + step - 1) / step) * step;
+    if (least > most)
+        return 0;
+    return std::clamp(shift, least, most);
+}
+
+// The grid the pieces stand on along one axis, as they are seen: the largest step that every
+// distance between them is a multiple of (at most four editor squares), so a shift by it
+// keeps every piece on it.
+std::int64_t GridStep(const std::vector<std::int64_t>& coordinates) {
+    std::int64_t g = 0;
+    for (std::int64_t c : coordinates)
+        g = std::gcd(g, c - coordinates.front());
+    return g == 0 ? kGrid : std::gcd(g, std::int64_t{4 * kGrid});
+}
+
+// Moves every piece but the plain pictures by one shift, so nothing moves against anything
+// else that moves; it refuses when the pieces would then overlap differently.
 void Center() {
-    const ModuleRegistry& registry = Registry();
     World& world = TheWorld();
     std::vector<Entity*> moved;
     for (int i = 0; i < world.Count(); ++i) {
@@ -305,22 +379,35 @@ void Center() {
         if (object != State().view.ghost && KindOf(*object) != "Entity")
             moved.push_back(object);
     }
-    std::int64_t minX = 640, minY = 480, maxX = 0, maxY = 0;
+    if (moved.empty())
+        return;
+    std::int64_t minX = std::numeric_limits<std::int64_t>::max(), minY = minX;
+    std::int64_t maxX = std::numeric_limits<std::int64_t>::min(), maxY = maxX;
+    std::vector<std::int64_t> gridX, gridY;
     for (const Entity* o : moved) {
         minX = std::min<std::int64_t>(minX, o->x);
         minY = std::min<std::int64_t>(minY, o->y);
         maxX = std::max<std::int64_t>(maxX, o->x + o->width);
         maxY = std::max<std::int64_t>(maxY, o->y + o->height);
+        gridX.push_back(o->x);
+        gridY.push_back(o->y);
     }
-    const std::int64_t dx = 320 - (maxX + minX) / 2;
-    const std::int64_t dy = 240 - (maxY + minY) / 2;
-    for (Entity* o : moved) {
-        const std::int64_t ox = registry.XPlacementOffset(o->templateName);
-        const std::int64_t oy = registry.YPlacementOffset(o->templateName);
-        const std::int64_t newY = oy + kGrid * ((o->y - oy + dy) / kGrid);
-        const std::int64_t newX = ox + kGrid * ((o->x - ox + dx) / kGrid) + kGrid;
-        o->SetPosition(Wrapped(newX), Wrapped(newY));
+    const std::int64_t dx = CentringShift(minX, maxX, World::kScreenWidth / 2, World::kScreenWidth, GridStep(gridX));
+    const std::int64_t dy = CentringShift(minY, maxY, World::kScreenHeight / 2, World::kScreenHeight, GridStep(gridY));
+    if (dx == 0 && dy == 0) {
+        ShowStatus("The level is centred already.");
+        return;
     }
+    const std::set<std::pair<int, int>> before = OverlappingPieces();
+    for (Entity* o : moved)
+        o->SetPosition(Wrapped(o->x + dx), Wrapped(o->y + dy));
+    if (OverlappingPieces() != before) {
+        for (Entity* o : moved)
+            o->SetPosition(Wrapped(o->x - dx), Wrapped(o->y - dy));
+        ShowStatus("Centring would push pieces into each other, so nothing moved.");
+        return;
+    }
+    ShowStatus("Centred.");
 }
 
 void Cleanup() {
@@ -364,6 +451,7 @@ void LinkClick(int mx, int my) {
                 ++e.view.nextLinkNumber;
         }
         e.view.linkSource = o->linkName;
+        e.linkSourceId = o->id;
         e.view.mode = 2;
     } else {
         o->linkTarget = e.view.linkSource;
@@ -387,6 +475,7 @@ void Save() {
         return;
     if (WriteEditorLevel(*path)) {
         State().saved = CurrentLayout();
+        State().savedLevel = State().view.level;
         ShowStatus("Saved " + *path + ".");
     } else {
         ShowStatus("Could not write " + *path + ": the level is still here, save it elsewhere.");
@@ -395,6 +484,9 @@ void Save() {
 
 void Preview() {
     World& world = TheWorld();
+    // The picture shows the ghost whole.
+    if (State().view.ghost)
+        State().view.ghost->image.alpha = 255;
     for (int i = 0; i < world.Count(); ++i) {
         Entity* o = world.Get(i);
         if (KindOf(*o) != "Trigger")
@@ -503,6 +595,106 @@ void UpdateStatus() {
     }
 }
 
+// ---- the level form and the search panel ----
+
+void ClosePanels() {
+    Editor& e = State();
+    e.form.reset();
+    e.solve.reset();
+    e.view.panelOpen = false;
+}
+
+void OpenLevelForm() {
+    Editor& e = State();
+    ClosePanels();
+    e.form = std::make_unique<LevelForm>(e.view.level);
+    e.view.panelOpen = true;
+}
+
+void OpenSolvePanel() {
+    Editor& e = State();
+    ClosePanels();
+    SolveLimits limits;
+    limits.timeLimit = kEditorSolveSeconds;
+    e.solve = std::make_unique<SolvePanel>(e.view.level, CurrentLayout(), limits, e.solveSlice);
+    e.view.panelOpen = true;
+}
+
+// The open panel's frame; the keys it used are not seen again by the editor or the screen.
+void UpdatePanels() {
+    Editor& e = State();
+    if (e.form) {
+        switch (e.form->Update()) {
+        case LevelForm::Result::Applied:
+            if (!(e.form->Values() == e.view.level))
+                ShowStatus("Level \"" + e.form->Values().name + "\" updated.");
+            e.view.level = e.form->Values();
+            ClosePanels();
+            break;
+        case LevelForm::Result::Cancelled:
+            ClosePanels();
+            break;
+        case LevelForm::Result::Open:
+            break;
+        }
+    } else if (e.solve) {
+        switch (e.solve->Update()) {
+        case SolvePanel::Action::SetPar:
+            e.view.solveVerdict = e.solve->Verdict();
+            e.view.level.turnsPar = *e.solve->FewestTurns();
+            ShowStatus("Par set to " + std::to_string(e.view.level.turnsPar) + ".");
+            ClosePanels();
+            break;
+        case SolvePanel::Action::Close:
+            e.view.solveVerdict = e.solve->Verdict();
+            ClosePanels();
+            break;
+        case SolvePanel::Action::None:
+            e.view.solveVerdict = e.solve->Verdict();
+            break;
+        }
+    }
+    // The key that closed a panel must not act again in the same frame (Escape would leave).
+    if (!e.form && !e.solve)
+        ConsumeEvents();
+}
+
+// ---- the status line and what is drawn over the level ----
+
+// The status line: the tool under the mouse, else what linking waits for, else the last message.
+void UpdateStatusLine() {
+    Editor& e = State();
+    std::string line = e.view.status;
+    const int hovered = hoveredButton();
+    if (!e.view.panelOpen && hovered >= 0 && hovered < kToolCount)
+        line = kToolCaptions[hovered];
+    else if (e.view.mode == 1)
+        line = "Link: click the piece that acts (a button, say).";
+    else if (e.view.mode == 2)
+        line = "Link: now click the piece it acts on.";
+    e.view.statusLine = line;
+    if (e.statusLabel)
+        e.statusLabel->setText(line);
+}
+
+// Links, the chosen source and the see-through ghost, drawn over the level each frame.
+void QueueOverlay() {
+    Editor& e = State();
+    World& world = TheWorld();
+    const Entity* source = nullptr;
+    if (e.view.mode == 2)
+        for (int i = 0; i < world.Count() && !source; ++i)
+            if (world.Get(i)->id == e.linkSourceId && world.Get(i) != e.view.ghost)
+                source = world.Get(i);
+    e.overlay.Queue(LinkLinesOf(world, e.view.ghost), source);
+    if (e.view.ghost) {
+        // The World draws nothing of it; the overlay draws it seen through.
+        e.view.ghost->image.alpha = 0;
+        if (e.view.mode == 0 && !e.view.panelOpen)
+            e.overlay.QueueTranslucent(*e.view.ghost);
+    }
+}
+
 }  // namespace
 
 Entity* ObjectAt(int px, int py) {
@@ -528,8 +720,8 @@ void EditorEntry(const PlaySession& play) {
 
     v.ghost = nullptr;
     TheWorld().showTriggers = true;
-    e.moduleLabel = AddCaption(24);
-    e.templateLabel = AddCaption(260);
+    e.moduleLabel = AddCaption(24, 140);
+    e.templateLabel = AddCaption(260, 188);
     if (v.moduleIndex >= registry.ModuleCount())
         v.moduleIndex = 0;
     RebuildPalette();
@@ -546,12 +738,16 @@ void EditorEntry(const PlaySession& play) {
     AddTool("GUI/ButtonLoad.png", 568);
     AddTool("GUI/ButtonLink.png", 592);
     AddTool("GUI/ButtonPreview.png", 616);
+    // The level's own tools stand at the end of the module caption.
+    AddTool("GUI/ButtonLevel.png", 164);
+    AddTool("GUI/ButtonSolve.png", 188);
 
     auto status = std::make_unique<TextLabel>();
     status->setPosition(0, 452);
     status->setBoxWidth(640);
     status->setCentred(true);
-    status->setColour(kCaptionInk);
+    // Over the level's dark ground, not on a parchment slip: amber reads there.
+    status->setColour(kAmber);
     status->setFont(InterfaceFontPath(), 18);
     status->setDepth(kToolbarDepth);
     status->setText(v.status);
@@ -567,7 +763,9 @@ void EditorEntry(const PlaySession& play) {
     }
 
     if (!v.holdsLevel) {
-        v.level = LevelProperties{};
+        // A new level keeps what was given it through a test play.
+        if (!e.testing)
+            v.level = LevelProperties{};
     } else {
         const std::string& current = play.levelName;
         v.level.name = current;
@@ -585,6 +783,7 @@ void EditorEntry(const PlaySession& play) {
         e.undo.clear();
         e.redo.clear();
         e.saved = CurrentLayout();
+        e.savedLevel = v.level;
     }
     e.testing = false;
     e.ctrlHeld = e.shiftHeld = false;
@@ -597,6 +796,14 @@ void EditorUpdate() {
     UpdateStatus();
     if (v.asking) {
         AnswerPrompt();
+        UpdateStatusLine();
+        QueueOverlay();
+        return;
+    }
+    if (v.panelOpen) {
+        UpdatePanels();
+        UpdateStatusLine();
+        QueueOverlay();
         return;
     }
 
@@ -661,14 +868,24 @@ void EditorUpdate() {
     case kPreview:
         Preview();
         break;
+    case kLevel:
+        OpenLevelForm();
+        break;
+    case kSolve:
+        OpenSolvePanel();
+        break;
     default:
         break;
     }
+    UpdateStatusLine();
+    QueueOverlay();
 }
 
 void EditorExit() {
     Editor& e = State();
     ClosePrompt();
+    ClosePanels();
+    e.overlay.Clear();
     e.view.ghost = nullptr;
     e.moduleLabel = nullptr;
     e.templateLabel = nullptr;
@@ -685,6 +902,8 @@ bool StartTestPlay(PlaySession& play) {
         return false;
     }
     LoadContentFile(kTestLevelPath);
+    ClosePanels();
+    e.overlay.Clear();
     e.view.ghost = nullptr;
     TheWorld().Clear();
     TheWorld().showTriggers = false;
@@ -737,7 +956,20 @@ bool WriteEditorLevel(const std::string& path) {
     return platform::ReplaceFileContents(path, LevelFileText(State().view.level, CurrentLayout()));
 }
 
-bool HasUnsavedChanges() { return !SameLayout(CurrentLayout(), State().saved); }
+bool HasUnsavedChanges() {
+    return !SameLayout(CurrentLayout(), State().saved) || !(State().view.level == State().savedLevel);
+}
+
+void ReleaseEditorPanels() {
+    ClosePanels();
+    State().overlay.Clear();
+}
+
+bool EditorTypingText() { return CurrentState() == GameState::LevelEditor && State().form != nullptr; }
+
+void SetEditorSolveSlice(double seconds) { State().solveSlice = seconds; }
+const SolvePanel* EditorSolvePanel() { return State().solve.get(); }
+const LevelForm* EditorLevelForm() { return State().form.get(); }
 
 void EditorUndo() {
     Editor& e = State();

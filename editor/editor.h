@@ -45,6 +45,9 @@ struct EditorView {
     bool holdsLevel = false;
     bool asking = false;  // "Discard changes?" is on screen
     std::string status;   // the last save or test message
+    std::string statusLine;  // what the status line shows: a tool's caption, a link step or the message
+    bool panelOpen = false;  // the level form or the search panel holds the keys
+    std::string solveVerdict;  // how the last search ended, "" while it runs
     std::string moduleCaption, templateCaption;
 };
 const EditorView& CurrentEditor();
@@ -56,5 +59,17 @@ bool HasUnsavedChanges();
 void EditorUndo();
 void EditorRedo();
 int EditorUndoDepth();
+// The search panel and the level form while open, else null.
+class SolvePanel;
+class LevelForm;
+const SolvePanel* EditorSolvePanel();
+const LevelForm* EditorLevelForm();
+// The level form is open: letters are typed into it, not taken as the game's keys.
+bool EditorTypingText();
+// Closes the form and the search and lets go of the pictures drawn over the level, while the
+// widgets, fonts and SDL they hold are still there (shutdown).
+void ReleaseEditorPanels();
+// Wall time given to the search in each frame.
+void SetEditorSolveSlice(double seconds);
 // Back to the first visit: module 0, no history, no level held (tests).
 void ResetEditorState();

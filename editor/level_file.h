@@ -12,6 +12,7 @@ struct LevelProperties {
     std::int32_t turnsPar = 0;
     std::string previewPath;
     std::vector<std::string> dialogEvents;
+    bool operator==(const LevelProperties&) const = default;
 };
 
 // The whole file, in the shape the level reader takes back: optional header lines only when

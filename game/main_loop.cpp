@@ -27,12 +27,14 @@ bool RunFrame() {
     if (EventOccurred(SDL_KEYDOWN))
         play.replay.replayPlaying = false;
     // Full screen comes and goes on any screen; a changed window size is shown here too.
+    // Keys typed into the editor's form are text, not actions.
+    const bool typing = EditorTypingText();
     const bool altEnter = TakeAltEnter();
-    if (altEnter || ActionPressed("Fullscreen"))
+    if (altEnter || (ActionPressed("Fullscreen") && !typing))
         platform::SetFullscreenSetting(!platform::FullscreenSetting());
     if (platform::WindowNeedsUpdate())
         SetScreenSurface(platform::UpdateGameWindow());
-    if (ActionPressed("Mute Music"))
+    if (ActionPressed("Mute Music") && !typing)
         ToggleMusicMute();
     if (ActionPressed("Load Replay") && play.LoadReplay([] { return ChooseFileToOpen("Replay Files", "*.rpl", ".rpl"); }))
         SetState(GameState::Play);

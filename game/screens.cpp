@@ -55,7 +55,7 @@ bool CreditsScreenUpdate() {
 bool EditorScreenUpdate() {
     SetPlayPaused(true);
     EditorUpdate();
-    if (!CurrentEditor().asking) {
+    if (!CurrentEditor().asking && !CurrentEditor().panelOpen) {
         if (clickedButton() == 7 && StartTestPlay(ThePlaySession())) {
             SetCameFromEditor(true);
             SetState(GameState::Play);

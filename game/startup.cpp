@@ -1,5 +1,8 @@
 #include "game/app.h"
 
+// Before the window system's headers, whose None would clash with the editor's.
+#include "editor/editor.h"
+
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_syswm.h>
@@ -121,6 +124,7 @@ namespace {
 void ReleaseEverything() {
     StartUpState& s = State();
     s.loadingPicture.reset();
+    ReleaseEditorPanels();
     ClearNotices();
     DeleteAllTemplates();
     TheWorld().Clear();

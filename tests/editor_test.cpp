@@ -5,8 +5,10 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <filesystem>
 #include <optional>
 
@@ -17,13 +19,18 @@
 #include "app/input.h"
 #include "world/render.h"
 #include "app/timer.h"
+#include "audio/music.h"
 #include "content/module_loader.h"
 #include "content/registry.h"
 #include "dialog/dialogs.h"
 #include "editor/editor.h"
+#include "editor/editor_solve.h"
+#include "editor/level_form.h"
+#include "editor/link_lines.h"
 #include "platform/app_focus.h"
 #include "platform/game_error.h"
 #include "play/turn_engine.h"
+#include "play/solver.h"
 #include "tools/sim/sim.h"
 #include "tests/test_support.h"
 #include "tools/assetgen/canvas.h"
@@ -36,9 +43,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-enum ToolButton { kPrevModule, kNextModule, kPrevDef, kNextDef, kSave, kCenter, kCleanup, kTest, kLoad, kLink, kPreview };
+enum ToolButton {
+    kPrevModule, kNextModule, kPrevDef, kNextDef, kSave, kCenter, kCleanup, kTest, kLoad, kLink, kPreview, kLevel, kSolve
+};
 int ToolX(int tool) {
-    const int xs[] = {0, 212, 236, 448, 472, 496, 520, 544, 568, 592, 616};
+    const int xs[] = {0, 212, 236, 448, 472, 496, 520, 544, 568, 592, 616, 164, 188};
     return xs[tool] + 12;
 }
 
@@ -125,11 +134,38 @@ protected:
         e.button.y = static_cast<Uint16>(y);
         Push(e);
     }
-    static void Key(Uint8 type, int sym) {
+    static void Key(Uint8 type, int sym, int unicode = 0) {
         SDL_Event e{};
         e.type = type;
         e.key.keysym.sym = static_cast<SDLKey>(sym);
+        e.key.keysym.unicode = static_cast<Uint16>(unicode);
         Push(e);
+    }
+    // Typed as a keyboard types it: the key and the character it makes.
+    void Type(const std::string& text) {
+        for (char c : text) {
+            Key(SDL_KEYDOWN, std::tolower(static_cast<unsigned char>(c)), static_cast<unsigned char>(c));
+            Key(SDL_KEYUP, std::tolower(static_cast<unsigned char>(c)));
+        }
+        Frame();
+    }
+    // The colour the last presented frame shows at a point.
+    static std::vector<int> ScreenRgb(int x, int y) {
+        SDL_Surface* screen = SDL_GetVideoSurface();
+        Uint8 r, g, b;
+        SDL_LockSurface(screen);
+        Uint32 v = 0;
+        std::memcpy(&v, static_cast<Uint8*>(screen->pixels) + y * screen->pitch + x * screen->format->BytesPerPixel,
+                    screen->format->BytesPerPixel);
+        SDL_UnlockSurface(screen);
+        SDL_GetRGB(v, screen->format, &r, &g, &b);
+        return {r, g, b};
+    }
+    // A level of its own, loaded from a file as the browser's Load would find it.
+    void OpenEditorOnFile(const std::string& file, const std::string& text, const std::string& level) {
+        test::WriteFile(dir / file, text);
+        LoadContentFile("./" + file);
+        OpenEditorOn(level);
     }
     // Content errors reach the test as their message.
     bool Frame() {
@@ -318,11 +354,53 @@ TEST_F(EditorTest, CleanupKeepsTheFirstOfEachGroupOfDuplicates) {
 TEST_F(EditorTest, CenterMovesTheLevelToTheMiddleAndLeavesPlainEntitiesAlone) {
     OpenEditorOn("Main/Level 1");
     Tool(kCenter);
-    // Box 192..432 by 252..312: dx 8, dy -42; every x gets the extra 12.
+    // Box 192..432 by 252..312, centred by one shift: x in steps of 6 (the door stands off
+    // the others by 6), y in steps of 12.
     EXPECT_EQ(Layout(), (std::vector<std::string>{
-                            "PhysObj Bench/Floor 204,252 0 >", "ButtonPO Bench/Button 312,228 0 7>",
-                            "Door Bench/Door 396,204 0 >7", "Entity Bench/Reed 0,456 0 >",
-                            "BreakablePO Bench/Block 216,228 90 >"}));
+                            "PhysObj Bench/Floor 198,252 0 >", "ButtonPO Bench/Button 306,228 0 7>",
+                            "Door Bench/Door 390,204 0 >7", "Entity Bench/Reed 0,456 0 >",
+                            "BreakablePO Bench/Block 210,228 90 >"}));
+}
+
+// A yard laid out on a 24-pixel grid, a door (placed 6 pixels off its picture) lying flush
+// against the gate: Center moves it whole, on its own grid, and no two pieces come to overlap.
+TEST_F(EditorTest, CenterKeepsALevelOnItsGridAndItsPiecesApart) {
+    OpenEditorOnFile("Modules/Bench/Grid.ini",
+                 "[Level]\nName = Grid Yard\n\n"
+                 "Add: [BreakablePO] Bench/Ledge @ 48, 408; Rotate 0; Link () -> ()\n"
+                 "Add: [BreakablePO] Bench/Block @ 48, 384; Rotate 0; Link () -> ()\n"
+                 "Add: [Door] Bench/Door @ 66, 384; Rotate 90; Link () -> ()\n"
+                 "Add: [Exit] Bench/Gate @ 120, 384; Rotate 0; Link () -> ()\n"
+                 "Add: [BreakablePO] Bench/Block @ 264, 48; Rotate 90; Link () -> ()\n",
+                 "Bench/Grid Yard");
+    auto pieces = [] {
+        std::vector<std::pair<int, int>> at;
+        for (int i = 0; i < TheWorld().Count(); ++i)
+            if (TheWorld().Get(i) != Ghost())
+                at.emplace_back(TheWorld().Get(i)->x, TheWorld().Get(i)->y);
+        return at;
+    };
+    auto overlaps = [] {
+        std::set<std::pair<int, int>> pairs;
+        for (int i = 0; i < TheWorld().Count(); ++i)
+            for (const Entity* other : TheWorld().ObjectsOverlapping(*TheWorld().Get(i)))
+                if (TheWorld().Get(i) != Ghost() && other != Ghost())
+                    pairs.emplace(std::min(TheWorld().Get(i)->id, other->id), std::max(TheWorld().Get(i)->id, other->id));
+        return pairs;
+    };
+    const auto before = pieces();
+    const auto overlapsBefore = overlaps();
+    Hover(600, 12);  // the ghost up in the toolbar, away from the pieces
+    Tool(kCenter);
+    const auto after = pieces();
+    ASSERT_EQ(after.size(), before.size());
+    const int dx = after[0].first - before[0].first, dy = after[0].second - before[0].second;
+    EXPECT_NE(dx, 0);
+    EXPECT_EQ(dx % 24, 0) << dx;
+    EXPECT_EQ(dy % 24, 0) << dy;
+    for (std::size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ(after[i], std::make_pair(before[i].first + dx, before[i].second + dy)) << i;
+    EXPECT_EQ(overlaps(), overlapsBefore);
 }
 
 // A level's backdrop is a plain picture under the pieces: clicks and the wheel over it
@@ -369,6 +447,226 @@ TEST_F(EditorTest, LinksNameTheSourceOnceAndPointTargetsAtIt) {
     EXPECT_EQ(all[5], "BreakablePO Bench/Block 96,120 0 8>7");
     EXPECT_EQ(all[6], "Exit Bench/Gate 144,120 0 9>9") << "linking a target again replaces its target";
     EXPECT_EQ(all[1], "ButtonPO Bench/Button 300,276 0 7>");
+}
+
+// Level 1 links its button (7) to its door: a line joins the centres of their pictures,
+// drawn in every editing frame; in link mode the chosen source is framed until the target
+// is clicked.
+TEST_F(EditorTest, LinksAreDrawnAndTheChosenSourceIsFramed) {
+    OpenEditorOn("Main/Level 1");
+    Hover(600, 440);
+    const LinkLine line{312, 294, 396, 276};  // button 300..324 x 288..300, door 390..402 x 252..300
+    EXPECT_EQ(LinkLinesOf(TheWorld(), Ghost()), std::vector<LinkLine>{line});
+    const std::vector<int> amber{242, 172, 64};
+    EXPECT_EQ(ScreenRgb(354, 285), amber) << "halfway along the line";
+    EXPECT_EQ(ScreenRgb(396, 276), amber) << "the dot on the target";
+
+    ClickAt(100, 130);  // a block to link from
+    Tool(kLink);
+    ClickAt(100, 130);
+    ASSERT_EQ(CurrentEditor().mode, 2);
+    EXPECT_EQ(ScreenRgb(94, 130), amber) << "framed while the target is awaited";
+    EXPECT_EQ(CurrentEditor().statusLine, "Link: now click the piece it acts on.");
+    ClickAt(305, 293);  // the button becomes its target
+    EXPECT_NE(ScreenRgb(94, 130), amber) << "the frame goes with the target's click";
+    EXPECT_EQ(LinkLinesOf(TheWorld(), Ghost()).size(), 2u);
+}
+
+TEST_F(EditorTest, TheGhostIsSeenThroughUntilItIsPlaced) {
+    OpenEditor();
+    Hover(300, 300);
+    const std::vector<int> ground = ScreenRgb(110, 130);
+    const std::vector<int> block{176, 118, 62};
+    Hover(100, 130);  // the block ghost at 96..120 x 120..144
+    const std::vector<int> ghost = ScreenRgb(110, 130);
+    EXPECT_NE(ghost, block);
+    EXPECT_NE(ghost, ground);
+    for (int c = 0; c < 3; ++c)
+        EXPECT_TRUE(std::min(block[c], ground[c]) <= ghost[c] && ghost[c] <= std::max(block[c], ground[c]))
+            << "a blend of the block and the ground, channel " << c << ": " << ghost[c] << " between " << block[c]
+            << " and " << ground[c];
+    ClickAt(100, 130);
+    Hover(300, 300);
+    EXPECT_EQ(ScreenRgb(110, 130), block) << "placed, it is seen whole";
+}
+
+TEST_F(EditorTest, TheStatusLineNamesTheToolUnderTheMouse) {
+    OpenEditor();
+    const struct {
+        int tool;
+        const char* caption;
+    } cases[] = {{kSave, "Save"}, {kCenter, "Center"}, {kLink, "Link"}, {kPreview, "Preview"},
+                 {kLevel, "Level"}, {kSolve, "Solve"}, {kNextModule, "Next module"}};
+    for (const auto& c : cases) {
+        Hover(ToolX(c.tool), 14);
+        Frame();
+        EXPECT_TRUE(CurrentEditor().statusLine.starts_with(c.caption)) << CurrentEditor().statusLine;
+    }
+    Hover(300, 300);
+    Frame();
+    EXPECT_EQ(CurrentEditor().statusLine, "");
+}
+
+TEST_F(EditorTest, TheLevelFormSetsNameMusicAndParForSaveAndReadBack) {
+    OpenEditorOn("Main/Level 1");
+    Tool(kLevel);
+    const LevelForm* form = EditorLevelForm();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->Text(LevelForm::Field::Name), "Level 1");
+    EXPECT_EQ(form->Text(LevelForm::Field::Par), "3");
+    for (int i = 0; i < 7; ++i)
+        PressKey(SDLK_BACKSPACE);
+    Type("Ridge");
+    PressKey(SDLK_TAB);
+    Type("track3");
+    PressKey(SDLK_TAB);
+    PressKey(SDLK_BACKSPACE);
+    Type("12m");  // "m" is typed, not taken as the mute key
+    PressKey(SDLK_RETURN);
+    ASSERT_NE(EditorLevelForm(), nullptr) << form->Message();
+    EXPECT_EQ(EditorLevelForm()->Message(), "Par must be a whole number from 0 to 9999.");
+    EXPECT_EQ(CurrentEditor().level.turnsPar, 3) << "a bad par changes nothing";
+    EXPECT_FALSE(MusicMuted());
+    PressKey(SDLK_BACKSPACE);
+    PressKey(SDLK_RETURN);
+    EXPECT_EQ(EditorLevelForm(), nullptr);
+    EXPECT_EQ(CurrentState(), GameState::LevelEditor);
+    EXPECT_TRUE(HasUnsavedChanges());
+
+    SetFileChooserAnswer("Ridge.ini");
+    Tool(kSave);
+    const std::string text = test::ReadFile(dir / "Ridge.ini");
+    EXPECT_TRUE(text.starts_with("[Level]\nName = Ridge\nMusicThemePath = RS#TRACK3\nTurnsPar = 12\n"
+                                 "PreviewPath = Previews/One.bmp\n\n"))
+        << text;
+    EXPECT_FALSE(HasUnsavedChanges());
+    LoadContentFile("./Ridge.ini");
+    EXPECT_EQ(Registry().LevelTurnsPar("Ridge"), 12);
+    EXPECT_EQ(Registry().LevelMusicThemePath("Ridge"), "RS#TRACK3");
+
+    // Escape leaves the form, not the editor, and keeps the values.
+    Tool(kLevel);
+    Type("x");
+    PressKey(kEscapeKey);
+    EXPECT_EQ(EditorLevelForm(), nullptr);
+    EXPECT_EQ(CurrentState(), GameState::LevelEditor);
+    EXPECT_EQ(CurrentEditor().level.name, "Ridge");
+}
+
+TEST(LevelFormValues, BadValuesAreNamedAndGoodOnesRead) {
+    const struct {
+        const char* typed;
+        bool good;
+        std::int32_t par;
+    } pars[] = {{"7", true, 7}, {" 0042 ", true, 42}, {"", true, 0}, {"9999", true, 9999}, {"10000", false, 0},
+                {"99999999999999999999", false, 0}, {"-3", false, 0}, {"2.5", false, 0}, {"seven", false, 0}};
+    for (const auto& c : pars) {
+        std::int32_t par = -1;
+        const std::string why = ReadPar(c.typed, par);
+        EXPECT_EQ(why.empty(), c.good) << c.typed;
+        EXPECT_EQ(par, c.good ? c.par : -1) << c.typed << ": a refused par is left alone";
+    }
+    const struct {
+        const char* typed;
+        const char* name;  // null: refused
+    } names[] = {{"  Ridge ", "Ridge"}, {"", nullptr}, {"   ", nullptr}, {"Main/Ridge", nullptr},
+                 {"Tab\there", nullptr}, {"A name well over thirty-nine characters long", nullptr}};
+    for (const auto& c : names) {
+        std::string name = "old";
+        const std::string why = ReadLevelName(c.typed, name);
+        EXPECT_EQ(why.empty(), c.name != nullptr) << c.typed;
+        EXPECT_EQ(name, c.name ? c.name : "old") << c.typed;
+    }
+    const struct {
+        const char* typed;
+        const char* path;  // null: refused
+    } tracks[] = {{"", ""}, {"TRACK9", "RS#TRACK9"}, {"rs#track1", "RS#TRACK1"}, {"RS#TITLETRACK", "RS#TITLETRACK"},
+                  {"TRACK10", nullptr}, {"RS#NOSUCH", nullptr}, {"Music/none.ogg", nullptr}};
+    for (const auto& c : tracks) {
+        std::string path = "old";
+        const std::string why = ReadMusicTrack(c.typed, path);
+        EXPECT_EQ(why.empty(), c.path != nullptr) << c.typed;
+        EXPECT_EQ(path, c.path ? c.path : "old") << c.typed;
+    }
+}
+
+// The block rests on a high ledge; right, it runs into a stub above the hole, and down it
+// drops into the hole on the low ledge: two turns. The workshop's gate never takes anything
+// (it has no picture to glow with), so the level brings a hole that does.
+class EditorSolveTest : public EditorTest {
+protected:
+    void OpenSlide() {
+        Picture("Art/Glow0.png", 24, 24, {242, 172, 64, 255});
+        Picture("Art/Glow1.png", 24, 24, {244, 232, 204, 255});
+        test::WriteFile(dir / "Modules/Bench/Hole.ini",
+                        "[Sprite]\nName = Glow Picture\nSpritePath = Art/Glow.png\nWidth = 24\nHeight = 24\n"
+                        "FrameCount = 2\nFrameDelay = 1\nLoopAnim = 0\n\n"
+                        "[Exit]\nName = Hole\nSpriteName = Bench/Block Picture\nActiveSpriteName = Bench/Glow Picture\n"
+                        "TeleportFrame = 1\nPinned = 1\n");
+        LoadContentFile("./Modules/Bench/Hole.ini");
+        OpenEditorOnFile("Modules/Bench/Slide.ini",
+                         "[Level]\nName = Slide\n\n"
+                         "Add: [BreakablePO] Bench/Ledge @ 48, 200; Rotate 0; Link () -> ()\n"
+                         "Add: [BreakablePO] Bench/Ledge @ 400, 188; Rotate 0; Link () -> ()\n"
+                         "Add: [BreakablePO] Bench/Ledge @ 300, 400; Rotate 0; Link () -> ()\n"
+                         "Add: [Exit] Bench/Hole @ 376, 376; Rotate 0; Link () -> ()\n"
+                         "Add: [BreakablePO] Bench/Block @ 60, 176; Rotate 0; Link () -> ()\n",
+                         "Bench/Slide");
+    }
+};
+
+TEST_F(EditorSolveTest, RunsAcrossFramesFindsTheSolversTurnsAndSetsThePar) {
+    OpenSlide();
+    SetEditorSolveSlice(0);  // one move a frame
+    Tool(kSolve);
+    ASSERT_NE(EditorSolvePanel(), nullptr);
+    const std::int32_t framesBefore = FramesDrawn();
+    int frames = 0;
+    while (EditorSolvePanel()->Searching() && frames < 1000) {
+        Frame();
+        ++frames;
+    }
+    EXPECT_GT(frames, 1) << "the search is spread over frames";
+    EXPECT_GE(FramesDrawn() - framesBefore, frames) << "and every one of them was drawn";
+    ASSERT_TRUE(EditorSolvePanel()->FewestTurns()) << EditorSolvePanel()->Verdict();
+    const std::int32_t turns = *EditorSolvePanel()->FewestTurns();
+    EXPECT_EQ(turns, 2);
+    EXPECT_EQ(EditorSolvePanel()->Verdict(), "Fewest turns: " + std::to_string(turns));
+    PressKey(SDLK_RETURN);
+    EXPECT_EQ(EditorSolvePanel(), nullptr);
+    EXPECT_EQ(CurrentEditor().level.turnsPar, turns);
+
+    // The simulator's road: the saved file, built and settled, then searched to the end.
+    SetFileChooserAnswer("Modules/Bench/Slide.ini");
+    Tool(kSave);
+    LoadContentFile("./Modules/Bench/Slide.ini");
+    World& world = TheWorld();
+    world.Clear();
+    world.frozen = false;  // the editor holds it still
+    world.SetGravity(90);
+    BuildLevel("Bench/Slide");
+    SettleHeadless(world, 100000);
+    const SolveResult direct = Solve(TheWorld().Snapshot(), {});
+    ASSERT_TRUE(direct.solvable);
+    EXPECT_EQ(static_cast<std::int32_t>(direct.moves.size()), turns);
+    EXPECT_EQ(Registry().LevelTurnsPar("Bench/Slide"), turns);
+}
+
+TEST_F(EditorSolveTest, EscapeStopsTheSearchAndThenClosesItsPanel) {
+    OpenSlide();
+    SetEditorSolveSlice(0);
+    Tool(kSolve);
+    ASSERT_NE(EditorSolvePanel(), nullptr);
+    ASSERT_TRUE(EditorSolvePanel()->Searching());
+    PressKey(kEscapeKey);
+    ASSERT_NE(EditorSolvePanel(), nullptr);
+    EXPECT_FALSE(EditorSolvePanel()->Searching());
+    EXPECT_TRUE(EditorSolvePanel()->Verdict().starts_with("Stopped")) << EditorSolvePanel()->Verdict();
+    EXPECT_EQ(CurrentState(), GameState::LevelEditor);
+    PressKey(kEscapeKey);
+    EXPECT_EQ(EditorSolvePanel(), nullptr);
+    EXPECT_EQ(CurrentState(), GameState::LevelEditor) << "the Escape that closed the panel stays there";
+    EXPECT_EQ(CurrentEditor().level.turnsPar, 0);
 }
 
 TEST_F(EditorTest, TheWheelTurnsTheGhostOrThePlacedObjectUnderTheMouse) {

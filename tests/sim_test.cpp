@@ -24,7 +24,7 @@
 #include "tools/sim/json.h"
 #include "tools/sim/random_play.h"
 #include "tools/sim/sim.h"
-#include "tools/sim/solver.h"
+#include "play/solver.h"
 #include "world/world.h"
 
 namespace {

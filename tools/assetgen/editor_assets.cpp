@@ -27,11 +27,13 @@ Canvas Workbar() {
     c.Grain(0, 0, 640, 30, 6, 91);
     c.FillRect(0, 27, 640, 1, style::kAmber);
     c.BlendRect(0, 28, 640, 2, Alpha(style::kInk, 160));
-    CaptionSlip(c, 24, 188);
+    // The module caption leaves room for the level's own tools at its right end.
+    CaptionSlip(c, 24, 140);
     CaptionSlip(c, 260, 188);
     // Notches between the tool buttons.
     for (int x = 471; x < 640; x += 24)
         c.BlendRect(x, 6, 1, 16, Alpha(style::kAmber, 70));
+    c.BlendRect(187, 6, 1, 16, Alpha(style::kAmber, 70));
     return c;
 }
 
@@ -110,6 +112,33 @@ Canvas PreviewButton() {
     return c;
 }
 
+Canvas LevelButton() {
+    Canvas c = ToolFace();
+    // A label tag on a string: the level's name, music and par.
+    c.FillPolygon({{6, 8}, {14, 8}, {18, 12}, {14, 16}, {6, 16}}, style::kParchment);
+    c.FillCircle(14.5, 12, 1.4, style::kPanel);
+    c.FillRect(8, 11, 4, 1, Alpha(kInkRed, 200));
+    c.FillRect(8, 13, 3, 1, Alpha(kInkRed, 200));
+    return c;
+}
+
+Canvas SolveButton() {
+    Canvas c = ToolFace();
+    // A lens over a path of steps: look for the fewest turns.
+    c.Line(5, 17, 9, 17, 1.4, style::kAmber);
+    c.Line(9, 17, 9, 13, 1.4, style::kAmber);
+    c.Ring(13, 10, 4.2, 1.6, style::kParchment);
+    c.Line(16, 13, 19.5, 16.5, 2.0, style::kParchment);
+    return c;
+}
+
+// Behind the editor's level form and the search's report; the words are drawn in game.
+Canvas EditorPanel() {
+    Canvas c(360, 220);
+    DrawPanel(c, 0, 0, 360, 220, Alpha(style::kNight, 240), style::kAmber);
+    return c;
+}
+
 // The question the editor asks before unsaved edits are lost; the words are drawn in game.
 Canvas PromptPanel() {
     Canvas c(300, 120);
@@ -129,6 +158,9 @@ void Generate(const AssetContext& ctx) {
     ctx.WriteGamePng("GUI/ButtonLoad.png", LoadButton());
     ctx.WriteGamePng("GUI/ButtonLink.png", LinkButton());
     ctx.WriteGamePng("GUI/ButtonPreview.png", PreviewButton());
+    ctx.WriteGamePng("GUI/ButtonLevel.png", LevelButton());
+    ctx.WriteGamePng("GUI/ButtonSolve.png", SolveButton());
+    ctx.WriteGamePng("GUI/EditorPanel.png", EditorPanel());
 }
 
 RegisterAssetGroup editor("editor", Generate);

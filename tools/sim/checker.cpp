@@ -11,7 +11,7 @@
 #include "platform/game_error.h"
 #include "tools/sim/json.h"
 #include "tools/sim/sim.h"
-#include "tools/sim/solver.h"
+#include "play/solver.h"
 #include "world/world.h"
 
 namespace {

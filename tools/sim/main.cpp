@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "tools/sim/sim.h"
-#include "tools/sim/solver.h"
+#include "play/solver.h"
 
 namespace {
 void OnInterrupt(int) { RequestSolveStop(); }

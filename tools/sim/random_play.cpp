@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "play/turn_engine.h"
-#include "tools/sim/solver.h"
+#include "play/solver.h"
 
 namespace {
 

@@ -28,7 +28,7 @@
 #include "tools/sim/json.h"
 #include "tools/sim/previews.h"
 #include "tools/sim/random_play.h"
-#include "tools/sim/solver.h"
+#include "play/solver.h"
 #include "world/breakable.h"
 #include "world/button_po.h"
 #include "world/trigger.h"

@@ -4,6 +4,7 @@
 // again; each layer keeps World snapshots instead of replaying moves from the start.
 // The same search can also map every board within reach, for the difficulty report.
 #include <cstdint>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -52,6 +53,37 @@ struct Exploration {
 };
 
 Exploration Explore(const WorldSnapshot& start, const SolveLimits& limits, std::ostream* progress = nullptr);
+
+// The same search, taken a slice at a time: a program with a window keeps drawing frames
+// between slices. Solve and Explore run one to its end. The search owns a World of its own
+// and a copy of every board it keeps; it touches no other state but the stop request.
+class SolveSearch {
+public:
+    SolveSearch(const WorldSnapshot& start, const SolveLimits& limits, bool explore = false,
+                std::ostream* progress = nullptr);
+    ~SolveSearch();
+    SolveSearch(SolveSearch&&) noexcept;
+    SolveSearch& operator=(SolveSearch&&) noexcept;
+
+    // Searches on for about `seconds` of wall time (always at least one move); true once the
+    // search has ended. The time limit counts from construction, slices and pauses alike.
+    bool Run(double seconds);
+    void RunToEnd();
+    // Ends the search now with what it has, as an interrupted one.
+    void Stop();
+
+    bool Done() const;
+    // Final once Done.
+    const Exploration& Outcome() const;
+    // Progress so far: moves simulated, the turn depth being searched, seconds since the start.
+    std::int64_t States() const;
+    std::int32_t Depth() const;
+    double Seconds() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> state;
+};
 
 // A one-frame picture shows frame 0 whatever its animation clock says, yet the clock counts
 // on in every frame and is part of the state hash: the same board reached after a different
