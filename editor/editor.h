@@ -45,6 +45,7 @@ struct EditorView {
     bool holdsLevel = false;
     bool asking = false;  // "Discard changes?" is on screen
     std::string status;   // the last save or test message
+    std::string levelPath;  // the file this visit last saved the level to; empty when none
     std::string moduleCaption, templateCaption;
 };
 const EditorView& CurrentEditor();
