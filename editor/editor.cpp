@@ -409,6 +409,7 @@ void Save() {
     request.browseFolders = true;
     request.startFolder = std::filesystem::path(e.view.levelPath).parent_path().string();
     request.lists = OffersAsLevelFile;
+    request.listsFolder = OffersAsFolder;
     request.refuses = [&e](const std::string& path) {
         std::string refusal;
         CheckSaveTarget(path, e.view.level.name, refusal);

@@ -19,6 +19,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kModules = "Modules";
+// The campaign's files are the game's own: new levels go in a module of their own.
+constexpr const char* kCampaign = "Main";
 constexpr std::size_t kMaxFileName = 255;
 // Larger than any level the editor makes; a bigger file is someone else's.
 constexpr std::uintmax_t kMaxLevelFileBytes = 16u << 20;
@@ -126,7 +128,15 @@ bool HoldsOnlyALevel(const std::string& path) {
 
 bool IsLevelFolder(const std::string& folder) {
     const std::vector<std::string> parts = PartsOf(folder);
-    return parts.empty() || (parts.size() == 2 && parts[0] == kModules && ModuleFolderProblem(parts[1]).empty());
+    return parts.empty() || (parts.size() == 2 && parts[0] == kModules && parts[1] != kCampaign &&
+                             ModuleFolderProblem(parts[1]).empty());
+}
+
+bool OffersAsFolder(const std::string& folder, const std::string& name) {
+    const std::vector<std::string> parts = PartsOf(folder);
+    if (parts.empty())
+        return name == kModules;
+    return IsLevelFolder(folder + "/" + name);
 }
 
 bool OffersAsLevelFile(const std::string& folder, const std::string& name) {
@@ -174,6 +184,10 @@ std::optional<SaveTarget> CheckSaveTarget(const std::string& chosen, const std::
             return std::nullopt;
         }
         target.module = parts[1];
+        if (target.module == kCampaign) {
+            refusal = "Main is the campaign: save new levels in a module of their own.";
+            return std::nullopt;
+        }
         folder = std::string(kModules) + "/" + target.module;
         if (target.module.size() + 1 + levelName.size() > kMaxQualifiedName) {
             refusal = "\"" + target.module + "/" + levelName + "\" is longer than " +

@@ -22,8 +22,11 @@ std::string ModuleFolderProblem(const std::string& name);
 std::string WithLevelExtension(const std::string& name);
 // A file holding one section, a [Level]: the only kind of file a save may write over.
 bool HoldsOnlyALevel(const std::string& path);
-// Folders a level may be saved in: the game folder ("") and the module folders "Modules/X".
+// Folders a level may be saved in: the game folder ("") and the module folders "Modules/X",
+// but for the campaign's.
 bool IsLevelFolder(const std::string& folder);
+// The folders the chooser lists in `folder`: Modules at the top, the modules in it.
+bool OffersAsFolder(const std::string& folder, const std::string& name);
 // The level files the chooser lists in `folder`.
 bool OffersAsLevelFile(const std::string& folder, const std::string& name);
 

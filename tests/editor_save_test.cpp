@@ -177,6 +177,7 @@ TEST(SaveTargetTest, OnlyLevelFilesInTheGameOrAModuleFolderAreTargets) {
         {"Modules/Reeds/Art/In.ini", "", "module folder under Modules"},
         {"Modules/.git/In.ini", "", "start with a dot"},
         {"Modules/Lone/In.ini", "", "is not a folder"},
+        {"Modules/Main/Mine.ini", "", "Main is the campaign"},
         {"Modules/A Very Long Module Name Indeed Yes/X.ini", "", "shorten the level's name"},
         {"", "", "Type a name"},
     };
@@ -204,6 +205,10 @@ TEST(SaveTargetTest, OnlyLevelFilesInTheGameOrAModuleFolderAreTargets) {
                 names.push_back(name);
         return names;
     };
+    EXPECT_TRUE(OffersAsFolder("", "Modules"));
+    EXPECT_TRUE(OffersAsFolder("Modules", "Reeds"));
+    for (const auto& [folder, name] : {std::pair{"", "GUI"}, {"Modules", "Main"}, {"Modules/Reeds", "Art"}})
+        EXPECT_FALSE(OffersAsFolder(folder, name)) << folder << "/" << name;
     EXPECT_EQ(listed(""), (std::vector<std::string>{"Pond.ini"}));
     EXPECT_EQ(listed("Modules/Reeds"), (std::vector<std::string>{"Marsh.ini"}));
 }

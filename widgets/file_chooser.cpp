@@ -219,7 +219,8 @@ void Chooser::List() {
             std::error_code typeError;
             // Links are not followed: they could lead above the working folder.
             const std::string name = it->path().filename().string();
-            if (fs::is_directory(it->symlink_status(typeError)) && WalkableFolder(name) && name.size() <= kMaxNameLength)
+            if (fs::is_directory(it->symlink_status(typeError)) && WalkableFolder(name) &&
+                name.size() <= kMaxNameLength && (!request.listsFolder || request.listsFolder(here, name)))
                 folders.push_back(name);
         }
         std::sort(folders.begin(), folders.end());

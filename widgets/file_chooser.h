@@ -26,6 +26,8 @@ struct FileChooserRequest {
     std::string startFolder;  // relative to the working folder; empty is the working folder
     // Which matching files of a folder (relative, "" at the top) are listed; all when unset.
     std::function<bool(const std::string& folder, const std::string& name)> lists;
+    // Which folders of a folder are listed; all (but hidden ones) when unset.
+    std::function<bool(const std::string& folder, const std::string& name)> listsFolder;
     // Why the chosen path (as the answer would be) can't be used, or empty when it can.
     std::function<std::string(const std::string& path)> refuses;
     // When set, NEW FOLDER enters a folder of the typed name inside the shown one; the folder is
