@@ -408,6 +408,7 @@ void Save() {
     request.defaultExtension = ".ini";
     request.browseFolders = true;
     request.startFolder = std::filesystem::path(e.view.levelPath).parent_path().string();
+    request.startName = std::filesystem::path(e.view.levelPath).filename().string();
     request.lists = OffersAsLevelFile;
     request.listsFolder = OffersAsFolder;
     request.refuses = [&e](const std::string& path) {
@@ -613,7 +614,7 @@ void EditorEntry(const PlaySession& play) {
     }
 
     if (!e.testing)
-        v.levelPath.clear();
+        v.levelPath = v.holdsLevel ? LevelFileOf(play.levelName) : std::string();
     if (!v.holdsLevel) {
         v.level = LevelProperties{};
     } else {

@@ -69,6 +69,13 @@ bool IsProtectedName(const std::string& folder, const std::string& name) {
     return SameNoCase(name, "Include.ini") || (folder.empty() && SameNoCase(name, "Settings.ini"));
 }
 
+// The system's own words from a failure report ("couldn't write "x": No space left on
+// device"), short enough for the status line.
+std::string Reason(const std::string& why) {
+    const std::size_t colon = why.rfind(": ");
+    return colon == std::string::npos ? why : why.substr(colon + 2);
+}
+
 std::string ReadWhole(const std::string& path, bool& ok) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;
@@ -148,6 +155,32 @@ bool OffersAsLevelFile(const std::string& folder, const std::string& name) {
     return HoldsOnlyALevel((folder.empty() ? fs::path(name) : fs::path(folder) / name).string());
 }
 
+std::string LevelFileOf(const std::string& qualifiedName) {
+    const std::size_t slash = qualifiedName.find('/');
+    if (slash == std::string::npos)
+        return {};
+    const std::string folder = std::string(kModules) + "/" + qualifiedName.substr(0, slash);
+    const std::string name = qualifiedName.substr(slash + 1);
+    if (!IsLevelFolder(folder))
+        return {};
+    std::ifstream include(folder + "/Include.ini", std::ios::binary);
+    std::string entry;
+    while (ReadLine(include, entry)) {
+        if (entry.empty() || entry.starts_with("//") || !LevelFileNameProblem(entry).empty())
+            continue;
+        const std::string path = folder + "/" + entry;
+        if (!HoldsOnlyALevel(path))
+            continue;
+        std::ifstream file(path, std::ios::binary);
+        std::ostringstream text;
+        text << file.rdbuf();
+        std::istringstream section(text.str());
+        if (ReadString(section, "Name", "") == name)
+            return path;
+    }
+    return {};
+}
+
 std::optional<SaveTarget> CheckSaveTarget(const std::string& chosen, const std::string& levelName,
                                           std::string& refusal) {
     refusal.clear();
@@ -176,7 +209,7 @@ std::optional<SaveTarget> CheckSaveTarget(const std::string& chosen, const std::
     std::string folder;
     if (!parts.empty()) {
         if (parts.size() != 2 || parts[0] != kModules) {
-            refusal = "Save levels in the game folder or in a module folder under Modules.";
+            refusal = "Save in the game folder or in a module in Modules.";
             return std::nullopt;
         }
         if (std::string problem = ModuleFolderProblem(parts[1]); !problem.empty()) {
@@ -185,13 +218,12 @@ std::optional<SaveTarget> CheckSaveTarget(const std::string& chosen, const std::
         }
         target.module = parts[1];
         if (target.module == kCampaign) {
-            refusal = "Main is the campaign: save new levels in a module of their own.";
+            refusal = "Main is the campaign: save in a module of your own.";
             return std::nullopt;
         }
         folder = std::string(kModules) + "/" + target.module;
         if (target.module.size() + 1 + levelName.size() > kMaxQualifiedName) {
-            refusal = "\"" + target.module + "/" + levelName + "\" is longer than " +
-                      std::to_string(kMaxQualifiedName) + " characters: shorten the level's name.";
+            refusal = "Too long with the module's name: shorten the level's name.";
             return std::nullopt;
         }
     }
@@ -226,7 +258,7 @@ SaveOutcome SaveLevelFile(const SaveTarget& target, const std::string& levelText
     SaveOutcome outcome;
     std::string why;
     const auto failed = [&](const std::string& what) {
-        outcome.message = "Could not save " + target.path + ": " + what + ". Nothing was changed.";
+        outcome.message = "Could not save " + target.path + ": " + what + "; nothing changed.";
         return outcome;
     };
     const fs::path folder = fs::path(target.path).parent_path();
@@ -234,7 +266,7 @@ SaveOutcome SaveLevelFile(const SaveTarget& target, const std::string& levelText
     bool madeFolder = false;
     if (!target.module.empty() && !fs::exists(folder, error)) {
         if (!fs::create_directory(folder, error))
-            return failed("the folder can't be made (" + error.message() + ")");
+            return failed("no new folder (" + error.message() + ")");
         madeFolder = true;
     }
     const auto undoFolder = [&] {
@@ -256,7 +288,7 @@ SaveOutcome SaveLevelFile(const SaveTarget& target, const std::string& levelText
     }
     if (!platform::ReplaceFileContents(target.path, levelText, &why)) {
         undoFolder();
-        return failed(why);
+        return failed(Reason(why));
     }
     if (target.module.empty()) {
         outcome.saved = true;
@@ -270,12 +302,12 @@ SaveOutcome SaveLevelFile(const SaveTarget& target, const std::string& levelText
         std::string restored;
         if (hadOld ? !platform::ReplaceFileContents(target.path, old, &restored)
                    : !fs::remove(target.path, error)) {
-            outcome.message = "Could not list " + target.fileName + " in " + folder.string() + "/Include.ini (" + why +
-                              "), and the level file could not be put back.";
+            outcome.message = "Could not list " + target.fileName + " in Include.ini (" + Reason(why) +
+                              ") nor put the old level file back.";
             return outcome;
         }
         undoFolder();
-        return failed("Include.ini can't be written (" + why + ")");
+        return failed("Include.ini: " + Reason(why));
     }
     case IncludeListing::AlreadyListed:
         outcome.message = "Saved " + target.path + " (already in the module's Include.ini).";

@@ -30,6 +30,11 @@ bool OffersAsFolder(const std::string& folder, const std::string& name);
 // The level files the chooser lists in `folder`.
 bool OffersAsLevelFile(const std::string& folder, const std::string& name);
 
+// The level file of a module level ("Reeds/Marsh"): the file its module lists that holds that
+// level alone, as "Modules/Reeds/Marsh.ini"; empty when there is none (a level that shares its
+// file with others, or one outside the modules).
+std::string LevelFileOf(const std::string& qualifiedName);
+
 // The target for a chosen path (relative to the game folder), or nothing with the reason in
 // `refusal`. `levelName` is the level's name without its module, which must fit the module.
 std::optional<SaveTarget> CheckSaveTarget(const std::string& chosen, const std::string& levelName,

@@ -172,9 +172,9 @@ TEST(SaveTargetTest, OnlyLevelFilesInTheGameOrAModuleFolderAreTargets) {
         {"../Up.ini", "", "above the game folder"},
         {"Modules/../Up.ini", "", "above the game folder"},
         {"/tmp/Abs.ini", "", "inside the game folder"},
-        {"GUI/Menu.ini", "", "module folder under Modules"},
-        {"Modules/Loose.ini", "", "module folder under Modules"},
-        {"Modules/Reeds/Art/In.ini", "", "module folder under Modules"},
+        {"GUI/Menu.ini", "", "a module in Modules"},
+        {"Modules/Loose.ini", "", "a module in Modules"},
+        {"Modules/Reeds/Art/In.ini", "", "a module in Modules"},
         {"Modules/.git/In.ini", "", "start with a dot"},
         {"Modules/Lone/In.ini", "", "is not a folder"},
         {"Modules/Main/Mine.ini", "", "Main is the campaign"},
@@ -306,6 +306,13 @@ TEST_F(EditorSaveTest, PreviewBecomesThePictureOfTheSavedLevel) {
               std::string::npos);
     PressKey(kEscapeKey);
     EXPECT_EQ(Registry().LevelPreviewPath("Yard/New Level"), "Modules/Yard/Pond.bmp");
+
+    // Loaded again, the level knows its file: the chooser starts there and Preview writes beside it.
+    ThePlaySession().levelName = "Yard/New Level";
+    BuildLevel("Yard/New Level");
+    SetEditorHoldsLevel(true);
+    SetState(GameState::LevelEditor);
+    EXPECT_EQ(CurrentEditor().levelPath, "Modules/Yard/Pond.ini");
 }
 
 TEST_F(EditorSaveTest, DiscardChangesOffersToSaveFirst) {

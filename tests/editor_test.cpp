@@ -483,7 +483,7 @@ TEST_F(EditorTest, AnUnwritablePathIsReportedAndTheLevelStays) {
     ClickAt(100, 130);
     SetFileChooserAnswer("No Such Folder/level.ini");
     Tool(kSave);
-    EXPECT_NE(CurrentEditor().status.find("Not saved: Save levels in the game folder or in a module folder"),
+    EXPECT_NE(CurrentEditor().status.find("Not saved: Save in the game folder or in a module in Modules"),
               std::string::npos)
         << CurrentEditor().status;
 

@@ -153,7 +153,7 @@ std::vector<std::string> FolderParts(const std::string& path) {
 class Chooser {
 public:
     Chooser(Purpose purpose, const FileChooserRequest& request)
-        : purpose(purpose), request(request), folder(FolderParts(request.startFolder)) {
+        : purpose(purpose), request(request), folder(FolderParts(request.startFolder)), typed(request.startName) {
         List();
     }
     Chooser(const Chooser&) = delete;

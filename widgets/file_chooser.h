@@ -24,6 +24,7 @@ struct FileChooserRequest {
     std::string defaultExtension;
     bool browseFolders = false;
     std::string startFolder;  // relative to the working folder; empty is the working folder
+    std::string startName;    // the name field's first text
     // Which matching files of a folder (relative, "" at the top) are listed; all when unset.
     std::function<bool(const std::string& folder, const std::string& name)> lists;
     // Which folders of a folder are listed; all (but hidden ones) when unset.
