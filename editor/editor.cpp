@@ -500,7 +500,10 @@ void OpenReplaceQuestion(const SaveTarget& target) {
     Editor& e = State();
     e.replacing = target;
     e.view.asking = true;
-    e.question.Open("Replace " + target.fileName + "?", {"YES", "NO"});
+    // A long name would run off the panel; the status line names the file anyway.
+    e.question.Open(target.fileName.size() <= 16 ? "Replace " + target.fileName + "?" : "Replace the old file?",
+                    {"YES", "NO"});
+    ShowStatus(target.path + " is there already.");
 }
 
 void ClosePrompt() {

@@ -9,7 +9,8 @@
 // or closing the window cancels. The answer is the name as typed or chosen, relative to
 // the working folder, with `defaultExtension` (".rpl") added when the name has none.
 // `pattern` is a file pattern such as "*.rpl"; several are separated by ";".
-// Open accepts only a file that exists; save accepts any valid name.
+// Open accepts only a file that exists; save accepts any valid name. The plain choosers stay
+// in the working folder; a FileChooserRequest (below) can browse folders.
 std::optional<std::string> ChooseFileToOpen(const std::string& title, const std::string& pattern,
                                             const std::string& defaultExtension);
 std::optional<std::string> ChooseFileToSave(const std::string& title, const std::string& pattern,
