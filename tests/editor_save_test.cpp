@@ -11,7 +11,6 @@
 #include "app/game_state.h"
 #include "app/input.h"
 #include "app/timer.h"
-#include "content/include_list.h"
 #include "content/module_loader.h"
 #include "content/registry.h"
 #include "dialog/dialogs.h"
