@@ -128,6 +128,27 @@ void LoadModule(const std::string& dir) {
     }
 }
 
+bool LoadSavedModuleFile(const std::string& module, const std::string& file, std::string* why) {
+    const ModuleRegistry& registry = Registry();
+    bool known = false;
+    for (int i = 0; i < registry.ModuleCount() && !known; ++i)
+        known = registry.ModuleNameAt(i) == module;
+    const std::string dir = "./Modules/" + module;
+    try {
+        if (!known)
+            LoadModule(dir);
+        else if (std::optional<std::string> path = IncludedFile(dir, file, 0))
+            LoadContentFile(*path);
+    } catch (const std::exception& e) {
+        if (!known)
+            Registry().RemoveModule(module);
+        if (why)
+            *why = MessageOf(e);
+        return false;
+    }
+    return true;
+}
+
 std::string ModulePrefix(const std::string& path) {
     std::string rest = path.size() > 2 ? path.substr(2) : std::string();
     std::size_t modules = rest.find("Modules/");

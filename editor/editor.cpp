@@ -21,6 +21,8 @@
 #include "editor/editor_solve.h"
 #include "editor/level_form.h"
 #include "editor/link_lines.h"
+#include "editor/question.h"
+#include "editor/save_target.h"
 #include "media/preview.h"
 #include "platform/replace_file.h"
 #include "play/play.h"
@@ -36,11 +38,7 @@ namespace {
 constexpr int kGrid = 12;
 constexpr int kToolbarRows = 25;
 constexpr int kToolbarDepth = -100000;
-constexpr int kPromptDepth = -100100;
 constexpr SDL_Color kCaptionInk{125, 0, 0, 0};
-constexpr SDL_Color kParchment{244, 232, 204, 0};
-constexpr SDL_Color kAmber{242, 172, 64, 0};
-constexpr SDL_Color kEmber{214, 96, 52, 0};
 // Enough for a long session of small changes; older steps fall off the far end.
 constexpr std::size_t kHistorySteps = 256;
 constexpr double kStatusSteps = 400.0;  // about four seconds at the nominal rate
@@ -106,12 +104,12 @@ struct Editor {
     bool ctrlHeld = false;
     bool shiftHeld = false;
 
-    ImageWidget* promptPanel = nullptr;
-    TextLabel* promptLabel = nullptr;
-    TextButton* promptYes = nullptr;
-    TextButton* promptNo = nullptr;
+    EditorQuestion question;
+    std::optional<SaveTarget> replacing;  // "Replace ...?" is asked about it
     EditorLeave pending = EditorLeave::None;
     EditorLeave granted = EditorLeave::None;
+    EditorLeave afterSave = EditorLeave::None;  // "Discard changes?" was answered SAVE
+    ModuleReloads reloads;
 };
 
 Editor& State() {
@@ -469,20 +467,68 @@ void Turn(int mx, int my, int quarter) {
     }
 }
 
+void FinishSave(bool saved) {
+    Editor& e = State();
+    if (saved && e.afterSave != EditorLeave::None)
+        e.granted = e.afterSave;
+    e.afterSave = EditorLeave::None;
+}
+
+void WriteTo(const SaveTarget& target) {
+    Editor& e = State();
+    const SaveOutcome outcome = SaveLevelFile(target, LevelFileText(e.view.level, CurrentLayout()));
+    if (outcome.saved) {
+        e.saved = CurrentLayout();
+        e.savedLevel = e.view.level;
+        e.view.levelPath = target.path;
+        e.reloads.Note(target);
+    }
+    ShowStatus(outcome.message);
+    FinishSave(outcome.saved);
+}
+
+void OpenReplaceQuestion(const SaveTarget& target);
+
 void Save() {
-    std::optional<std::string> path = ChooseFileToSave("Save level", "*.ini", ".ini");
-    if (!path)
+    Editor& e = State();
+    FileChooserRequest request;
+    request.title = "Save level";
+    request.pattern = "*.ini";
+    request.defaultExtension = ".ini";
+    request.browseFolders = true;
+    request.startFolder = std::filesystem::path(e.view.levelPath).parent_path().string();
+    request.startName = std::filesystem::path(e.view.levelPath).filename().string();
+    request.lists = OffersAsLevelFile;
+    request.listsFolder = OffersAsFolder;
+    request.refuses = [&e](const std::string& path) {
+        std::string refusal;
+        CheckSaveTarget(path, e.view.level.name, refusal);
+        return refusal;
+    };
+    request.refusesFolder = [](const std::string& parent, const std::string& name) -> std::string {
+        if (parent != "Modules")
+            return "New folders go in Modules: each is a module.";
+        return ModuleFolderProblem(name);
+    };
+    std::optional<std::string> path = ChooseFileToSave(request);
+    if (!path) {
+        FinishSave(false);
         return;
-    if (WriteEditorLevel(*path)) {
-        State().saved = CurrentLayout();
-        State().savedLevel = State().view.level;
-        ShowStatus("Saved " + *path + ".");
+    }
+    std::string refusal;
+    std::optional<SaveTarget> target = CheckSaveTarget(*path, e.view.level.name, refusal);
+    if (!target) {
+        ShowStatus("Not saved: " + refusal);
+        FinishSave(false);
+    } else if (target->replaces) {
+        OpenReplaceQuestion(*target);
     } else {
-        ShowStatus("Could not write " + *path + ": the level is still here, save it elsewhere.");
+        WriteTo(*target);
     }
 }
 
 void Preview() {
+    Editor& e = State();
     World& world = TheWorld();
     // The picture shows the ghost whole.
     if (State().view.ghost)
@@ -492,7 +538,19 @@ void Preview() {
         if (KindOf(*o) != "Trigger")
             o->Draw();
     }
-    SavePreview();
+    // The picture goes beside the level's file, named after it; a level never saved has none.
+    if (e.view.levelPath.empty()) {
+        if (SavePreview())
+            ShowStatus("Wrote Preview.bmp. Save the level first to give it a picture of its own.");
+        return;
+    }
+    const std::string picture = std::filesystem::path(e.view.levelPath).replace_extension(".bmp").string();
+    if (SavePreview(picture)) {
+        e.view.level.previewPath = picture;
+        ShowStatus("Wrote " + picture + " as the level's picture: Save to keep it.");
+    } else {
+        ShowStatus("Could not write " + picture + "; the level keeps its old picture.");
+    }
 }
 
 // Ctrl with Z, Y or Shift+Z; Ctrl is followed through the frame's own events, since the
@@ -519,7 +577,7 @@ void HandleHistoryKeys() {
     }
 }
 
-// ---- "Discard changes?" ----
+// ---- the questions: "Discard changes?" and "Replace ...?" ----
 
 void OpenPrompt(EditorLeave where) {
     Editor& e = State();
@@ -527,31 +585,17 @@ void OpenPrompt(EditorLeave where) {
     if (e.view.asking)
         return;
     e.view.asking = true;
-    e.promptPanel = addImageWidget(
-        std::make_unique<ImageWidget>(Image("GUI/EditorPrompt.png", 1, 0, 300, 120), 170, 180, kPromptDepth + 1));
-    auto label = std::make_unique<TextLabel>();
-    label->setPosition(170, 196);
-    label->setBoxWidth(300);
-    label->setCentred(true);
-    label->setFont(InterfaceFontPath(), 26);
-    label->setColour(kParchment);
-    label->setDepth(kPromptDepth);
-    label->setText("Discard changes?");
-    e.promptLabel = addLabel(std::move(label));
-    auto choice = [](const std::string& caption, int centreX) {
-        auto button = std::make_unique<TextButton>();
-        button->setFont(InterfaceFontPath(), 24);
-        button->setNormalColour(kParchment);
-        button->setHoverColour(kAmber);
-        button->setPressedColour(kEmber);
-        button->setText(caption);
-        button->setDepth(kPromptDepth);
-        SDL_Rect r = button->getRect();
-        button->setRect(centreX - r.w / 2, 248, r.w, r.h);
-        return addButton(std::move(button));
-    };
-    e.promptYes = choice("YES", 250);
-    e.promptNo = choice("NO", 390);
+    e.question.Open("Discard changes?", {"YES", "NO", "SAVE"});
+}
+
+void OpenReplaceQuestion(const SaveTarget& target) {
+    Editor& e = State();
+    e.replacing = target;
+    e.view.asking = true;
+    // A long name would run off the panel; the status line names the file anyway.
+    e.question.Open(target.fileName.size() <= 16 ? "Replace " + target.fileName + "?" : "Replace the old file?",
+                    {"YES", "NO"});
+    ShowStatus(target.path + " is there already.");
 }
 
 void ClosePrompt() {
@@ -559,28 +603,34 @@ void ClosePrompt() {
     if (!e.view.asking)
         return;
     e.view.asking = false;
-    removeImageWidget(e.promptPanel);
-    removeLabel(e.promptLabel);
-    removeButton(e.promptYes);
-    removeButton(e.promptNo);
-    e.promptPanel = nullptr;
-    e.promptLabel = nullptr;
-    e.promptYes = nullptr;
-    e.promptNo = nullptr;
+    e.question.Close();
 }
 
 void AnswerPrompt() {
     Editor& e = State();
-    const bool yes = (e.promptYes && e.promptYes->isClicked()) || KeyPressed(SDLK_RETURN);
-    const bool no = (e.promptNo && e.promptNo->isClicked()) || KeyPressed(kEscapeKey);
-    if (!yes && !no)
+    const int answer = e.question.Answer();
+    if (answer < 0)
         return;
-    if (yes)
-        e.granted = e.pending;
+    const std::optional<SaveTarget> replacing = std::move(e.replacing);
+    e.replacing.reset();
+    const EditorLeave pending = e.pending;
     e.pending = EditorLeave::None;
     ClosePrompt();
     // The key that answered must not ask again in the same frame.
     ConsumeEvents();
+    if (replacing) {
+        if (answer == 0) {
+            WriteTo(*replacing);
+        } else {
+            ShowStatus("Not saved: " + replacing->path + " is kept as it was.");
+            FinishSave(false);
+        }
+    } else if (answer == 0) {
+        e.granted = pending;
+    } else if (answer == 2) {
+        e.afterSave = pending;
+        Save();
+    }
 }
 
 void UpdateStatus() {
@@ -762,6 +812,8 @@ void EditorEntry(const PlaySession& play) {
             v.nextLinkNumber = number + 1;
     }
 
+    if (!e.testing)
+        v.levelPath = v.holdsLevel ? LevelFileOf(play.levelName) : std::string();
     if (!v.holdsLevel) {
         // A new level keeps what was given it through a test play.
         if (!e.testing)
@@ -787,7 +839,7 @@ void EditorEntry(const PlaySession& play) {
     }
     e.testing = false;
     e.ctrlHeld = e.shiftHeld = false;
-    e.pending = e.granted = EditorLeave::None;
+    e.pending = e.granted = e.afterSave = EditorLeave::None;
 }
 
 void EditorUpdate() {
@@ -886,6 +938,7 @@ void EditorExit() {
     ClosePrompt();
     ClosePanels();
     e.overlay.Clear();
+    e.replacing.reset();
     e.view.ghost = nullptr;
     e.moduleLabel = nullptr;
     e.templateLabel = nullptr;
@@ -893,6 +946,8 @@ void EditorExit() {
     clearWidgets();
     TheWorld().Clear();
     TheWorld().showTriggers = false;
+    // Levels saved into modules join the custom levels now that no palette holds positions.
+    e.reloads.Apply();
 }
 
 bool StartTestPlay(PlaySession& play) {

@@ -48,6 +48,7 @@ struct EditorView {
     std::string statusLine;  // what the status line shows: a tool's caption, a link step or the message
     bool panelOpen = false;  // the level form or the search panel holds the keys
     std::string solveVerdict;  // how the last search ended, "" while it runs
+    std::string levelPath;  // the file this visit last saved the level to; empty when none
     std::string moduleCaption, templateCaption;
 };
 const EditorView& CurrentEditor();

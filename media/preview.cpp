@@ -27,23 +27,23 @@ SurfaceHandle WhiteSurfaceLike(const SDL_PixelFormat* format, int w, int h) {
 
 }  // namespace
 
-void SavePreview() {
+bool SavePreview(const std::string& path) {
     DrawQueue& queue = FrameDrawQueue();
     const SDL_Surface* screen = SDL_GetVideoSurface();
     if (screen == nullptr) {
         queue.Clear();
-        return;
+        return false;
     }
     SurfaceHandle large = WhiteSurfaceLike(screen->format, screen->w, screen->h);
     if (large == nullptr) {
         queue.Clear();
-        return;
+        return false;
     }
     queue.DrawAndClear(large.get());
     // Reading 32-bit pixels is only right at 32 bits; the window is always opened at 32.
     SurfaceHandle small = WhiteSurfaceLike(screen->format, kPreviewWidth, kPreviewHeight);
     if (small == nullptr || large->format->BytesPerPixel != 4)
-        return;
+        return false;
     if (SDL_LockSurface(large.get()) == 0) {
         if (SDL_LockSurface(small.get()) == 0) {
             for (int y = 0; y < kPreviewHeight && 3 * y < large->h; ++y)
@@ -58,13 +58,16 @@ void SavePreview() {
     std::vector<char> bytes(static_cast<std::size_t>(1024 + 4 * kPreviewWidth * kPreviewHeight));
     SDL_RWops* rw = SDL_RWFromMem(bytes.data(), static_cast<int>(bytes.size()));
     if (rw == nullptr)
-        return;
+        return false;
     const bool made = SDL_SaveBMP_RW(small.get(), rw, 0) == 0;
     const long size = SDL_RWtell(rw);
     // Closing, not SDL_FreeRW: the runtime's wrapper around the memory goes with it.
     SDL_RWclose(rw);
     std::string why;
     if (!made || size <= 0 ||
-        !platform::ReplaceFileContents("Preview.bmp", std::string_view(bytes.data(), static_cast<std::size_t>(size)), &why))
-        platform::Notify("Couldn't save the level preview \"Preview.bmp\"" + (why.empty() ? std::string() : " (" + why + ")"));
+        !platform::ReplaceFileContents(path, std::string_view(bytes.data(), static_cast<std::size_t>(size)), &why)) {
+        platform::Notify("Couldn't save the level preview \"" + path + "\"" + (why.empty() ? std::string() : " (" + why + ")"));
+        return false;
+    }
+    return true;
 }

@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <optional>
 
+#include <unistd.h>
+
 #include "game/screens.h"
 #include "play/play.h"
 #include "game/app.h"
@@ -779,15 +781,28 @@ TEST_F(EditorTest, AnUnwritablePathIsReportedAndTheLevelStays) {
     ClickAt(100, 130);
     SetFileChooserAnswer("No Such Folder/level.ini");
     Tool(kSave);
-    EXPECT_NE(CurrentEditor().status.find("Could not write No Such Folder/level.ini"), std::string::npos)
+    EXPECT_NE(CurrentEditor().status.find("Not saved: Save in the game folder or in a module in Modules"),
+              std::string::npos)
         << CurrentEditor().status;
+
+    // The temporary file can't be made where a folder of its name stands.
+    const std::string include = test::ReadFile(dir / "Modules/Bench/Include.ini");
+    fs::create_directories(dir / ("Modules/Bench/level.ini.tmp" + std::to_string(getpid())));
+    SetFileChooserAnswer("Modules/Bench/level.ini");
+    Tool(kSave);
+    EXPECT_NE(CurrentEditor().status.find("Could not save Modules/Bench/level.ini"), std::string::npos)
+        << CurrentEditor().status;
+    EXPECT_FALSE(fs::exists(dir / "Modules/Bench/level.ini"));
+    EXPECT_EQ(test::ReadFile(dir / "Modules/Bench/Include.ini"), include);
     EXPECT_EQ(Layout().size(), 1u);
     EXPECT_TRUE(HasUnsavedChanges());
 
-    // A good save over an old file replaces it whole.
+    // A good save over an old file asks, then replaces it whole.
     test::WriteFile(dir / "old.ini", "[Level]\nName = Old\n");
     SetFileChooserAnswer("old.ini");
     Tool(kSave);
+    ASSERT_TRUE(CurrentEditor().asking);
+    ClickAt(250, 258);  // YES
     EXPECT_EQ(test::ReadFile(dir / "old.ini"),
               "[Level]\nName = New Level\n\nAdd: [BreakablePO] Bench/Block @ 96, 120; Rotate 0; Link () -> ()\n");
 }

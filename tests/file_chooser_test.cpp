@@ -195,6 +195,63 @@ TEST_F(FileChooserTest, ClickingARowTwiceOpensIt) {
     platform::SetScriptedFocus(false);
 }
 
+TEST_F(FileChooserTest, FoldersAreBrowsedBelowTheWorkingFolderOnly) {
+    platform::SetScriptedFocus(true);
+    FileChooserRequest request;
+    request.title = "Save Replay";
+    request.pattern = "*.rpl";
+    request.defaultExtension = ".rpl";
+    request.browseFolders = true;
+    request.startFolder = "../..";  // above the top: starts at the top
+    request.lists = [](const std::string&, const std::string& name) { return name != "two.rpl"; };
+    request.refuses = [](const std::string& path) { return path.ends_with("one.rpl") ? "Taken." : ""; };
+    request.refusesFolder = [](const std::string&, const std::string& name) { return name == "bad" ? "No." : ""; };
+
+    // The rows: GUI/, folder.rpl/, one.rpl, three.RPL; two.rpl is not listed.
+    for (int i = 0; i < 5; ++i)
+        Push({KeyDown(SDLK_DOWN)});
+    Push({KeyDown(SDLK_RETURN)});
+    EXPECT_EQ(ChooseFileToSave(request), "three.RPL");
+
+    auto mouse = [](Uint8 type, int x, int y) {
+        SDL_Event e{};
+        e.type = type;
+        e.motion.x = e.button.x = static_cast<Uint16>(x);
+        e.motion.y = e.button.y = static_cast<Uint16>(y);
+        e.button.button = SDL_BUTTON_LEFT;
+        if (type == SDL_MOUSEMOTION)
+            e.motion.type = type;
+        return e;
+    };
+    SetFileChooserFrameHook([&](int frame) {
+        if (frame == 1)  // into folder.rpl, back up, and in again
+            Push({KeyDown(SDLK_HOME), KeyDown(SDLK_DOWN), KeyDown(SDLK_RETURN), KeyDown(SDLK_HOME), KeyDown(SDLK_RETURN),
+                  KeyDown(SDLK_HOME), KeyDown(SDLK_DOWN), KeyDown(SDLK_RETURN)});
+        if (frame == 2) {  // refused, then "bad" refused as a folder: the chooser stays
+            Type("one");
+            Push({KeyDown(SDLK_RETURN), KeyDown(SDLK_BACKSPACE), KeyDown(SDLK_BACKSPACE), KeyDown(SDLK_BACKSPACE)});
+            Type("bad");
+            Push({mouse(SDL_MOUSEMOTION, 320, 406)});
+        }
+        if (frame == 3 || frame == 6)
+            Push({mouse(SDL_MOUSEBUTTONDOWN, 320, 406)});
+        if (frame == 4 || frame == 7)
+            Push({mouse(SDL_MOUSEBUTTONUP, 320, 406)});
+        if (frame == 5) {
+            Push({KeyDown(SDLK_BACKSPACE), KeyDown(SDLK_BACKSPACE), KeyDown(SDLK_BACKSPACE)});
+            Type("sub");
+        }
+        if (frame == 9) {  // in the new folder "sub"
+            Type("x");
+            Push({KeyDown(SDLK_RETURN)});
+        }
+        return frame < 50;
+    });
+    EXPECT_EQ(ChooseFileToSave(request), "folder.rpl/sub/x.rpl");
+    EXPECT_FALSE(fs::exists(dir / "folder.rpl/sub")) << "a new folder is made only by saving into it";
+    platform::SetScriptedFocus(false);
+}
+
 }  // namespace
 
 namespace {

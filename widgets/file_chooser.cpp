@@ -128,44 +128,109 @@ Image Highlight() {
 
 enum class Purpose { Open, Save };
 
+// One row of the list: a file, a folder to enter, or the way up.
+struct Entry {
+    enum class Kind { Up, Folder, File } kind;
+    std::string name;
+};
+
+// A part of a path the chooser may walk into: no hidden folders, nothing that climbs.
+bool WalkableFolder(const std::string& name) { return !name.empty() && name.front() != '.'; }
+
+std::vector<std::string> FolderParts(const std::string& path) {
+    std::vector<std::string> parts;
+    for (const fs::path& part : fs::path(path).lexically_normal().relative_path()) {
+        const std::string text = part.string();
+        if (text.empty() || text == ".")
+            continue;
+        if (!WalkableFolder(text))
+            return {};
+        parts.push_back(text);
+    }
+    return parts;
+}
+
 class Chooser {
 public:
-    Chooser(Purpose purpose, const std::string& title, const std::string& pattern, const std::string& extension)
-        : purpose(purpose), title(title), extension(extension), files(ListMatchingFiles(pattern)) {}
+    Chooser(Purpose purpose, const FileChooserRequest& request)
+        : purpose(purpose), request(request), folder(FolderParts(request.startFolder)), typed(request.startName) {
+        List();
+    }
     Chooser(const Chooser&) = delete;
     Chooser& operator=(const Chooser&) = delete;
 
     std::optional<std::string> Run();
 
 private:
+    std::string FolderText() const;
+    void List();
     void Build();
     void HandleKey(const SDL_keysym& key);
     void HandleClicks();
     void Confirm();
+    void Activate();
+    void EnterFolder(const std::string& name);
+    void NewFolder();
     void Select(int index);
     void Scroll(int rows);
     void Refresh();
     void Present();
 
     Purpose purpose;
-    std::string title;
-    std::string extension;
-    std::vector<std::string> files;
+    FileChooserRequest request;
+    std::vector<std::string> folder;
+    std::vector<Entry> files;
 
     std::string typed;
     int selected = -1;
+    bool folderChosen = false;  // a folder row was picked last: Enter walks into it
     int top = 0;
     bool done = false;
     std::optional<std::string> answer;
     Uint32 lastClick = 0;
     int lastClickedRow = -1;
+    int firstRow = 2;  // buttons before the rows: cancel, confirm and perhaps NEW FOLDER
 
     TextLabel* nameLabel = nullptr;
     TextLabel* messageLabel = nullptr;
+    TextLabel* folderLabel = nullptr;
+    TextLabel* emptyLabel = nullptr;
     ImageWidget* highlight = nullptr;
     std::vector<TextButton*> rows;
     FontHandle measureFont;
 };
+
+std::string Chooser::FolderText() const {
+    std::string text;
+    for (const std::string& part : folder)
+        text += (text.empty() ? "" : "/") + part;
+    return text;
+}
+
+void Chooser::List() {
+    files.clear();
+    const std::string here = FolderText();
+    if (request.browseFolders) {
+        if (!folder.empty())
+            files.push_back({Entry::Kind::Up, ".."});
+        std::vector<std::string> folders;
+        std::error_code ec;
+        for (fs::directory_iterator it(here.empty() ? "." : here, ec), end; !ec && it != end; it.increment(ec)) {
+            std::error_code typeError;
+            // Links are not followed: they could lead above the working folder.
+            const std::string name = it->path().filename().string();
+            if (fs::is_directory(it->symlink_status(typeError)) && WalkableFolder(name) &&
+                name.size() <= kMaxNameLength && (!request.listsFolder || request.listsFolder(here, name)))
+                folders.push_back(name);
+        }
+        std::sort(folders.begin(), folders.end());
+        for (std::string& name : folders)
+            files.push_back({Entry::Kind::Folder, std::move(name)});
+    }
+    for (std::string& name : ListMatchingFiles(request.pattern, here))
+        if (!request.lists || request.lists(here, name))
+            files.push_back({Entry::Kind::File, std::move(name)});
+}
 
 TextLabel* Label(int x, int y, int box, bool centred, SDL_Color colour, const std::string& text, int points) {
     auto label = std::make_unique<TextLabel>();
@@ -201,15 +266,22 @@ void Chooser::Build() {
     TextButton* confirm = CaptionButton(purpose == Purpose::Open ? "OPEN" : "SAVE");
     r = confirm->getRect();
     confirm->setRect(kPanelX + kPanelW - 30 - r.w, kButtonsY, r.w, r.h);
+    if (purpose == Purpose::Save && request.browseFolders && request.refusesFolder) {
+        TextButton* newFolder = CaptionButton("NEW FOLDER");
+        r = newFolder->getRect();
+        newFolder->setRect(kPanelX + kPanelW / 2 - r.w / 2, kButtonsY, r.w, r.h);
+        firstRow = 3;
+    }
     for (int i = 0; i < kRows; ++i)
         rows.push_back(CaptionButton(""));
 
-    Label(kPanelX, kPanelY + 10, kPanelW, true, kAmber, title, 24);
+    Label(kPanelX, kPanelY + 8, kPanelW, true, kAmber, request.title, 24);
+    if (request.browseFolders)
+        folderLabel = Label(kPanelX, kPanelY + 34, kPanelW, true, kFaded, "", 17);
     Label(kListX - 4, kFieldY + 2, -1, false, kParchment, "Name:", kTextPoints);
     nameLabel = Label(kFieldX + 8, kFieldY + 2, kFieldW - 16, false, kParchment, "_", kTextPoints);
     messageLabel = Label(kPanelX, kFieldY + kFieldH + 2, kPanelW, true, kEmber, "", kTextPoints);
-    if (files.empty())
-        Label(kListX, kListY + 4, kListW, true, kFaded, "No files here yet.", kTextPoints);
+    emptyLabel = Label(kListX, kListY + 4, kListW, true, kFaded, "", kTextPoints);
     measureFont = OpenFont(InterfaceFontPath(), kTextPoints);
 }
 
@@ -217,12 +289,22 @@ void Chooser::Refresh() {
     for (int i = 0; i < kRows; ++i) {
         const int index = top + i;
         if (index < static_cast<int>(files.size())) {
-            rows[i]->setText(files[index]);
+            const Entry& entry = files[index];
+            const bool isFile = entry.kind == Entry::Kind::File;
+            rows[i]->setNormalColour(isFile ? kParchment : kAmber);
+            rows[i]->setText(entry.kind == Entry::Kind::Up ? "..  (up a folder)"
+                                                           : entry.name + (isFile ? "" : "/"));
             rows[i]->setRect(kListX + 6, kListY + i * kRowH, kListW - 12, kRowH - 1);
         } else {
             rows[i]->setRect(-2000, -2000, 0, 0);  // off screen, out of the mouse's reach
         }
     }
+    emptyLabel->setText(files.empty() || (files.size() == 1 && files[0].kind == Entry::Kind::Up)
+                            ? (request.browseFolders ? "No level files here yet." : "No files here yet.")
+                            : "");
+    emptyLabel->setPosition(kListX, kListY + 4 + (folder.empty() ? 0 : kRowH));
+    if (folderLabel)
+        folderLabel->setText(folder.empty() ? "in the game folder" : "in " + FolderText() + "/");
     const int shownRow = selected - top;
     highlight->y = shownRow >= 0 && shownRow < kRows ? kListY + shownRow * kRowH : -1000;
 
@@ -238,7 +320,9 @@ void Chooser::Select(int index) {
     if (files.empty())
         return;
     selected = std::clamp(index, 0, static_cast<int>(files.size()) - 1);
-    typed = files[selected];
+    folderChosen = files[selected].kind != Entry::Kind::File;
+    if (!folderChosen)
+        typed = files[selected].name;
     if (selected < top)
         top = selected;
     if (selected >= top + kRows)
@@ -261,18 +345,63 @@ void Chooser::Confirm() {
         messageLabel->setText("That is not a file name.");
         return;
     }
-    name = WithDefaultExtension(name, extension);
+    name = WithDefaultExtension(name, request.defaultExtension);
+    const std::string here = FolderText();
+    const std::string path = here.empty() ? name : here + "/" + name;
     std::error_code ec;
-    if (purpose == Purpose::Open && !fs::is_regular_file(name, ec)) {
+    if (purpose == Purpose::Open && !fs::is_regular_file(path, ec)) {
         messageLabel->setText("There is no file called " + name + ".");
         return;
     }
-    if (purpose == Purpose::Save && fs::is_directory(name, ec)) {
+    if (purpose == Purpose::Save && fs::is_directory(path, ec)) {
         messageLabel->setText(name + " is a folder.");
         return;
     }
-    answer = name;
+    if (request.refuses) {
+        if (std::string refusal = request.refuses(path); !refusal.empty()) {
+            messageLabel->setText(refusal);
+            return;
+        }
+    }
+    answer = path;
     done = true;
+}
+
+// Enter or a double click: walk into the chosen folder, or take the name.
+void Chooser::Activate() {
+    if (!folderChosen || selected < 0 || selected >= static_cast<int>(files.size())) {
+        Confirm();
+        return;
+    }
+    const Entry entry = files[selected];
+    if (entry.kind == Entry::Kind::Up)
+        folder.pop_back();
+    else
+        folder.push_back(entry.name);
+    selected = -1;
+    folderChosen = false;
+    top = 0;
+    messageLabel->setText("");
+    List();
+}
+
+void Chooser::NewFolder() {
+    const std::string name = Trim(typed);
+    if (name.empty()) {
+        messageLabel->setText("Type the new folder's name first.");
+        return;
+    }
+    if (std::string refusal = request.refusesFolder(FolderText(), name); !refusal.empty()) {
+        messageLabel->setText(refusal);
+        return;
+    }
+    folder.push_back(name);
+    typed.clear();
+    selected = -1;
+    folderChosen = false;
+    top = 0;
+    messageLabel->setText("");
+    List();
 }
 
 void Chooser::HandleKey(const SDL_keysym& key) {
@@ -282,7 +411,7 @@ void Chooser::HandleKey(const SDL_keysym& key) {
         return;
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
-        Confirm();
+        Activate();
         return;
     case SDLK_UP:
         Select(selected < 0 ? 0 : selected - 1);
@@ -313,6 +442,7 @@ void Chooser::HandleKey(const SDL_keysym& key) {
     const int c = key.unicode != 0 ? key.unicode : static_cast<int>(key.sym);
     if (TypableInName(c) && typed.size() < kMaxNameLength) {
         typed += static_cast<char>(c);
+        folderChosen = false;
         messageLabel->setText("");
     }
 }
@@ -323,15 +453,17 @@ void Chooser::HandleClicks() {
         done = true;
     } else if (clicked == 1) {
         Confirm();
-    } else if (clicked >= 2) {
-        const int row = top + clicked - 2;
+    } else if (clicked == 2 && firstRow == 3) {
+        NewFolder();
+    } else if (clicked >= firstRow) {
+        const int row = top + clicked - firstRow;
         const Uint32 now = SDL_GetTicks();
         const bool again = row == lastClickedRow && now - lastClick < kDoubleClickMs;
         lastClick = now;
         lastClickedRow = row;
         Select(row);
         if (again)
-            Confirm();
+            Activate();
     }
 }
 
@@ -421,28 +553,37 @@ std::optional<std::string> Chooser::Run() {
     return answer;
 }
 
-std::optional<std::string> Choose(Purpose purpose, const std::string& title, const std::string& pattern,
-                                  const std::string& extension) {
+std::optional<std::string> Choose(Purpose purpose, const FileChooserRequest& request) {
     auto& answers = Settings().answers;
     if (!answers.empty()) {
         std::optional<std::string> preset = answers.front();
         answers.pop_front();
         return preset;
     }
-    return Chooser(purpose, title, pattern, extension).Run();
+    return Chooser(purpose, request).Run();
+}
+
+FileChooserRequest PlainRequest(const std::string& title, const std::string& pattern, const std::string& extension) {
+    FileChooserRequest request;
+    request.title = title;
+    request.pattern = pattern;
+    request.defaultExtension = extension;
+    return request;
 }
 
 }  // namespace
 
 std::optional<std::string> ChooseFileToOpen(const std::string& title, const std::string& pattern,
                                             const std::string& defaultExtension) {
-    return Choose(Purpose::Open, title, pattern, defaultExtension);
+    return Choose(Purpose::Open, PlainRequest(title, pattern, defaultExtension));
 }
 
 std::optional<std::string> ChooseFileToSave(const std::string& title, const std::string& pattern,
                                             const std::string& defaultExtension) {
-    return Choose(Purpose::Save, title, pattern, defaultExtension);
+    return Choose(Purpose::Save, PlainRequest(title, pattern, defaultExtension));
 }
+
+std::optional<std::string> ChooseFileToSave(const FileChooserRequest& request) { return Choose(Purpose::Save, request); }
 
 void SetFileChooserAnswer(std::optional<std::string> answer) { Settings().answers.push_back(std::move(answer)); }
 void ClearFileChooserAnswers() { Settings().answers.clear(); }
@@ -471,10 +612,10 @@ std::string WithDefaultExtension(const std::string& name, const std::string& def
     return name + (defaultExtension.front() == '.' ? "" : ".") + defaultExtension;
 }
 
-std::vector<std::string> ListMatchingFiles(const std::string& pattern) {
+std::vector<std::string> ListMatchingFiles(const std::string& pattern, const std::string& folder) {
     std::vector<std::string> names;
     std::error_code ec;
-    for (fs::directory_iterator it(".", ec), end; !ec && it != end; it.increment(ec)) {
+    for (fs::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code typeError;
         if (!it->is_regular_file(typeError))
             continue;
