@@ -39,6 +39,7 @@ constexpr int kGrid = 12;
 constexpr int kToolbarRows = 25;
 constexpr int kToolbarDepth = -100000;
 constexpr SDL_Color kCaptionInk{125, 0, 0, 0};
+constexpr SDL_Color kAmber{242, 172, 64, 0};
 // Enough for a long session of small changes; older steps fall off the far end.
 constexpr std::size_t kHistorySteps = 256;
 constexpr double kStatusSteps = 400.0;  // about four seconds at the nominal rate

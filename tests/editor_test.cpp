@@ -641,6 +641,7 @@ TEST_F(EditorSolveTest, RunsAcrossFramesFindsTheSolversTurnsAndSetsThePar) {
     // The simulator's road: the saved file, built and settled, then searched to the end.
     SetFileChooserAnswer("Modules/Bench/Slide.ini");
     Tool(kSave);
+    PressKey(SDLK_RETURN);  // "Replace ...?" YES
     LoadContentFile("./Modules/Bench/Slide.ini");
     World& world = TheWorld();
     world.Clear();
