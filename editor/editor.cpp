@@ -86,6 +86,7 @@ struct Editor {
     TextLabel* moduleLabel = nullptr;
     TextLabel* templateLabel = nullptr;
     TextLabel* statusLabel = nullptr;
+    ImageWidget* statusStrip = nullptr;
     double statusLeft = 0.0;
     int ghostRotation = 0;
     // The piece chosen as link source, while its target is awaited.
@@ -169,6 +170,20 @@ TextLabel* AddCaption(int x, int boxWidth) {
 
 void AddTool(const std::string& picture, int x) {
     addButton(std::make_unique<Button>(Image(picture, 1, 0, 24, 24), x, 2, 24, 24, kToolbarDepth));
+}
+
+constexpr int kStatusStripY = 450;
+
+// A see-through dark strip under the status line, shown while it has something to say.
+Image StatusStrip() {
+    SDL_Surface* strip = SDL_CreateRGBSurface(SDL_SRCALPHA, 640, 480 - kStatusStripY, 32, 0x00ff0000, 0x0000ff00,
+                                              0x000000ff, 0xff000000);
+    if (strip == nullptr)
+        return Image();
+    SDL_FillRect(strip, nullptr, SDL_MapRGBA(strip->format, 30, 26, 46, 210));
+    Image image(strip);
+    SDL_FreeSurface(strip);
+    return image;
 }
 
 void ShowStatus(const std::string& text) {
@@ -726,6 +741,8 @@ void UpdateStatusLine() {
     e.view.statusLine = line;
     if (e.statusLabel)
         e.statusLabel->setText(line);
+    if (e.statusStrip)
+        e.statusStrip->y = line.empty() ? -1000 : kStatusStripY;
 }
 
 // Links, the chosen source and the see-through ghost, drawn over the level each frame.
@@ -793,11 +810,12 @@ void EditorEntry(const PlaySession& play) {
     AddTool("GUI/ButtonLevel.png", 164);
     AddTool("GUI/ButtonSolve.png", 188);
 
+    e.statusStrip = addImageWidget(std::make_unique<ImageWidget>(StatusStrip(), 0, -1000, kToolbarDepth + 1));
     auto status = std::make_unique<TextLabel>();
     status->setPosition(0, 452);
     status->setBoxWidth(640);
     status->setCentred(true);
-    // Over the level's dark ground, not on a parchment slip: amber reads there.
+    // On its own dark strip: amber reads over a white board and a dark backdrop alike.
     status->setColour(kAmber);
     status->setFont(InterfaceFontPath(), 18);
     status->setDepth(kToolbarDepth);
@@ -944,6 +962,7 @@ void EditorExit() {
     e.moduleLabel = nullptr;
     e.templateLabel = nullptr;
     e.statusLabel = nullptr;
+    e.statusStrip = nullptr;
     clearWidgets();
     TheWorld().Clear();
     TheWorld().showTriggers = false;
@@ -965,6 +984,7 @@ bool StartTestPlay(PlaySession& play) {
     TheWorld().showTriggers = false;
     clearWidgets();
     e.moduleLabel = e.templateLabel = e.statusLabel = nullptr;
+    e.statusStrip = nullptr;
     TheWorld().SetGravity(90);
     BuildLevel(e.view.level.name);
     play.levelName = e.view.level.name;
