@@ -34,6 +34,7 @@
 #include "platform/window.h"
 #include "play/save_data.h"
 #include "tests/test_support.h"
+#include "tools/assetgen/canvas.h"
 #include "ui/credits.h"
 #include "ui/custom_levels.h"
 #include "ui/level_select.h"
@@ -42,6 +43,7 @@
 #include "widgets/file_chooser.h"
 #include "widgets/notice_line.h"
 #include "widgets/widgets.h"
+#include "world/pixels.h"
 
 namespace {
 
@@ -395,6 +397,34 @@ TEST_F(FrontScreens, BrowserStepsThroughCustomModulesAndLevels) {
     Click(320, 330);
     EXPECT_EQ(CurrentState(), GameState::Play);
     EXPECT_EQ(ThePlaySession().levelName, "Garden/Fern") << "played by its full name";
+}
+
+TEST_F(FrontScreens, BrowserShowsTheLevelsOwnPictureAndSurvivesABrokenOne) {
+    std::filesystem::create_directories(dir / "Pictures");
+    Canvas(210, 158, {40, 160, 90, 255}).WritePng((dir / "Pictures/Moss.png").string());
+    test::WriteFile(dir / "Pictures/Torn.png", "not a picture");
+    Start({{"Main", kCampaign},
+           {"Garden", "[Level]\nName = Moss\nPreviewPath = Pictures/Moss.png\n\n[Level]\nName = Fern\n\n"
+                      "[Level]\nName = Reed\nPreviewPath = Pictures/Torn.png\n"}});
+    SetState(GameState::CustomLevels);
+    Frame();
+    // The middle of the half-size picture, left of GO.
+    auto greenShown = [] {
+        Uint8 r, g, b;
+        SDL_Surface* screen = SDL_GetVideoSurface();
+        SDL_GetRGB(GetPixel(screen, 150 + 52, 306 + 39), screen->format, &r, &g, &b);
+        return r < 80 && g > 120 && b < 130;
+    };
+    EXPECT_TRUE(greenShown()) << "Moss shows its picture";
+    Click(492, 242);
+    EXPECT_EQ(CustomLevelsLevelText(), "Fern");
+    EXPECT_FALSE(greenShown()) << "a level without a picture shows none";
+    Click(492, 242);
+    EXPECT_EQ(CustomLevelsLevelText(), "Reed");
+    EXPECT_FALSE(greenShown());
+    EXPECT_EQ(CurrentNotice().rfind("No preview for \"Garden/Reed\"", 0), 0u) << CurrentNotice();
+    Click(492, 242);
+    EXPECT_TRUE(greenShown()) << "and back on Moss";
 }
 
 TEST_F(FrontScreens, BrowserFromTheEditorListsTheCampaign) {

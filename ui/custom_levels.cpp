@@ -1,10 +1,15 @@
 #include "ui/custom_levels.h"
 
+#include <SDL.h>
+#include <SDL_image.h>
+
 #include <memory>
 #include <vector>
 
 #include "app/game_state.h"
 #include "content/registry.h"
+#include "platform/notice.h"
+#include "platform/sdl_handles.h"
 #include "ui/menu_parts.h"
 #include "widgets/text_label.h"
 #include "widgets/widgets.h"
@@ -18,6 +23,11 @@ int browserLevel = 0;
 std::vector<int> levelList;
 TextLabel* moduleLabel = nullptr;
 TextLabel* levelLabel = nullptr;
+ImageWidget* thumbnail = nullptr;
+
+// The level's picture at half its size, to the left of GO, where the panel has room for it.
+constexpr int kThumbnailX = 150, kThumbnailY = 306;
+constexpr SDL_Color kThumbnailFrame{96, 60, 36, 0};
 
 bool CampaignHidden() { return !CameFromEditor(); }
 
@@ -38,11 +48,63 @@ void BuildLevelList() {
             levelList.push_back(position);
 }
 
+// Each pixel the average of four, with a frame drawn round the edge.
+SurfaceHandle HalfSizeFramed(SDL_Surface* picture) {
+    SurfaceHandle full(SDL_CreateRGBSurface(SDL_SWSURFACE, picture->w, picture->h, 32, 0xff0000, 0xff00, 0xff, 0));
+    SurfaceHandle half(SDL_CreateRGBSurface(SDL_SWSURFACE, picture->w / 2, picture->h / 2, 32, 0xff0000, 0xff00, 0xff, 0));
+    if (!full || !half || half->w < 3 || half->h < 3 || SDL_BlitSurface(picture, nullptr, full.get(), nullptr) != 0)
+        return nullptr;
+    const auto* from = static_cast<const Uint32*>(full->pixels);
+    auto* to = static_cast<Uint32*>(half->pixels);
+    const int fromRow = full->pitch / 4, toRow = half->pitch / 4;
+    for (int y = 0; y < half->h; ++y)
+        for (int x = 0; x < half->w; ++x) {
+            Uint32 sum[3] = {0, 0, 0};
+            for (int dy = 0; dy < 2; ++dy)
+                for (int dx = 0; dx < 2; ++dx) {
+                    const Uint32 p = from[(2 * y + dy) * fromRow + 2 * x + dx];
+                    sum[0] += (p >> 16) & 0xff;
+                    sum[1] += (p >> 8) & 0xff;
+                    sum[2] += p & 0xff;
+                }
+            to[y * toRow + x] = (sum[0] / 4) << 16 | (sum[1] / 4) << 8 | sum[2] / 4;
+        }
+    const Uint32 frame = SDL_MapRGB(half->format, kThumbnailFrame.r, kThumbnailFrame.g, kThumbnailFrame.b);
+    for (SDL_Rect edge : {SDL_Rect{0, 0, static_cast<Uint16>(half->w), 2},
+                          SDL_Rect{0, static_cast<Sint16>(half->h - 2), static_cast<Uint16>(half->w), 2},
+                          SDL_Rect{0, 0, 2, static_cast<Uint16>(half->h)},
+                          SDL_Rect{static_cast<Sint16>(half->w - 2), 0, 2, static_cast<Uint16>(half->h)}})
+        SDL_FillRect(half.get(), &edge, frame);
+    return half;
+}
+
+// A level without a picture shows none; a picture that cannot be read shows none and says so.
+void ShowThumbnail(const std::string& level) {
+    if (thumbnail) {
+        removeImageWidget(thumbnail);
+        thumbnail = nullptr;
+    }
+    const std::string path = level.empty() ? std::string() : Registry().LevelPreviewPath(level);
+    if (path.empty())
+        return;
+    SurfaceHandle picture(IMG_Load(path.c_str()));
+    if (!picture) {
+        platform::Notify("No preview for \"" + level + "\": " + IMG_GetError());
+        return;
+    }
+    if (SurfaceHandle half = HalfSizeFramed(picture.get()))
+        thumbnail = addImageWidget(std::make_unique<ImageWidget>(Image(half.get()), kThumbnailX, kThumbnailY, 50));
+}
+
 void ShowLevel() {
-    if (levelList.empty() || browserLevel < 0 || browserLevel >= static_cast<int>(levelList.size()))
+    if (levelList.empty() || browserLevel < 0 || browserLevel >= static_cast<int>(levelList.size())) {
         levelLabel->setText(kNoneFound);
-    else
-        levelLabel->setText(menu::ShortName(Registry().NameAt(levelList[static_cast<std::size_t>(browserLevel)])));
+        ShowThumbnail("");
+        return;
+    }
+    const std::string level = Registry().NameAt(levelList[static_cast<std::size_t>(browserLevel)]);
+    levelLabel->setText(menu::ShortName(level));
+    ShowThumbnail(level);
 }
 
 // Steps the shown module by `step`, wrapping, and past the hidden campaign.
@@ -130,6 +192,7 @@ void ResetCustomLevelsBrowser() {
 
 void CustomLevelsExit() {
     moduleLabel = levelLabel = nullptr;
+    thumbnail = nullptr;
     clearWidgets();
 }
 
