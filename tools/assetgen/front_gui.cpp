@@ -224,7 +224,9 @@ Canvas SettingsMenu() {
         c.BlendRect(x, 298, 64, 30, Alpha(style::kCrate, 60));
     c.BlendRect(114, 384, 130, 32, Alpha(style::kCrate, 45));
     c.BlendRect(270, 384, 164, 32, Alpha(style::kCrate, 45));
-    DrawQuill(c, 470, 234, 540, 130, 14, Rgba{92, 40, 34, 70}, Alpha(kInkRed, 80));
+    // The window size has a well of its own; the quill keeps to the corner by the title.
+    c.BlendRect(400, 200, 132, 28, Alpha(style::kCrate, 60));
+    DrawQuill(c, 462, 108, 530, 56, 10, Rgba{92, 40, 34, 70}, Alpha(kInkRed, 80));
     return c;
 }
 
