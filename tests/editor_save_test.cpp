@@ -21,6 +21,7 @@
 #include "platform/app_focus.h"
 #include "platform/game_error.h"
 #include "play/play.h"
+#include "tests/editor_fixture.h"
 #include "tests/test_support.h"
 #include "tools/assetgen/canvas.h"
 #include "ui/custom_levels.h"
@@ -37,97 +38,22 @@ namespace {
 constexpr int kSaveTool = 472 + 12, kPreviewTool = 616 + 12;
 constexpr int kYesX = 250, kNoX = 390, kSaveX = 320, kAnswerY = 258;
 
-// The workshop module of the editor tests, a level file of one piece, and the editor open.
-class EditorSaveTest : public ::testing::Test {
+// The workshop module of the editor tests with the editor open on one placed block: something
+// unsaved.
+class EditorSaveTest : public EditorTest {
 protected:
     void SetUp() override {
-        if (!TTF_WasInit()) {
-            ASSERT_EQ(TTF_Init(), 0);
-        }
-        fs::copy(fs::path(QM_GAME_DIR) / "GUI", dir / "GUI", fs::copy_options::recursive);
-        fs::copy(fs::path(QM_FIXTURES_DIR) / "editor_module/Modules", dir / "Modules", fs::copy_options::recursive);
-        fs::create_directories(dir / "Art");
-        for (const char* art : {"Block", "Button", "Door", "Floor"})
-            Canvas(24, 24, {176, 118, 62, 255}).WritePng((dir / "Art" / (std::string(art) + ".png")).string());
-        working.emplace(dir.Path());
-        Registry().Clear();
-        ASSERT_TRUE(LoadAllModules());
-        ResetGameState();
-        ResetEditorState();
-        TheWorld().Clear();
-        SetFixedTimerStep(1.0);
-        platform::SetScriptedFocus(true);
-        ClearFileChooserAnswers();
-        screenBefore = ScreenSurface();
-        SetScreenSurface(SDL_GetVideoSurface());
-        FrameDrawQueue().Clear();
-        SetState(GameState::LevelEditor);
-        ClickAt(100, 130);  // one block: something unsaved
-    }
-    void TearDown() override {
-        if (CurrentState() == GameState::LevelEditor)
-            EditorExit();
-        clearWidgets();
-        TheWorld().Clear();
-        DeleteAllDialogs();
-        Registry().Clear();
-        ResetGameState();
-        ResetEditorState();
-        ConsumeEvents();
-        SetFixedTimerStep(0);
-        platform::SetScriptedFocus(false);
-        ClearFileChooserAnswers();
-        SetScreenSurface(screenBefore);
-        FrameDrawQueue().Clear();
-        working.reset();
-    }
-
-    static void Push(Uint8 type, int x, int y, int sym = 0) {
-        SDL_Event e{};
-        e.type = type;
-        if (type == SDL_MOUSEMOTION) {
-            e.motion.x = static_cast<Uint16>(x);
-            e.motion.y = static_cast<Uint16>(y);
-        } else if (type == SDL_KEYDOWN || type == SDL_KEYUP) {
-            e.key.keysym.sym = static_cast<SDLKey>(sym);
-        } else {
-            e.button.button = SDL_BUTTON_LEFT;
-            e.button.x = static_cast<Uint16>(x);
-            e.button.y = static_cast<Uint16>(y);
-        }
-        SDL_PushEvent(&e);
-    }
-    void Frame() {
-        try {
-            RunFrame();
-        } catch (const platform::GameError& error) {
-            ADD_FAILURE() << error.Message();
-        }
-    }
-    // Press, release, and the frame that reads a toolbar click.
-    void ClickAt(int x, int y) {
-        Push(SDL_MOUSEMOTION, x, y);
-        Push(SDL_MOUSEBUTTONDOWN, x, y);
-        Frame();
-        Push(SDL_MOUSEBUTTONUP, x, y);
-        Frame();
-        Frame();
-    }
-    void PressKey(int sym) {
-        Push(SDL_KEYDOWN, 0, 0, sym);
-        Frame();
-        Push(SDL_KEYUP, 0, 0, sym);
-        Frame();
+        EditorTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        OpenEditor();
+        ClickAt(100, 130);
     }
     void SaveAs(const std::string& answer) {
         SetFileChooserAnswer(answer);
         ClickAt(kSaveTool, 14);
     }
     const std::string& Status() const { return CurrentEditor().status; }
-
-    test::ScratchDir dir;
-    std::optional<test::WorkingDir> working;
-    SDL_Surface* screenBefore = nullptr;
 };
 
 TEST(SaveTargetTest, OnlyLevelFilesInTheGameOrAModuleFolderAreTargets) {
