@@ -175,16 +175,7 @@ void AddTool(const std::string& picture, int x) {
 constexpr int kStatusStripY = 450;
 
 // A see-through dark strip under the status line, shown while it has something to say.
-Image StatusStrip() {
-    SDL_Surface* strip = SDL_CreateRGBSurface(SDL_SRCALPHA, 640, 480 - kStatusStripY, 32, 0x00ff0000, 0x0000ff00,
-                                              0x000000ff, 0xff000000);
-    if (strip == nullptr)
-        return Image();
-    SDL_FillRect(strip, nullptr, SDL_MapRGBA(strip->format, 30, 26, 46, 210));
-    Image image(strip);
-    SDL_FreeSurface(strip);
-    return image;
-}
+Image StatusStrip() { return TranslucentRect(640, 480 - kStatusStripY, SDL_Color{30, 26, 46, 0}, 210); }
 
 void ShowStatus(const std::string& text) {
     Editor& e = State();

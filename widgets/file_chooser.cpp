@@ -116,15 +116,7 @@ Image Backdrop() {
     return image;
 }
 
-Image Highlight() {
-    SDL_Surface* bar = SDL_CreateRGBSurface(SDL_SRCALPHA, kListW, kRowH, 32, 0x00ff0000, 0x0000ff00, 0x000000ff, 0xff000000);
-    if (bar == nullptr)
-        return Image();
-    SDL_FillRect(bar, nullptr, SDL_MapRGBA(bar->format, 242, 172, 64, 80));
-    Image image(bar);
-    SDL_FreeSurface(bar);
-    return image;
-}
+Image Highlight() { return TranslucentRect(kListW, kRowH, kAmber, 80); }
 
 enum class Purpose { Open, Save };
 

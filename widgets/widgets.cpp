@@ -403,6 +403,15 @@ void ImageWidget::update() {
     FrameDrawQueue().Add(x, y, depth, false, *image);
 }
 
+Image TranslucentRect(int width, int height, SDL_Color colour, Uint8 alpha) {
+    SurfaceHandle surface(SDL_CreateRGBSurface(SDL_SRCALPHA, width, height, 32, 0x00ff0000, 0x0000ff00, 0x000000ff,
+                                               0xff000000));
+    if (surface == nullptr)
+        return Image();
+    SDL_FillRect(surface.get(), nullptr, SDL_MapRGBA(surface->format, colour.r, colour.g, colour.b, alpha));
+    return Image(surface.get());
+}
+
 // ---- the widget lists ----
 
 ImageWidget* addImageWidget(std::unique_ptr<ImageWidget> widget) {

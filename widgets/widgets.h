@@ -110,6 +110,9 @@ private:
     std::unique_ptr<Image> image;
 };
 
+// A see-through rectangle of one colour (alpha 0 to 255), for highlights and strips.
+Image TranslucentRect(int width, int height, SDL_Color colour, Uint8 alpha);
+
 // The widget lists own what is registered. Registration hands the widget over and
 // returns it, so a screen can keep a pointer to one it changes later.
 ImageWidget* addImageWidget(std::unique_ptr<ImageWidget> widget);
