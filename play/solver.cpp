@@ -228,6 +228,8 @@ struct SolveSearch::State {
             auto [it, added] = seen.try_emplace(world.StateHash(), 0);
             if (added) {
                 it->second = AddNode(open.node, move, depth + 1, failed);
+                if (!failed && watch)
+                    watch(world);
                 if (!failed)
                     following.push_back({it->second, world.Snapshot()});
                 result.distinct = static_cast<std::int64_t>(seen.size());
@@ -242,6 +244,7 @@ struct SolveSearch::State {
 
     SolveLimits limits;
     bool explore;
+    std::function<void(const World&)> watch;
     std::ostream* progress;
     Clock::time_point began;
     Clock::time_point lastReport;
@@ -280,6 +283,8 @@ bool SolveSearch::Run(double seconds) {
 }
 
 void SolveSearch::RunToEnd() { state->Run(nullptr); }
+
+void SolveSearch::WatchBoards(std::function<void(const World&)> watch) { state->watch = std::move(watch); }
 
 void SolveSearch::Stop() {
     if (!state->done)

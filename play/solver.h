@@ -4,6 +4,7 @@
 // again; each layer keeps World snapshots instead of replaying moves from the start.
 // The same search can also map every board within reach, for the difficulty report.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -71,6 +72,9 @@ public:
     void RunToEnd();
     // Ends the search now with what it has, as an interrupted one.
     void Stop();
+    // Shows `watch` every board the search keeps from now on, still in play and settled,
+    // as the search's own World holds it.
+    void WatchBoards(std::function<void(const World&)> watch);
 
     bool Done() const;
     // Final once Done.

@@ -63,7 +63,7 @@ void WritePlayGameFolder(const fs::path& dir) {
 }
 
 void PlayTest::SetUp() {
-    WritePlayGameFolder(dir.Path());
+    LayOut(dir.Path());
     here.emplace(dir.Path());
 
     fakeTicks = 1000;

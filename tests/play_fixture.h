@@ -26,6 +26,8 @@ class PlayTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Lays out the game folder the test plays in: the test modules, unless a test says otherwise.
+    virtual void LayOut(const std::filesystem::path& folder) { WritePlayGameFolder(folder); }
 
     // Enters play of `level` as the level select does.
     void Enter(const std::string& level);

@@ -12,13 +12,6 @@
 namespace {
 bool Still(const Entity& e) { return e.velX == 0.0 && e.velY == 0.0; }
 
-// Objects pressing on each other in a ring pass load round and round; it must stop at
-// the top rather than wrap into a negative load.
-std::int32_t AddLoad(std::int32_t a, std::int32_t b) {
-    const std::int64_t sum = std::int64_t{a} + b;
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(sum, INT32_MIN, INT32_MAX));
-}
-
 // Quarter-turn a box inside a frame, as the normal box turns with the picture.
 void TurnBox(int delta, std::int64_t frameW, std::int64_t frameH, std::int32_t& left, std::int32_t& top,
              std::uint16_t& w, std::uint16_t& h) {
@@ -127,24 +120,28 @@ const std::vector<PhysObj*>& BreakablePO::CheckCollisions() {
     return collisions;
 }
 
+std::int32_t AddLoad(std::int32_t a, std::int32_t b) {
+    const std::int64_t sum = std::int64_t{a} + b;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(sum, INT32_MIN, INT32_MAX));
+}
+
+bool PressesOn(const Entity& presser, const PhysObj& o) {
+    return o.solid && (Still(o) || o.dirX != presser.dirX || o.dirY != presser.dirY || o.pinned);
+}
+
 void BreakablePO::Move() { BreakableMove(); }
 
 void BreakablePO::BreakableMove() {
     const std::int64_t oldX = x, oldY = y;
     Entity::Move();
     fallDistance += static_cast<double>(std::abs(std::int64_t{x} - oldX) + std::abs(std::int64_t{y} - oldY));
-    load = AddLoad(load, weight);
-    const bool gravityChanged = GravityChanged();
     // Break() never removes anything, but index the list in case a list shrinks under us.
     for (std::size_t i = 0; i < collisions.size(); ++i) {
         PhysObj* o = collisions[i];
         if (!o->solid)
             continue;
-        const bool pressedOn = Still(*o) || o->dirX != dirX || o->dirY != dirY || o->pinned;
-        if (pressedOn && o->IsBreakable()) {
+        if (PressesOn(*this, *o) && o->IsBreakable()) {
             auto* b = static_cast<BreakablePO*>(o);
-            if (!gravityChanged)
-                b->load = AddLoad(b->load, load);
             if (b->breakWeight != -1 && b->breakWeight <= load && !b->broken && !redirected)
                 b->Break();
         }
@@ -157,7 +154,6 @@ void BreakablePO::BreakableMove() {
         }
     }
     redirected = false;
-    load = 0;
 }
 
 void BreakablePO::Break() {

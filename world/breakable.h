@@ -3,7 +3,8 @@
 #include "world/entity.h"
 
 // A physical object that breaks on a hard landing or under the load pressing on it.
-// Load passes down a stack in update order, farthest from gravity first.
+// The World gathers every load of a sub-step before anything moves, so the whole weight of
+// a stack reaches its foot at once, whichever way the stack lies.
 class BreakablePO : public PhysObj {
 public:
     BreakablePO();
@@ -25,6 +26,8 @@ public:
     std::int32_t breakWeight = -1;
     std::int32_t cushioning = 0;
     std::int32_t breakBoundX = 0, breakBoundY = 0;
+    // Own weight plus the weight of everything leaning on this object in this sub-step,
+    // directly or through others.
     std::int32_t load = 0;
     bool pinOnBreak = false;
     double fallDistance = 0.0;
@@ -42,6 +45,13 @@ protected:
     // The breakable part of a move, shared with doors.
     void BreakableMove();
 };
+
+// Content may give any weights: a sum stops at the ends of the range instead of wrapping.
+std::int32_t AddLoad(std::int32_t a, std::int32_t b);
+
+// `presser` leans on `o`, a solid object it runs into, rather than travelling along with it:
+// `o` stands still, goes another way or is pinned.
+bool PressesOn(const Entity& presser, const PhysObj& o);
 
 // A pinned breakable that linked buttons open: passable from `changeStateFrame` on while
 // opening, solid again at the same frame while closing.

@@ -190,8 +190,10 @@ void Entity::HashState(Hasher& h) const {
     h.Add(pinned);
     h.Add(moving);
     h.Add(drawDepth);
-    h.Add(image.frame);
-    h.Add(image.framePosition);
+    if (h.WithClocks()) {
+        h.Add(image.frame);
+        h.Add(image.framePosition);
+    }
     h.Add(image.angle);
     h.Add(image.reverse);
     h.Add(image.frameCount);

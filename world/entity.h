@@ -187,6 +187,10 @@ inline Box Entity::BoxAt(std::int32_t atX, std::int32_t atY) const {
 // Streams fields into a 64-bit hash, a word at a time; doubles are hashed by value (-0 equals 0).
 class Hasher {
 public:
+    // Without clocks, the animation of pictures is left out: what a board at rest shows may
+    // go on moving while the board itself stays the same.
+    explicit Hasher(bool clocks = true) : clocks(clocks) {}
+    bool WithClocks() const { return clocks; }
     void Add(std::uint64_t v);
     void Add(std::int64_t v) { Add(static_cast<std::uint64_t>(v)); }
     void Add(std::int32_t v) { Add(static_cast<std::int64_t>(v)); }
@@ -199,4 +203,5 @@ public:
 
 private:
     std::uint64_t value = 0x243F6A8885A308D3ull;
+    bool clocks;
 };

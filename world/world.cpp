@@ -7,6 +7,7 @@
 #include <typeinfo>
 #include <utility>
 
+#include "world/breakable.h"
 #include "world/trigger.h"
 
 namespace {
@@ -32,6 +33,7 @@ Entity* World::AddEntity(std::unique_ptr<Entity> object) {
     assert(objects.empty() || objects.back()->seq < raw->seq);
     objects.push_back(std::move(object));
     ++membershipChanges;
+    ForgetRest();
     index.Insert(*raw);
     return raw;
 }
@@ -55,6 +57,7 @@ std::unique_ptr<Entity> World::Detach(const Entity& object) {
         updateOrder[static_cast<std::size_t>(e.updateSlot)] = nullptr;
     e.updateSlot = -1;
     ++membershipChanges;
+    ForgetRest();
     index.Erase(e);
     // Nobody may reach a gone object through a list built earlier in the sub-step.
     for (auto& other : objects)
@@ -98,6 +101,7 @@ void World::Clear() {
         Discard(std::move(last));
     }
     nextId = 0;
+    ForgetRest();
 }
 
 Entity* World::Get(int index) const {
@@ -140,6 +144,7 @@ void World::SetGravity(std::int32_t direction) {
     gravityDirection = direction;
     gravityChanged = true;
     ++gravityChangeCount;
+    ForgetRest();
 }
 
 void World::Update(double step) {
@@ -161,6 +166,7 @@ void World::Update(double step) {
             gravityTakingEffect = takesGravity;
             for (std::size_t k = 0; k < objects.size(); ++k)
                 objects[k]->Animate(1.0);
+            NoteRest();
         }
     }
     for (std::size_t i = 0; i < objects.size(); ++i)
@@ -251,6 +257,7 @@ void World::RunSubStep() {
     for (std::size_t i = 0; i < updateOrder.size(); ++i)
         if (Entity* e = updateOrder[i]; e && e->physical)
             static_cast<PhysObj*>(e)->CheckCollisions();
+    GatherLoads();
     for (std::size_t i = 0; i < updateOrder.size(); ++i)
         if (Entity* e = updateOrder[i])
             e->Move();
@@ -265,7 +272,76 @@ void World::RunSubStep() {
     indexLive = false;
 }
 
-bool World::AtRest() const {
+void World::GatherLoads() {
+    const std::size_t n = updateOrder.size();
+    auto breakable = [&](std::size_t i) {
+        return updateOrder[i] && updateOrder[i]->IsBreakable() ? static_cast<BreakablePO*>(updateOrder[i]) : nullptr;
+    };
+    // Who leans on whom, in compressed rows: leanFrom[leanFirst[i]..leanFirst[i + 1]) are the
+    // slots of the objects leaning on updateOrder[i].
+    leanFirst.assign(n + 1, 0);
+    auto eachLean = [&](auto&& visit) {
+        if (gravityChanged)
+            return;
+        for (std::size_t i = 0; i < n; ++i)
+            if (const BreakablePO* presser = breakable(i))
+                for (const PhysObj* o : presser->collisions)
+                    if (o->IsBreakable() && o->updateSlot >= 0 && PressesOn(*presser, *o))
+                        visit(i, static_cast<std::size_t>(o->updateSlot));
+    };
+    eachLean([&](std::size_t, std::size_t onto) { ++leanFirst[onto + 1]; });
+    for (std::size_t i = 0; i < n; ++i)
+        leanFirst[i + 1] += leanFirst[i];
+    leanFrom.resize(static_cast<std::size_t>(leanFirst[n]));
+    leanState.assign(leanFirst.begin(), leanFirst.end() - 1);  // next free place of each row
+    eachLean([&](std::size_t from, std::size_t onto) {
+        leanFrom[static_cast<std::size_t>(leanState[onto]++)] = static_cast<std::int32_t>(from);
+    });
+
+    // A load is the own weight plus the weight of everything that leans on the object, directly
+    // or through others: each counted once, so a ring of objects leaning on each other gives
+    // every one of them the ring's weight.
+    leanState.assign(n, -1);  // the object whose load last counted this one
+    for (std::size_t i = 0; i < n; ++i) {
+        BreakablePO* object = breakable(i);
+        if (!object)
+            continue;
+        object->load = object->weight;
+        if (leanFirst[i] == leanFirst[i + 1])
+            continue;
+        leanState[i] = static_cast<std::int32_t>(i);
+        leanPath.assign(1, static_cast<std::int32_t>(i));
+        while (!leanPath.empty()) {
+            const auto at = static_cast<std::size_t>(leanPath.back());
+            leanPath.pop_back();
+            for (std::int32_t k = leanFirst[at]; k < leanFirst[at + 1]; ++k) {
+                const auto from = static_cast<std::size_t>(leanFrom[static_cast<std::size_t>(k)]);
+                if (leanState[from] == static_cast<std::int32_t>(i))
+                    continue;
+                leanState[from] = static_cast<std::int32_t>(i);
+                object->load = AddLoad(object->load, breakable(from)->weight);
+                leanPath.push_back(static_cast<std::int32_t>(from));
+            }
+        }
+    }
+}
+
+void World::NoteRest() {
+    if (!Still()) {
+        ForgetRest();
+        return;
+    }
+    const std::uint64_t now = BoardHash();
+    atRest = stillHash == now;
+    stillHash = now;
+}
+
+void World::ForgetRest() {
+    stillHash.reset();
+    atRest = false;
+}
+
+bool World::Still() const {
     for (const auto& e : objects) {
         if (e->moving)
             return false;
@@ -275,8 +351,12 @@ bool World::AtRest() const {
     return true;
 }
 
-std::uint64_t World::StateHash() const {
-    Hasher h;
+std::uint64_t World::StateHash() const { return Hash(true); }
+
+std::uint64_t World::BoardHash() const { return Hash(false); }
+
+std::uint64_t World::Hash(bool clocks) const {
+    Hasher h(clocks);
     h.Add(gravityDirection);
     h.Add(gravityChanged);
     h.Add(gravityTakingEffect);
@@ -328,6 +408,8 @@ WorldSnapshot World::Snapshot() const {
     snap.gravityTakingEffect = gravityTakingEffect;
     snap.stepCarry = stepCarry;
     snap.gravityChangeCount = gravityChangeCount;
+    snap.stillHash = stillHash;
+    snap.atRest = atRest;
     snap.frozen = frozen;
     snap.subStep = subStep;
     snap.levelStatus = levelStatus;
@@ -382,6 +464,8 @@ void World::Restore(const WorldSnapshot& snap) {
     gravityTakingEffect = snap.gravityTakingEffect;
     stepCarry = snap.stepCarry;
     gravityChangeCount = snap.gravityChangeCount;
+    stillHash = snap.stillHash;
+    atRest = snap.atRest;
     frozen = snap.frozen;
     subStep = snap.subStep;
     levelStatus = snap.levelStatus;

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,8 @@ struct WorldSnapshot {
     bool gravityTakingEffect = false;
     double stepCarry = 0.0;
     std::uint64_t gravityChangeCount = 0;
+    std::optional<std::uint64_t> stillHash;
+    bool atRest = false;
     bool frozen = false;
     double subStep = 1.0;
     LevelStatus levelStatus = LevelStatus::Playing;
@@ -95,14 +98,21 @@ public:
     // animates by 1.0; then every object is drawn. Sub-steps are never shortened, so the
     // same moves give the same board at any frame rate.
     void Update(double step);
-    // Nothing moves and no exit is taking an object: the next turn may start.
-    bool AtRest() const;
+    // The board is at rest: the last sub-step moved nothing and changed nothing (its board
+    // is the one the sub-step before it left), so no further sub-step will change anything
+    // until gravity does. Weight still finding its way down a stack, a piece pushed up to a
+    // stopper but not yet pressing it, a busy exit or gate: none of these is rest.
+    bool AtRest() const { return atRest; }
+    // Nothing moves and no exit is taking an object: what a board at rest shows.
+    bool Still() const;
 
     // A hash of every field that decides how the level plays on from here (positions,
     // directions, velocities, boxes, animation frames, object kinds and their own state,
     // gravity, outcome). Equal states hash equal in any World; the value is stable across
     // runs of the same build, so it can key a solver's visited set.
     std::uint64_t StateHash() const;
+    // The same without the animation of pictures: equal for two boards that play on alike.
+    std::uint64_t BoardHash() const;
     WorldSnapshot Snapshot() const;
     // Replaces every object with copies of the snapshot's. The objects replaced are
     // discarded without side effects (no level failure).
@@ -138,7 +148,15 @@ public:
 
 private:
     void RunSubStep();
+    // After each sub-step: whether the board has come to rest.
+    void NoteRest();
+    // Something changed the board from outside the sub-steps: rest must be seen anew.
+    void ForgetRest();
+    std::uint64_t Hash(bool clocks) const;
     void BuildUpdateOrder();
+    // Sets every breakable object's load for this sub-step from who leans on whom after the
+    // look-aheads. None passes in the sub-step that takes a gravity change.
+    void GatherLoads();
     std::unique_ptr<Entity> Detach(const Entity& object);
     // Destroys an object already detached; the World, not the object, decides what its loss
     // means for the level.
@@ -161,6 +179,12 @@ private:
     std::uint64_t orderMembership = ~0ull;
     std::int32_t orderGravity = -1;
     std::vector<OrderItem> orderItems;
+    // The board after the last sub-step, when nothing moved in it; and whether it was the
+    // same as after the sub-step before.
+    std::optional<std::uint64_t> stillHash;
+    bool atRest = false;
+    // GatherLoads' scratch, kept to spare an allocation every sub-step.
+    std::vector<std::int32_t> leanFirst, leanFrom, leanState, leanPath;
 };
 
 // The one World of the running level.
