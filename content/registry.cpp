@@ -1,10 +1,13 @@
 #include "content/registry.h"
 
 #include <algorithm>
+#include <cctype>
+#include <numeric>
 
 #include "audio/sound.h"
 #include "content/level_template.h"
 #include "content/dialog.h"
+#include "content/text_encoding.h"
 #include "platform/game_error.h"
 #include "world/image.h"
 
@@ -17,6 +20,43 @@ std::unique_ptr<T> Take(TemplateProduct product, const std::string& kind, const 
     if (auto* made = std::get_if<std::unique_ptr<T>>(&product); made && *made)
         return std::move(*made);
     throw platform::GameError(NotFoundMessage(kind, name));
+}
+
+// A Latin-1 letter as it is typed without its accent and in lower case ("À" and "à" give "a").
+char Plain(char letter) {
+    const auto c = static_cast<unsigned char>(letter);
+    static const char kAccented[] = "aaaaaaaceeeeiiiidnooooo*ouuuuyts";  // 0xC0 to 0xDF, and 0xE0 to 0xFF less 0x20
+    if (c == 0xFF)
+        return 'y';
+    if (c >= 0xC0) {
+        const char plain = kAccented[(c & 0xDF) - 0xC0];
+        return plain == '*' ? letter : plain;
+    }
+    return static_cast<char>(std::tolower(c));
+}
+
+std::string PlainName(const std::string& name) {
+    std::string plain = name;
+    for (char& c : plain)
+        c = Plain(c);
+    return plain;
+}
+
+// Letters added, dropped or changed to turn one name into the other.
+std::size_t EditDistance(const std::string& a, const std::string& b) {
+    auto same = [](char x, char y) { return x == y; };
+    std::vector<std::size_t> row(b.size() + 1);
+    std::iota(row.begin(), row.end(), std::size_t{0});
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (same(a[i - 1], b[j - 1]) ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
 }
 
 }  // namespace
@@ -167,3 +207,29 @@ std::vector<int> ModuleRegistry::TemplatesOfModule(int module) const {
 }
 
 std::string ModuleRegistry::ModuleNameAt(int index) const { return moduleNames.at(static_cast<std::size_t>(index)); }
+
+std::string ModuleRegistry::LevelNamedAsTyped(const std::string& typed) const {
+    if (Find(typed, "Level"))
+        return typed;
+    if (std::optional<std::string> latin1 = Utf8ToLatin1(typed); latin1 && Find(*latin1, "Level"))
+        return *latin1;
+    return {};
+}
+
+std::string ModuleRegistry::LevelNotFoundMessage(const std::string& typed) const {
+    constexpr std::size_t kShown = 3;
+    const std::string wanted = PlainName(Utf8ToLatin1(typed).value_or(typed));
+    // A name that holds what was typed comes first; then the fewest letters to change.
+    std::vector<std::pair<std::size_t, std::string>> nearest;
+    for (const auto& t : templates)
+        if (t->type == "Level") {
+            const std::string plain = PlainName(t->name);
+            nearest.emplace_back(plain.find(wanted) != std::string::npos ? 0 : 1 + EditDistance(wanted, plain), t->name);
+        }
+    std::stable_sort(nearest.begin(), nearest.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::string message = NotFoundMessage("Level", typed);
+    for (std::size_t i = 0; i < nearest.size() && i < kShown; ++i)
+        message += (i == 0 ? " Nearest: \"" : ", \"") + Latin1ToUtf8(nearest[i].second) + "\"";
+    return nearest.empty() ? message : message + ".";
+}

@@ -58,6 +58,12 @@ public:
     int ModuleCount() const { return static_cast<int>(moduleNames.size()); }
     std::string ModuleNameAt(int index) const;
 
+    // A level's registered name from a name typed on a command line: as typed, or typed in
+    // UTF-8 where the content spells it in Latin-1. Empty when there is no such level.
+    std::string LevelNamedAsTyped(const std::string& typed) const;
+    // `Level "typed" not found!`, followed by the registered levels nearest to it.
+    std::string LevelNotFoundMessage(const std::string& typed) const;
+
     // The definition with this name (and kind, when given), or null.
     const Template* Find(const std::string& name) const;
     const Template* Find(const std::string& name, const std::string& kind) const;

@@ -13,6 +13,7 @@
 #include "world/render.h"
 #include "app/script.h"
 #include "app/timer.h"
+#include "content/registry.h"
 #include "game/screens.h"
 #include "play/play.h"
 #include "media/slideshow.h"
@@ -62,7 +63,10 @@ int RunSession(const GameOptions& options, const std::optional<InputScript>& scr
     }
     SDL_Delay(250);
     if (!options.level.empty()) {
-        ThePlaySession().levelName = options.level;
+        const std::string level = Registry().LevelNamedAsTyped(options.level);
+        if (level.empty())
+            throw platform::GameError(Registry().LevelNotFoundMessage(options.level));
+        ThePlaySession().levelName = level;
         SetState(GameState::Play);
     } else {
         StartOpeningCutscene();

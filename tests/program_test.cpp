@@ -54,4 +54,19 @@ TEST(ProgramTest, BadCommandLinesAndScriptsAreRefusedClearly) {
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_NE(r.output.find("--script"), std::string::npos);
 }
+// A level name typed in a UTF-8 terminal finds the level the content spells in Latin-1, and
+// one that names no level is answered with the nearest that do.
+TEST(ProgramTest, LevelNamesAreTakenAsTypedInUtf8AndAMistypedOneIsAnsweredWithTheNearest) {
+    test::ScratchDir dir;
+    test::CopyGameFolder(dir.Path());
+    test::RunResult r = test::RunGameBinary(
+        {"--data", dir.Path().string(), "--level", "Main/Botany \xC3\xA0 la Kool-aid Man", "--frames", "3", "--fixed-step"});
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    r = test::RunGameBinary({"--data", dir.Path().string(), "--level", "Main/botany a la", "--frames", "3"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.output.find("ERROR: Level \"Main/botany a la\" not found! Nearest: \"Main/Botany \xC3\xA0 la Kool-aid Man\""),
+              std::string::npos)
+        << r.output;
+}
+
 }  // namespace

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "content/registry.h"
 #include "platform/game_error.h"
 #include "tests/sim_fixture.h"
 #include "tests/test_support.h"
@@ -184,6 +185,34 @@ TEST_F(SimTest, BadInputIsReportedWithExitStatusOne) {
         EXPECT_TRUE(Has(run.err, c.message)) << run.err;
         EXPECT_TRUE(run.lines.empty()) << c.message;
     }
+}
+
+// The campaign spells "à" in Latin-1; a terminal, and the simulator's own JSON, in UTF-8.
+TEST(SimLevelNames, EitherSpellingFindsTheLevelAndAnUnknownNameListsTheNearest) {
+    const std::string latin1 = "Main/Botany \xE0 la Kool-aid Man";
+    const struct {
+        const char* typed;
+        std::string found;
+    } cases[] = {
+        {"Main/Botany \xE0 la Kool-aid Man", latin1},
+        {"Main/Botany \xC3\xA0 la Kool-aid Man", latin1},
+        {"Main/Level 1", "Main/Level 1"},
+        {"Main/Botany \xC3 la Kool-aid Man", ""},  // a lone lead byte is no letter
+        {"Main/level 1", ""},                      // names keep their case
+    };
+    SimSession session(QM_GAME_DIR, false);
+    for (const auto& c : cases)
+        EXPECT_EQ(Registry().LevelNamedAsTyped(c.typed), c.found) << c.typed;
+    EXPECT_EQ(Registry().LevelNotFoundMessage("Main/botany a la"),
+              "Level \"Main/botany a la\" not found! Nearest: \"Main/Botany \xC3\xA0 la Kool-aid Man\", \"Main/Heron Watch\", "
+              "\"Main/Windward\".");
+    EXPECT_EQ(Registry().LevelNotFoundMessage("Main/Levl 1").rfind("Level \"Main/Levl 1\" not found! Nearest: \"Main/Level 1\"", 0),
+              0u);
+
+    test::ScratchDir scratch;
+    SimRun run = RunBinary({"play", "Main/Botany \xC3\xA0 la Kool-aid Man", "L", "--data", QM_GAME_DIR}, scratch.Path());
+    EXPECT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(run.lines.size(), 2u) << run.err;
 }
 
 TEST_F(SimTest, SolveFindsTheFewestTurns) {

@@ -115,8 +115,8 @@ void SimSession::Release() {
 }
 
 std::string SimSession::ResolveLevel(const std::string& level) const {
-    if (Registry().Find(level, "Level"))
-        return level;
+    if (std::string registered = Registry().LevelNamedAsTyped(level); !registered.empty())
+        return registered;
     // A relative path is looked for where the command was started, then in the game folder,
     // where the editor leaves its NewLevel.ini.
     std::error_code error;
@@ -124,7 +124,7 @@ std::string SimSession::ResolveLevel(const std::string& level) const {
     if (!fs::is_regular_file(file, error))
         file = fs::current_path(error) / level;
     if (level.empty() || !fs::is_regular_file(file, error))
-        throw platform::GameError(NotFoundMessage("Level", level));
+        throw platform::GameError(Registry().LevelNotFoundMessage(level));
 
     // The loader names what it registers after the path it was given: a path outside the
     // module tree gives bare names, as the editor's test file has.
