@@ -16,6 +16,8 @@ namespace {
 
 constexpr const char* kSettingsPath = "./Settings.ini";
 
+bool openingSeen = false;
+
 struct BindingKeyLine {
     const char* key;
     const char* action;
@@ -77,6 +79,7 @@ void LoadSettings() {
     SetMusicVolume(read("MusicVolume", 100));
     SetMusicMuted(read("MusicMuted", 0) != 0);
     ReadWindowSettings(text, true);
+    openingSeen = read("OpeningSeen", 0) != 0;
     for (const BindingKeyLine& b : kBindings)
         SetBinding(b.action, read(b.key, b.fallback));
 }
@@ -88,6 +91,7 @@ std::string SettingsText() {
     text += "MusicMuted = " + std::to_string(MusicMuted() ? 1 : 0) + "\n";
     text += "WindowScale = " + std::to_string(platform::WindowScaleSetting()) + "\n";
     text += "Fullscreen = " + std::to_string(platform::FullscreenSetting() ? 1 : 0) + "\n";
+    text += "OpeningSeen = " + std::to_string(openingSeen ? 1 : 0) + "\n";
     for (const BindingKeyLine& b : kBindings) {
         const int key = BindingKey(b.action);
         // An action never bound (settings not read yet) keeps its usual key rather than
@@ -96,6 +100,9 @@ std::string SettingsText() {
     }
     return text;
 }
+
+bool OpeningSeen() { return openingSeen; }
+void SetOpeningSeen(bool seen) { openingSeen = seen; }
 
 void SaveSettings() {
     std::string why;

@@ -13,5 +13,10 @@ void LoadSettings();
 void LoadWindowSettings();
 void SaveSettings();
 
+// Whether the opening cutscene has played on this player's game: it plays in full once, and
+// later starts go straight to the title. Kept as "OpeningSeen" (older files lack it: unseen).
+bool OpeningSeen();
+void SetOpeningSeen(bool seen);
+
 // The exact text SaveSettings writes for the current volumes and bindings.
 std::string SettingsText();

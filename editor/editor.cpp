@@ -21,7 +21,7 @@
 #include "editor/editor_solve.h"
 #include "editor/level_form.h"
 #include "editor/link_lines.h"
-#include "editor/question.h"
+#include "widgets/question.h"
 #include "editor/save_target.h"
 #include "media/preview.h"
 #include "platform/replace_file.h"
@@ -106,7 +106,7 @@ struct Editor {
     bool ctrlHeld = false;
     bool shiftHeld = false;
 
-    EditorQuestion question;
+    Question question;
     std::optional<SaveTarget> replacing;  // "Replace ...?" is asked about it
     EditorLeave pending = EditorLeave::None;
     EditorLeave granted = EditorLeave::None;

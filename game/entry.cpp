@@ -14,6 +14,7 @@
 #include "app/script.h"
 #include "app/timer.h"
 #include "content/registry.h"
+#include "content/settings_file.h"
 #include "game/screens.h"
 #include "play/play.h"
 #include "media/slideshow.h"
@@ -68,7 +69,11 @@ int RunSession(const GameOptions& options, const std::optional<InputScript>& scr
             throw platform::GameError(Registry().LevelNotFoundMessage(options.level));
         ThePlaySession().levelName = level;
         SetState(GameState::Play);
+    } else if (OpeningSeen()) {
+        SetState(GameState::TitleMenu);
     } else {
+        // Once in full; from then on it waits in the credits.
+        SetOpeningSeen(true);
         StartOpeningCutscene();
     }
     FramePacer pacer(options.minFrameMs);

@@ -13,6 +13,7 @@
 #include "platform/window.h"
 #include "play/play.h"
 #include "play/story.h"
+#include "ui/play_screen.h"
 #include "widgets/file_chooser.h"
 #include "widgets/notice_line.h"
 #include "widgets/widgets.h"
@@ -20,10 +21,11 @@
 
 bool RunFrame() {
     PumpEvents();
-    // In the editor, a closed window first asks about unsaved edits.
-    if (EventOccurred(SDL_QUIT) && EditorAllowsQuit())
-        return false;
     PlaySession& play = ThePlaySession();
+    // In the editor, a closed window first asks about unsaved edits; in play, about the
+    // turns of an unfinished level.
+    if (EventOccurred(SDL_QUIT) && EditorAllowsQuit() && PlayScreenAllowsQuit(play))
+        return false;
     if (EventOccurred(SDL_KEYDOWN))
         play.replay.replayPlaying = false;
     // Full screen comes and goes on any screen; a changed window size is shown here too.

@@ -40,14 +40,9 @@ bool IntroUpdate() {
     return true;
 }
 
-bool TitleUpdate() {
-    TitleMenuUpdate();
-    return !(EscapePressed() || clickedButton() == 2);
-}
-
 bool CreditsScreenUpdate() {
     CreditsUpdate();
-    if (EscapePressed())
+    if (EscapePressed() && CurrentState() == GameState::Credits)
         SetState(GameState::LevelSelect);
     return true;
 }
@@ -128,7 +123,7 @@ PlaySession& ThePlaySession() {
 void RegisterScreens() {
     PlaySession& play = ThePlaySession();
     RegisterScreen(GameState::Intro, {.update = IntroUpdate});
-    RegisterScreen(GameState::TitleMenu, {.enter = TitleMenuEntry, .update = TitleUpdate, .exit = TitleMenuExit});
+    RegisterScreen(GameState::TitleMenu, {.enter = TitleMenuEntry, .update = TitleMenuUpdate, .exit = TitleMenuExit});
     RegisterScreen(GameState::LevelSelect, {.enter = [&play] { LevelSelectEntry(play); },
                                             .update = LevelSelectScreenUpdate,
                                             .exit = LevelSelectExit,

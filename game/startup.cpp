@@ -13,6 +13,7 @@
 
 #include "world/render.h"
 #include "app/timer.h"
+#include "audio/cues.h"
 #include "audio/music.h"
 #include "content/module_loader.h"
 #include "content/settings_file.h"
@@ -106,6 +107,7 @@ bool StartUp() {
         return Fail("Couldn't start the font library");
     if (!OpenAudio())
         return Fail("Couldn't open the audio device");
+    LoadCues();
     ResetFrameClock();
 
     InstallCursor(Image("GUI/Cursor.png", 1, 0, 14, 19));
@@ -128,6 +130,7 @@ void ReleaseEverything() {
     ClearNotices();
     DeleteAllTemplates();
     TheWorld().Clear();
+    ReleaseCues();
     CloseAudio();
     clearWidgets();
     FreeRenderSurfaces();

@@ -2,6 +2,7 @@
 
 #include "app/input.h"
 #include "app/timer.h"
+#include "audio/cues.h"
 #include "audio/music.h"
 #include "content/level_template.h"
 #include "content/registry.h"
@@ -43,6 +44,12 @@ void PlaySession::TakeHandMove() {
     bufferedMove.reset();
     if (!chosen)
         return;
+    if (!MoveMovesAnything(world, *chosen)) {
+        ++refusals;
+        refusedMove = chosen;
+        PlayCue(Cue::KeyRefused);
+        return;
+    }
     if (undoStack.size() == kUndoLimit)
         undoStack.pop_front();
     undoStack.push_back(world.Snapshot());
@@ -51,10 +58,16 @@ void PlaySession::TakeHandMove() {
 }
 
 void PlaySession::BufferMove() {
-    if (world.levelStatus != LevelStatus::Playing)
+    std::optional<Move> move = LastMovePressed();
+    if (!move)
         return;
-    if (std::optional<Move> move = LastMovePressed())
-        bufferedMove = move;
+    // A finished level takes no more turns.
+    if (world.levelStatus != LevelStatus::Playing) {
+        PlayCue(Cue::KeyRefused);
+        return;
+    }
+    bufferedMove = move;
+    PlayCue(Cue::KeyKept);
 }
 
 bool PlaySession::Undo() {
@@ -66,6 +79,7 @@ bool PlaySession::Undo() {
     if (!replay.recordedMoves.empty())
         replay.recordedMoves.pop_back();
     bufferedMove.reset();
+    landingDue = false;
     // The restored board is at rest, but it is judged by the next settle like any other.
     settled = false;
     return true;
@@ -119,7 +133,9 @@ void PlaySession::BeginLevel() {
     turns = 0;
     undoStack.clear();
     bufferedMove.reset();
+    refusedMove.reset();
     completionSaved = false;
+    landingDue = false;
     if (!level.musicThemePath.empty() && level.musicThemePath != CurrentSongName())
         PlayMusic(level.musicThemePath, true);
     ResetDialogBox();
@@ -151,6 +167,8 @@ void PlaySession::Exit() {
 void PlaySession::TakeTurn(Move move) {
     StartTurn(world, move);
     ++turns;
+    landingDue = true;
+    PlayCue(Cue::Turn);
 }
 
 void PlaySession::RestartLevel() {
@@ -178,9 +196,11 @@ PlayOutcome PlaySession::Update(const AskForReplayPath& askToSave) {
     bool tookBack = false;
     if (ActionPressed("Restart")) {
         RestartLevel();
+        PlayCue(Cue::Restart);
         tookBack = true;
     } else if (ActionPressed("Undo")) {
         tookBack = Undo();
+        PlayCue(tookBack ? Cue::Undo : Cue::KeyRefused);
     }
     std::int32_t turnsBefore = turns;
     PlayOutcome outcome = PlayOutcome::Stay;
@@ -207,8 +227,15 @@ bool PlaySession::Settle() {
     if (PlayPaused())
         return false;
     settled = BoardSettled(world);
-    if (world.levelStatus == LevelStatus::Playing)
+    if (world.levelStatus == LevelStatus::Playing) {
+        // One knock for the whole board coming to rest, however many pieces fell.
+        if (settled && landingDue)
+            PlayCue(Cue::Land);
+        if (settled)
+            landingDue = false;
         return false;
+    }
+    landingDue = false;
     if (world.levelStatus == LevelStatus::Complete && !replay.replayUsed) {
         RecordResult(levelName, 1, turns);
         // On disk at once: a crash or a kill later on must not lose the level.
@@ -257,7 +284,10 @@ void PlaySession::Reset() {
     replay = ReplayState{};
     undoStack.clear();
     bufferedMove.reset();
+    refusals = 0;
+    refusedMove.reset();
     completionSaved = false;
+    landingDue = false;
     SetPlayPaused(false);
     SetCursorShown(true);
 }

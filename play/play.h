@@ -30,11 +30,13 @@ public:
     // Leaving play: the board is cleared, the level's dialogs dropped and the save data written.
     void Exit();
     // The step of each frame before the World updates: "Restart", "Undo", the hand turn
-    // (a direction pressed while the board moved is held back and taken once it settles)
-    // or the replay's next one. "Save Replay" asks for its file through `askToSave`.
+    // (a direction pressed while the board moved is held back and taken once it settles;
+    // one in which nothing can move is refused and counted in `refusals`) or the replay's
+    // next one. "Save Replay" asks for its file through `askToSave`. Each of these, a key
+    // kept for later and a key refused has its sound.
     PlayOutcome Update(const AskForReplayPath& askToSave);
-    // After the World update: decides whether the board has settled and records a
-    // completion, writing the save data once per completion; true when "Action 1" takes
+    // After the World update: decides whether the board has settled (the landing sound of a
+    // turn, once) and records a completion, writing the save data once per completion; true when "Action 1" takes
     // the player out of a finished level.
     bool Settle();
     // Takes a turn: one more on the counter and gravity the move's way.
@@ -66,6 +68,9 @@ public:
     ReplayState replay;
     // The direction pressed last while the board moved: the next turn once it settles.
     std::optional<Move> bufferedMove;
+    // Turns refused because nothing could move that way, and the last such move.
+    std::uint32_t refusals = 0;
+    std::optional<Move> refusedMove;
 
     // Snapshots beyond this many turns back are dropped: a big level's board is costly.
     static constexpr std::size_t kUndoLimit = 1000;
@@ -81,4 +86,6 @@ private:
     std::deque<WorldSnapshot> undoStack;
     // This attempt's completion is in the save data on disk.
     bool completionSaved = false;
+    // A turn was taken and the board has not come to rest since: its landing is still to be heard.
+    bool landingDue = false;
 };

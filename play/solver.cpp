@@ -205,7 +205,9 @@ struct SolveSearch::State {
         ++result.states;
         result.frames += outcome.frames;
         std::int32_t to = kNeverSettles;
-        if (outcome.levelStatus == LevelStatus::Complete) {
+        if (!outcome.moved) {
+            // A move that moves nothing is no turn, in play as here: it leads nowhere.
+        } else if (outcome.levelStatus == LevelStatus::Complete) {
             to = kCompletes;
             if (!result.solvable) {
                 result.solvable = true;

@@ -1,8 +1,10 @@
 #include "play/turn_engine.h"
 
 #include <string>
+#include <vector>
 
 #include "app/timer.h"
+#include "audio/sound.h"
 #include "world/draw_queue.h"
 #include "world/world.h"
 
@@ -45,6 +47,52 @@ void StartTurn(World& world, Move move) { world.SetGravity(MoveDirection(move));
 
 bool BoardSettled(const World& world) { return !world.TurnUnderway() && world.AtRest(); }
 
+namespace {
+
+// What a turn is judged by: every piece's place, how many there are and the level's status.
+// A turn moved something when, after any of its frames, a piece is moving or an exit is busy,
+// or the board no longer has these as the turn found them.
+class MotionWatch {
+public:
+    explicit MotionWatch(const World& world) : count(world.Count()), status(world.levelStatus) {
+        places.reserve(static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i)
+            places.push_back(Place(*world.Get(i)));
+    }
+
+    bool SawMotion(const World& world) const {
+        if (!world.Still() || world.Count() != count || world.levelStatus != status)
+            return true;
+        for (int i = 0; i < count; ++i)
+            if (Place(*world.Get(i)) != places[static_cast<std::size_t>(i)])
+                return true;
+        return false;
+    }
+
+private:
+    static std::uint64_t Place(const Entity& e) {
+        return e.Seq() << 32 | std::uint64_t{static_cast<std::uint16_t>(e.x)} << 16 | static_cast<std::uint16_t>(e.y);
+    }
+
+    int count;
+    LevelStatus status;
+    std::vector<std::uint64_t> places;
+};
+
+// Sound effects stay off while a board is tried out of sight, whatever they were before.
+class SilentEffects {
+public:
+    SilentEffects() : before(SoundEffectsSilent()) { SetSoundEffectsSilent(true); }
+    ~SilentEffects() { SetSoundEffectsSilent(before); }
+    SilentEffects(const SilentEffects&) = delete;
+    SilentEffects& operator=(const SilentEffects&) = delete;
+
+private:
+    bool before;
+};
+
+}  // namespace
+
 bool RunWorldFrame(World& world) {
     world.Update(TimerStep());
     if (world.queueDrawing)
@@ -54,9 +102,12 @@ bool RunWorldFrame(World& world) {
 
 TurnOutcome SettleHeadless(World& world, std::int32_t maxFrames) {
     TurnOutcome outcome;
+    const MotionWatch watch(world);
     while (outcome.frames < maxFrames) {
         bool settled = RunWorldFrame(world);
         ++outcome.frames;
+        if (!outcome.moved)
+            outcome.moved = watch.SawMotion(world);
         if (world.levelStatus != LevelStatus::Playing)
             break;
         if (settled) {
@@ -71,6 +122,26 @@ TurnOutcome SettleHeadless(World& world, std::int32_t maxFrames) {
 TurnOutcome PlayMoveHeadless(World& world, Move move, std::int32_t maxFrames) {
     StartTurn(world, move);
     return SettleHeadless(world, maxFrames);
+}
+
+bool MoveMovesAnything(const World& world, Move move, std::int32_t maxFrames) {
+    if (world.levelStatus != LevelStatus::Playing)
+        return false;
+    const SilentEffects silent;
+    World trial;
+    trial.queueDrawing = false;
+    trial.Restore(world.Snapshot());
+    trial.frozen = false;
+    const MotionWatch watch(trial);
+    StartTurn(trial, move);
+    for (std::int32_t frame = 0; frame < maxFrames; ++frame) {
+        const bool settled = RunWorldFrame(trial);
+        if (watch.SawMotion(trial))
+            return true;
+        if (settled)
+            return false;
+    }
+    return false;
 }
 
 TurnOutcome PlayMoveHeadless(World& world, std::string_view move, std::int32_t maxFrames) {

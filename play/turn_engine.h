@@ -44,6 +44,9 @@ struct TurnOutcome {
     std::int32_t frames = 0;         // World updates run
     bool settled = false;            // the board settled (false: level over or out of frames)
     LevelStatus levelStatus = LevelStatus::NotPlaying;  // the World's status when the run stopped
+    // Something moved in the turn (a piece fell, broke, was taken, or the level ended). A move
+    // that moves nothing is no turn at all: play refuses it and the solver never counts it.
+    bool moved = false;
 };
 
 // One headless frame: updates the World, empties the frame's draw queue (nothing presents
@@ -57,6 +60,11 @@ TurnOutcome SettleHeadless(World& world, std::int32_t maxFrames);
 
 // Takes one move and runs it out as SettleHeadless does.
 TurnOutcome PlayMoveHeadless(World& world, Move move, std::int32_t maxFrames);
+// Whether the move would move anything, tried out of sight on a copy of the board in a World
+// of its own, silently, stopping at the first sign of motion. The World itself is untouched.
+// The test is the one PlayMoveHeadless reports as `moved`.
+bool MoveMovesAnything(const World& world, Move move, std::int32_t maxFrames = 100000);
+
 // The same for a line of a move list; a line that names no move takes no turn and runs no
 // frame.
 TurnOutcome PlayMoveHeadless(World& world, std::string_view move, std::int32_t maxFrames);

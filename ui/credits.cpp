@@ -3,11 +3,12 @@
 #include <string>
 
 #include "app/game_state.h"
-#include "platform/open_link.h"
+#include "play/story.h"
 #include "ui/menu_parts.h"
 #include "widgets/widgets.h"
 
 namespace {
+enum { kWatchOpening = 0, kReturn = 1 };
 constexpr SDL_Color kHeading{135, 0, 0, 0};
 constexpr SDL_Color kBody{100, 0, 0, 0};
 
@@ -22,24 +23,23 @@ void CreditsEntry() {
     menu::AddLabel(195, 57, 250, true, 48, kHeading, -5, "CREDITS");
     Heading("ART/PROGRAMMING/LEVEL DESIGN/WRITING", 113);
     Name("Wren Halloway", 145);
-    menu::CentreButton(menu::AddTextButton(kCreditsWebAddress, 24, -5, kBody), 320, 174);
     Heading("LEVEL DESIGN/WRITING/CONCEPTS", 208);
     Name("Odile Marsh", 240);
     menu::AddLabel(80, 269, 480, true, 21, kBody, -5, "\"Down is wherever we write it.\" - Odile");
     Heading("MUSIC", 297);
     Name("Tobias Reedfield", 329);
-    menu::CentreButton(menu::AddTextButton(kCreditsMailAddress, 24, -5, kBody), 320, 358);
+    menu::CentreButton(menu::AddTextButton("WATCH THE OPENING", 24, -5, kBody), 320, 358);
     menu::CentreButton(menu::AddTextButton("RETURN TO MENU", 32), 320, 384);
-    SetFocusOrder({0, 1, 2});
-    SetFocusedButton(2);
+    SetFocusOrder({kWatchOpening, kReturn});
+    SetFocusedButton(kReturn);
 }
 
 void CreditsUpdate() {
-    // A link that can't be opened leaves the screen as it is.
-    if (clickedButton() == 0)
-        platform::OpenLink(kCreditsWebAddress);
-    else if (clickedButton() == 1)
-        platform::OpenLink(std::string("mailto:") + kCreditsMailAddress);
-    else if (clickedButton() == 2)
-        SetState(GameState::LevelSelect);
+    if (clickedButton() == kWatchOpening) {
+        // The opening ends on the title, as it does at the first start.
+        SetState(GameState::Intro);
+        StartOpeningCutscene();
+    } else if (clickedButton() == kReturn) {
+        SetState(GameState::TitleMenu);
+    }
 }

@@ -1,8 +1,5 @@
 #pragma once
 
-// Who made the game, with our web page and mail address as links.
+// Who made the game; the opening cutscene can be watched again from here.
 void CreditsEntry();
 void CreditsUpdate();
-
-inline constexpr const char* kCreditsWebAddress = "https://quillmere.example/";
-inline constexpr const char* kCreditsMailAddress = "keepers@quillmere.example";

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/game_state.h"
+#include "audio/cues.h"
 #include "play/play.h"
 #include "app/input.h"
 #include "content/registry.h"
@@ -52,10 +53,14 @@ bool Playable(int slot) {
 // Only a level some module defines is ever started from here.
 bool CanStart(const PlaySession& play) { return Registry().Find(play.levelName, "Level") != nullptr; }
 
+// The level's par and the player's best, each named; a level never finished has no best.
 std::string TurnsText(int best, int par) {
-    if (par == 0)
-        return std::to_string(best) + " TURNS";
-    return std::to_string(best) + "/" + std::to_string(par) + " TURNS";
+    std::string text;
+    if (best > 0)
+        text = "BEST " + std::to_string(best);
+    if (par > 0)
+        text += (text.empty() ? "" : "  ") + std::string("PAR ") + std::to_string(par);
+    return text;
 }
 
 void ShowPreview(const std::string& level) {
@@ -121,8 +126,12 @@ bool MayStart(const std::string& level) {
 }
 
 void StartSelected(const PlaySession& play) {
-    if (MayStart(play.levelName) && CanStart(play))
+    if (MayStart(play.levelName) && CanStart(play)) {
+        PlayCue(Cue::MenuChoose);
         SetState(GameState::Play);
+    } else {
+        PlayCue(Cue::KeyRefused);
+    }
 }
 
 void AddCell(int slot) {
@@ -196,7 +205,8 @@ void LevelSelectEntry(PlaySession& play) {
     menu::StartTitleMusic();
 }
 
-void LevelSelectUpdate(PlaySession& play) {
+namespace {
+void TakeInput(PlaySession& play) {
     const int b = clickedButton();
     if (b >= 0 && b < kListedSlots) {
         Select(play, b);
@@ -237,6 +247,17 @@ void LevelSelectUpdate(PlaySession& play) {
     }
     if (ActionPressed("Skip Dialog") || ActionPressed("Action 1"))
         StartSelected(play);
+}
+}  // namespace
+
+void LevelSelectUpdate(PlaySession& play) {
+    const int before = selectedLevel;
+    const bool clicked = clickedButton() >= 0;
+    TakeInput(play);
+    // The frame over the grid ticks like the menus' ring when the keys move it (a click
+    // chimes already).
+    if (selectedLevel != before && !clicked)
+        PlayCue(Cue::MenuMove);
 }
 
 void LevelSelectExit() {

@@ -1,10 +1,12 @@
 #include "ui/play_display.h"
 
+#include <cctype>
 #include <memory>
 #include <string>
 
 #include "app/game_state.h"
 #include "app/input.h"
+#include "app/timer.h"
 #include "play/play.h"
 #include "content/registry.h"
 #include "dialog/dialog_box.h"
@@ -18,9 +20,40 @@ namespace {
 // only touched while play is the current state.
 TextLabel* turnLabel = nullptr;
 TextLabel* messageLabel = nullptr;
+// Under the counter: the turn kept for when the board rests, or why a turn was refused.
+TextLabel* noteLabel = nullptr;
+ImageWidget* noteStrip = nullptr;
 std::int32_t par = 0;
+std::uint32_t refusalsSeen = 0;
+std::uint32_t refusalShownSince = 0;
+bool refusalShown = false;
 constexpr int kMessageY = 220;
 constexpr int kLostBox = 420;
+constexpr std::uint32_t kRefusalMs = 1500;
+constexpr int kNoteX = 384, kNoteY = 48, kNoteWidth = 256, kNoteHeight = 24;
+
+std::string Upper(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return upper;
+}
+
+// The note under the counter: the refusal for a moment after it came, else the kept turn.
+std::string NoteText(const PlaySession& play) {
+    if (play.refusals != refusalsSeen) {
+        refusalsSeen = play.refusals;
+        refusalShownSince = CurrentTicks();
+        refusalShown = true;
+    }
+    if (refusalShown && CurrentTicks() - refusalShownSince >= kRefusalMs)
+        refusalShown = false;
+    if (refusalShown && play.refusedMove)
+        return "NOTHING CAN MOVE " + Upper(MoveName(*play.refusedMove));
+    if (play.bufferedMove)
+        return "NEXT: " + Upper(MoveName(*play.bufferedMove));
+    return "";
+}
 
 bool DisplayLive() { return CurrentState() == GameState::Play && turnLabel != nullptr; }
 
@@ -59,6 +92,11 @@ void PlayDisplayEntry(const PlaySession& play) {
     addImageWidget(std::make_unique<ImageWidget>(Image("GUI/Counter.png", 1, 0, 256, 48), 384, 0, -990000));
     turnLabel = Label(389, -5, 28, SDL_Color{135, 0, 0, 0}, 252);
     messageLabel = Label(0, kMessageY, 38, SDL_Color{110, 0, 0, 0}, 640);
+    noteStrip = addImageWidget(std::make_unique<ImageWidget>(
+        TranslucentRect(kNoteWidth, kNoteHeight, SDL_Color{30, 12, 8, 0}, 150), -kNoteWidth, kNoteY, -990001));
+    noteLabel = Label(kNoteX, kNoteY + 1, 18, SDL_Color{255, 214, 90, 0}, kNoteWidth);
+    refusalsSeen = play.refusals;
+    refusalShown = false;
     // The interface font is too wide for the whole line at this size: it goes on two.
     messageLabel->setWrap(true);
     const std::string& level = play.levelName;
@@ -73,6 +111,9 @@ void RefreshTurnCounter(const PlaySession& play) {
     if (par != 0)
         text += "/" + std::to_string(par);
     turnLabel->setText(text + " TURNS");
+    noteLabel->setText(NoteText(play));
+    // The strip stands under the note only while there is one.
+    noteStrip->x = noteLabel->getText().empty() ? -kNoteWidth : kNoteX;
 }
 
 void PlayDisplayUpdate(const PlaySession& play) {
@@ -88,3 +129,4 @@ void PlayDisplayUpdate(const PlaySession& play) {
 
 std::string TurnCounterText() { return DisplayLive() ? turnLabel->getText() : std::string(); }
 std::string CompletionMessageText() { return DisplayLive() ? messageLabel->getText() : std::string(); }
+std::string TurnNoteText() { return DisplayLive() ? noteLabel->getText() : std::string(); }

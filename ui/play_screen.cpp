@@ -1,6 +1,8 @@
 #include "ui/play_screen.h"
 
 #include "app/game_state.h"
+#include "app/input.h"
+#include "widgets/question.h"
 #include "content/registry.h"
 #include "play/play.h"
 #include "widgets/file_chooser.h"
@@ -10,6 +12,9 @@
 #include "world/world.h"
 
 namespace {
+
+Question quitQuestion;
+enum { kQuitYes = 0, kQuitNo = 1 };
 
 bool InMainModule(const std::string& level) { return level.rfind("Main/", 0) == 0; }
 
@@ -35,6 +40,17 @@ void PlayScreenEnter(PlaySession& play) {
 
 bool PlayScreenUpdate(PlaySession& play) {
     PlayDisplayUpdate(play);
+    if (quitQuestion.IsOpen()) {
+        // The board goes on settling; no key reaches the level while the question stands.
+        const int answer = quitQuestion.Answer();
+        if (answer == kQuitYes)
+            return false;
+        if (answer == kQuitNo) {
+            quitQuestion.Close();
+            SetCursorShown(false);
+        }
+        return true;
+    }
     PlayOutcome outcome = play.Update([] { return ChooseFileToSave("Replay Files", "*.rpl", ".rpl"); });
     RefreshTurnCounter(play);
     switch (outcome) {
@@ -60,6 +76,7 @@ void PlayScreenSettle(PlaySession& play) {
 }
 
 void PlayScreenExit(PlaySession& play) {
+    quitQuestion.Forget();
     play.Exit();
     clearWidgets();
     // A test play returns to the editor's own copy of the level.
@@ -68,3 +85,15 @@ void PlayScreenExit(PlaySession& play) {
         Registry().BuildLevel(play.levelName, play.world);
     }
 }
+
+bool PlayScreenAllowsQuit(const PlaySession& play) {
+    if (CurrentState() != GameState::Play || quitQuestion.IsOpen())
+        return true;
+    if (play.turns == 0 || play.world.levelStatus != LevelStatus::Playing)
+        return true;
+    quitQuestion.OpenGuarded("Quit? This level's turns are lost.", {"QUIT", "STAY"}, kQuitNo);
+    SetCursorShown(true);
+    return false;
+}
+
+std::string PlayScreenQuestion() { return quitQuestion.IsOpen() ? quitQuestion.Text() : std::string(); }

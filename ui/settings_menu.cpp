@@ -14,13 +14,14 @@
 #include "platform/window.h"
 #include "play/save_data.h"
 #include "ui/menu_parts.h"
+#include "widgets/question.h"
 #include "widgets/text_label.h"
 #include "widgets/widgets.h"
 
 namespace {
 constexpr int kRepeatMs = 100;
 constexpr int kVolumeStep = 5;
-constexpr int kClicksToClear = 5;
+enum { kClearYes = 0, kClearNo = 1 };
 
 enum ButtonIndex {
     kClearData = 0,
@@ -40,8 +41,8 @@ enum ButtonIndex {
 struct SettingsScreen {
     std::vector<std::string> actionNames;
     int actionIndex = 0;  // kept across visits
-    int clearClicks = 0;
     bool waitingForKey = false;
+    Question clearQuestion;
     Timer repeatTimer;
     std::unique_ptr<Sound> blip;
     TextLabel* clicksLabel = nullptr;
@@ -50,6 +51,8 @@ struct SettingsScreen {
     TextLabel* actionLabel = nullptr;
     TextLabel* keyLabel = nullptr;
     TextLabel* windowLabel = nullptr;
+    // What the last rebinding did to another action's key.
+    TextLabel* bindingNote = nullptr;
     TextButton* rebind = nullptr;
 };
 
@@ -137,6 +140,23 @@ void StepWindowScale(int step) {
     ShowWindowScale();
 }
 
+// The key goes to the shown action. An action that had it takes the shown action's old key
+// in exchange, so no key ever moves two actions and none is left without one.
+void Bind(const std::string& action, int key) {
+    SettingsScreen& s = TheScreen();
+    const int old = BindingKey(action);
+    std::string note;
+    for (const std::string& other : BindingNames()) {
+        if (other == action || BindingKey(other) != key)
+            continue;
+        SetBinding(other, old);
+        note += (note.empty() ? "" : " ") + KeyCaption(key) + " was the key of " + other + ", which now has " +
+                KeyCaption(old) + ".";
+    }
+    SetBinding(action, key);
+    s.bindingNote->setText(note);
+}
+
 void SetWaiting(bool waiting) {
     SettingsScreen& s = TheScreen();
     s.waitingForKey = waiting;
@@ -166,7 +186,7 @@ void SettingsMenuEntry() {
     menu::AddLabel(195, 60, 250, true, 56, menu::kTextNormal, -5, "SETTINGS");
     const SDL_Rect clear = AddColumnButton("CLEAR DATA", 122)->getRect();
     // Clear of the caption and of the selection ring round it.
-    s.clicksLabel = menu::AddLabel(clear.x + clear.w + 22, 132, -1, false, 24, menu::kTextNormal, -10, "(Click 5 times)");
+    s.clicksLabel = menu::AddLabel(clear.x + clear.w + 22, 132, -1, false, 24, menu::kTextNormal, -10, "");
     AddColumnButton("LEVEL EDITOR", 166);
     AddColumnButton("RETURN TO MENU", 210);
     menu::AddLabel(158, 256, 128, true, 36, menu::kTextNormal, -10, "SOUND");
@@ -189,14 +209,21 @@ void SettingsMenuEntry() {
     s.windowLabel = menu::AddLabel(400, 196, 132, true, 24, menu::kTextNormal, -10, "");
     menu::AddPictureButton("GUI/ButtonLeft.png", 376, 200, 24, 24);
     menu::AddPictureButton("GUI/ButtonRight.png", 532, 200, 24, 24);
-    SetFocusOrder({kClearData, kLevelEditor, kReturn, kWindowSmaller, kWindowLarger, kSoundDown, kSoundUp, kMusicDown,
-                   kMusicUp, kActionPrevious, kActionNext, kRebind});
+    s.bindingNote = menu::AddLabel(70, 428, 500, true, 20, menu::kTextNormal, -10, "");
+    s.bindingNote->setWrap(true);
+    // CLEAR DATA comes last, and the ring starts on the way back.
+    SetFocusOrder({kLevelEditor, kReturn, kWindowSmaller, kWindowLarger, kSoundDown, kSoundUp, kMusicDown, kMusicUp,
+                   kActionPrevious, kActionNext, kRebind, kClearData});
+    SetFocusedButton(kReturn);
+    // The arrows for the sound blip as they step; a chime on top would blur it.
+    for (int arrow : {kSoundDown, kSoundUp})
+        if (Button* button = buttonAt(arrow))
+            button->setChimes(false);
 
     s.blip = std::make_unique<Sound>();
     s.blip->Load("./GUI/Blip.wav");
     menu::StartTitleMusic();
     s.repeatTimer.Reset();
-    s.clearClicks = 0;
     s.waitingForKey = false;
     ShowAction();
     ShowWindowScale();
@@ -204,17 +231,20 @@ void SettingsMenuEntry() {
 
 void SettingsMenuUpdate() {
     SettingsScreen& s = TheScreen();
-    // While REBIND waits, the next key is the binding and nothing else.
-    const bool keysTaken = s.waitingForKey;
-    if (clickedButton() == kClearData) {
-        ++s.clearClicks;
-        if (s.clearClicks < kClicksToClear) {
-            s.clicksLabel->setText("(Click " + std::to_string(kClicksToClear - s.clearClicks) + " times)");
-        } else {
+    if (s.clearQuestion.IsOpen()) {
+        const int answer = s.clearQuestion.Answer();
+        if (answer == kClearYes) {
             ClearSaveData();
             s.clicksLabel->setText("Data cleared!");
         }
+        if (answer >= 0)
+            s.clearQuestion.Close();
+        return;
     }
+    // While REBIND waits, the next key is the binding and nothing else; Escape cancels.
+    const bool keysTaken = s.waitingForKey;
+    if (clickedButton() == kClearData)
+        s.clearQuestion.OpenGuarded("Forget all progress?", {"FORGET", "KEEP"}, kClearNo);
     if (clickedButton() == kLevelEditor) {
         SetState(GameState::LevelEditor);
         return;
@@ -240,10 +270,15 @@ void SettingsMenuUpdate() {
         s.actionIndex = (s.actionIndex + 1) % count;
         ShowAction();
     }
+    bool cancelled = false;
     if (s.waitingForKey) {
         const int key = FirstKeyDown();
-        if (key != -1 && key != 0 && key != kEscapeKey && count > 0) {
-            SetBinding(s.actionNames[static_cast<std::size_t>(s.actionIndex)], key);
+        if (key == kEscapeKey) {
+            ShowAction();
+            SetWaiting(false);
+            cancelled = true;
+        } else if (key != -1 && key != 0 && count > 0) {
+            Bind(s.actionNames[static_cast<std::size_t>(s.actionIndex)], key);
             ShowAction();
             SetWaiting(false);
         }
@@ -251,6 +286,7 @@ void SettingsMenuUpdate() {
     if (clickedButton() == kRebind) {
         if (!s.waitingForKey) {
             s.keyLabel->setText("Press a key.");
+            s.bindingNote->setText("");
             SetWaiting(true);
         } else {
             ShowAction();
@@ -259,13 +295,14 @@ void SettingsMenuUpdate() {
     }
     if (keysTaken || s.waitingForKey)
         LeaveKeysToScreen();
-    if (KeyPressed(kEscapeKey) || clickedButton() == kReturn)
+    if ((KeyPressed(kEscapeKey) && !keysTaken && !cancelled) || clickedButton() == kReturn)
         SetState(GameState::TitleMenu);
 }
 
 void SettingsMenuExit() {
     SettingsScreen& s = TheScreen();
-    s.clicksLabel = s.soundLabel = s.musicLabel = s.actionLabel = s.keyLabel = s.windowLabel = nullptr;
+    s.clicksLabel = s.soundLabel = s.musicLabel = s.actionLabel = s.keyLabel = s.windowLabel = s.bindingNote = nullptr;
+    s.clearQuestion.Forget();
     s.rebind = nullptr;
     clearWidgets();
     SaveSettings();
@@ -276,7 +313,7 @@ SettingsMenuText SettingsMenuView() {
     const SettingsScreen& s = TheScreen();
     if (!s.clicksLabel)
         return {};
-    return {s.clicksLabel->getText(), s.soundLabel->getText(), s.musicLabel->getText(),
-            s.actionLabel->getText(),  s.keyLabel->getText(),   s.rebind->getText(),
-            s.windowLabel->getText()};
+    return {s.clicksLabel->getText(), s.soundLabel->getText(),  s.musicLabel->getText(),
+            s.actionLabel->getText(), s.keyLabel->getText(),    s.rebind->getText(),
+            s.windowLabel->getText(), s.bindingNote->getText(), s.clearQuestion.Text()};
 }

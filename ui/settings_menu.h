@@ -13,5 +13,7 @@ std::string KeyCaption(int sym);
 // What the screen's changing lines read.
 struct SettingsMenuText {
     std::string clicks, sound, music, action, key, rebind, window;
+    // What a rebinding did to another action's key, and the question open (empty: none).
+    std::string bindingNote, question;
 };
 SettingsMenuText SettingsMenuView();

@@ -7,12 +7,17 @@
 #include "audio/music.h"
 #include "media/slideshow.h"
 #include "ui/menu_parts.h"
+#include "app/input.h"
+#include "widgets/question.h"
 #include "widgets/text_label.h"
 #include "widgets/widgets.h"
 #include "world/image.h"
 
 namespace {
 TextLabel* caption = nullptr;
+Question quitQuestion;
+enum { kPlay = 0, kSettings = 1, kQuit = 2 };
+enum { kQuitYes = 0, kQuitNo = 1 };
 
 void AddMenuButton(const std::string& name, int x) {
     auto button = std::make_unique<Button>(Image("GUI/MenuButton" + name + ".png", 1, 0, 150, 150), x, 137, 150, 150, 0);
@@ -35,20 +40,34 @@ void TitleMenuEntry() {
         PlayMusic("RS#TITLETRACK", true);
 }
 
-void TitleMenuUpdate() {
+bool TitleMenuUpdate() {
     SetPlayPaused(false);
-    // The button under the mouse, else the one the keys have selected.
-    const int shown = hoveredButton() >= 0 ? hoveredButton() : focusedButton();
-    caption->setText(shown == 0 ? "PLAY" : shown == 1 ? "SETTINGS" : shown == 2 ? "QUIT" : "");
-    if (clickedButton() == 0)
+    if (quitQuestion.IsOpen()) {
+        const int answer = quitQuestion.Answer();
+        if (answer == kQuitYes)
+            return false;
+        if (answer == kQuitNo)
+            quitQuestion.Close();
+        return true;
+    }
+    // The ring and the caption always name the same door: the pointer moves the ring when
+    // it moves, the keys when they are pressed.
+    const int shown = focusedButton();
+    caption->setText(shown == kPlay ? "PLAY" : shown == kSettings ? "SETTINGS" : shown == kQuit ? "QUIT" : "");
+    if (clickedButton() == kPlay)
         SetState(GameState::LevelSelect);
-    else if (clickedButton() == 1)
+    else if (clickedButton() == kSettings)
         SetState(GameState::SettingsMenu);
+    else if (clickedButton() == kQuit || KeyPressed(kEscapeKey))
+        quitQuestion.OpenGuarded("Quit Quillmere?", {"QUIT", "STAY"}, kQuitNo);
+    return true;
 }
 
 void TitleMenuExit() {
     caption = nullptr;
+    quitQuestion.Forget();
     clearWidgets();
 }
 
 std::string TitleMenuCaption() { return caption ? caption->getText() : std::string(); }
+std::string TitleMenuQuestion() { return quitQuestion.IsOpen() ? quitQuestion.Text() : std::string(); }

@@ -4,6 +4,7 @@
 #include <deque>
 
 #include "app/input.h"
+#include "audio/cues.h"
 #include "platform/app_focus.h"
 #include "platform/game_error.h"
 #include "widgets/text_label.h"
@@ -38,6 +39,9 @@ constexpr SDL_Color kRingColour{236, 180, 60, 0};
 constexpr SDL_Color kRingEdge{90, 20, 10, 0};
 
 bool keysLeftToScreen = false;
+// Whether the mouse was moved (or clicked) more lately than a key went down: the pointer's
+// button then leads, else the keyboard ring alone shows which button is meant.
+bool pointerLeads = false;
 
 struct CursorState {
     Image image;
@@ -108,10 +112,22 @@ int FocusedIndex(const WidgetLists& lists) {
     return button >= 0 && button < static_cast<int>(lists.buttons.size()) ? button : -1;
 }
 
-void StepFocus(Focus& f, int step) {
+// Tab walks round; the arrows stop at either end, so no menu's first or last button is one
+// key press from the other.
+void StepFocus(Focus& f, int step, bool wrap) {
     const int first = f.screenStop ? -1 : 0;
     const int stops = static_cast<int>(f.order.size()) - first;
-    f.at = ((f.at - first + step) % stops + stops) % stops + first;
+    const int from = f.at - first;
+    f.at = (wrap ? ((from + step) % stops + stops) % stops : std::clamp(from + step, 0, stops - 1)) + first;
+}
+
+void NoteWhoLeads() {
+    for (const SDL_Event& e : FrameEvents()) {
+        if (e.type == SDL_KEYDOWN)
+            pointerLeads = false;
+        else if (e.type == SDL_MOUSEMOTION || e.type == SDL_MOUSEBUTTONDOWN)
+            pointerLeads = true;
+    }
 }
 
 // Arrows and Tab in the order they came; pointing at a button selects it.
@@ -119,7 +135,7 @@ void DriveFocus(WidgetLists& lists) {
     Focus& f = lists.focus;
     if (f.order.empty())
         return;
-    if (EventOccurred(SDL_MOUSEMOTION)) {
+    if (EventOccurred(SDL_MOUSEMOTION) || EventOccurred(SDL_MOUSEBUTTONDOWN)) {
         const MousePosition mouse = GetMousePosition();
         for (std::size_t i = 0; i < lists.buttons.size(); ++i) {
             if (!Inside(lists.buttons[i]->getRect(), mouse))
@@ -140,13 +156,13 @@ void DriveFocus(WidgetLists& lists) {
         const SDLKey sym = e.key.keysym.sym;
         const bool onScreenStop = f.at == -1;
         if (sym == SDLK_TAB)
-            StepFocus(f, (e.key.keysym.mod & KMOD_SHIFT) ? -1 : 1);
+            StepFocus(f, (e.key.keysym.mod & KMOD_SHIFT) ? -1 : 1, true);
         else if (onScreenStop)
             continue;
         else if (sym == SDLK_UP || sym == SDLK_LEFT)
-            StepFocus(f, -1);
+            StepFocus(f, -1, false);
         else if (sym == SDLK_DOWN || sym == SDLK_RIGHT)
-            StepFocus(f, 1);
+            StepFocus(f, 1, false);
     }
 }
 
@@ -282,7 +298,7 @@ void Button::setRect(int newX, int newY, int newWidth, int newHeight) {
     height = static_cast<std::uint16_t>(newHeight);
 }
 
-void Button::update(bool focused) {
+void Button::update(bool focused, bool pointerLeads) {
     clicked = false;
     pushed = false;
     const bool inside = Inside(getRect(), GetMousePosition());
@@ -304,10 +320,11 @@ void Button::update(bool focused) {
         pressed = false;
     if (inside) {
         hovered = true;
+        // A pointer left resting on a button while the keys move the ring does not light it.
         if (pressed || clicked) {
             if (hasPressedImage)
                 setCurrentImage(pressedImage);
-        } else if (hasHoverImage) {
+        } else if (hasHoverImage && (pointerLeads || focused)) {
             setCurrentImage(hoverImage);
         } else if (hasNormalImage) {
             setCurrentImage(normalImage);
@@ -428,6 +445,19 @@ std::unique_ptr<ImageWidget> removeImageWidget(const ImageWidget* widget) {
 std::unique_ptr<Button> removeButton(const Button* button) { return Take(Lists().buttons, button); }
 std::unique_ptr<TextLabel> removeLabel(const TextLabel* label) { return Take(Lists().labels, label); }
 
+int buttonIndex(const Button* button) {
+    const auto& list = Lists().buttons;
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (list[i].get() == button)
+            return static_cast<int>(i);
+    return -1;
+}
+
+Button* buttonAt(int index) {
+    const auto& list = Lists().buttons;
+    return index >= 0 && index < static_cast<int>(list.size()) ? list[static_cast<std::size_t>(index)].get() : nullptr;
+}
+
 int clickedButton() { return FirstWith(Lists().buttons, &Button::isClicked); }
 int pressedButton() { return FirstWith(Lists().buttons, &Button::isPressed); }
 int hoveredButton() { return FirstWith(Lists().buttons, &Button::isHovered); }
@@ -441,6 +471,20 @@ void SetFocusOrder(std::vector<int> buttons, bool screenStop) {
 }
 
 int focusedButton() { return FocusedIndex(Lists()); }
+
+FocusState CurrentFocus() {
+    const Focus& f = Lists().focus;
+    return FocusState{f.order, f.screenStop, f.at};
+}
+
+void RestoreFocus(const FocusState& state) {
+    Focus& f = Lists().focus;
+    f.order = state.order;
+    f.screenStop = state.screenStop && !f.order.empty();
+    f.at = state.at;
+}
+
+bool PointerLeads() { return pointerLeads; }
 
 void SetFocusedButton(int button) {
     Focus& f = Lists().focus;
@@ -461,12 +505,18 @@ void updateWidgets() {
         FrameDrawQueue().Add(mouse.x, mouse.y, kCursorDepth, false, cursor.image);
     }
     WidgetLists& lists = Lists();
+    NoteWhoLeads();
+    const int focusedBefore = FocusedIndex(lists);
     DriveFocus(lists);
     const int focused = FocusedIndex(lists);
+    if (focused != focusedBefore && focused >= 0)
+        PlayCue(Cue::MenuMove);
     for (std::size_t i = 0; i < lists.buttons.size(); ++i)
-        lists.buttons[i]->update(static_cast<int>(i) == focused);
+        lists.buttons[i]->update(static_cast<int>(i) == focused, pointerLeads);
     ActivateByKeys(lists);
     keysLeftToScreen = false;
+    if (const int chosen = clickedButton(); chosen >= 0 && lists.buttons[static_cast<std::size_t>(chosen)]->chimes())
+        PlayCue(Cue::MenuChoose);
     if (focused >= 0) {
         const Button& button = *lists.buttons[static_cast<std::size_t>(focused)];
         const SDL_Rect r = button.visibleRect();

@@ -38,8 +38,9 @@ public:
     SDL_Rect visibleRect() const;
     void setRect(int newX, int newY, int newWidth, int newHeight);
 
-    // Once per frame, from updateWidgets only; a focused button shows its hover look.
-    void update(bool focused = false);
+    // Once per frame, from updateWidgets only; a focused button shows its hover look, and
+    // so does one under the pointer while the pointer leads (it moved last).
+    void update(bool focused = false, bool pointerLeads = true);
     // Enter on the keyboard selection: a press and a click in one.
     void activate();
 
@@ -48,6 +49,9 @@ public:
     bool isClicked() const { return clicked; }
     // Went down this frame, by the mouse or by Enter.
     bool isPushed() const { return pushed; }
+    // A click plays the menus' choice sound, unless the button makes a sound of its own.
+    bool chimes() const { return chime; }
+    void setChimes(bool value) { chime = value; }
 
 protected:
     bool hasCurrentImage = false;
@@ -65,6 +69,7 @@ protected:
     bool hovered = false;
     bool clicked = false;
     bool pushed = false;
+    bool chime = true;
     // The inked part of the normal look, from its corner.
     SDL_Rect normalInk{0, 0, 0, 0};
 };
@@ -131,6 +136,9 @@ std::unique_ptr<ImageWidget> removeImageWidget(const ImageWidget* widget);
 std::unique_ptr<Button> removeButton(const Button* button);
 std::unique_ptr<TextLabel> removeLabel(const TextLabel* label);
 
+// The button's place in the list (its identity for clickedButton), or -1; and the button at a place.
+int buttonIndex(const Button* button);
+Button* buttonAt(int index);
 // Index of the first button in list order with that flag, or -1.
 int clickedButton();
 int pressedButton();
@@ -138,7 +146,8 @@ int hoveredButton();
 int pushedButton();
 
 // The keyboard selection over a screen's buttons. The arrows (Up and Left back, Down and
-// Right on) and Tab (Shift+Tab back) walk the listed buttons in that order, wrapping; Enter
+// Right on) walk the listed buttons in that order and stop at either end; Tab (Shift+Tab
+// back) walks them round. A move of the selection ticks (the menus' move sound). Enter
 // activates the selected one; pointing at a listed button selects it. With `screenStop`
 // the walk has one more stop, first, for the screen's own content (the level grid): there
 // the arrows and Enter are left to the screen. An empty list turns the selection off;
@@ -148,10 +157,21 @@ void SetFocusOrder(std::vector<int> buttons, bool screenStop = false);
 int focusedButton();
 // Selects a listed button; -1 selects the screen stop where there is one.
 void SetFocusedButton(int button);
+// The selection as it stands, to be put back after a question has borrowed it.
+struct FocusState {
+    std::vector<int> order;
+    bool screenStop = false;
+    int at = 0;
+};
+FocusState CurrentFocus();
+void RestoreFocus(const FocusState& state);
+// The mouse moved or clicked more lately than a key went down: what it points at leads.
+bool PointerLeads();
 // The screen has used this frame's keys itself (a key being bound): the selection ignores them.
 void LeaveKeysToScreen();
 
-// Once per frame: the cursor, then every button, image widget and label.
+// Once per frame: the cursor, then every button, image widget and label. A click (or Enter)
+// on a button plays the menus' choice sound.
 void updateWidgets();
 void clearWidgets();
 
