@@ -234,7 +234,7 @@ TEST_F(FrontScreens, LevelSelectOpensLevelsInListOrder) {
     LevelPanelText panel = LevelSelectPanel();
     EXPECT_EQ(panel.name, "Level 1");
     EXPECT_EQ(panel.status, "COMPLETE");
-    EXPECT_EQ(panel.turns, "4/5 TURNS");
+    EXPECT_EQ(panel.turns, "BEST 4  PAR 5");
     EXPECT_FALSE(panel.hasPreview);
 
     ClearNotices();
@@ -245,7 +245,7 @@ TEST_F(FrontScreens, LevelSelectOpensLevelsInListOrder) {
     EXPECT_FALSE(panel.hasPreview) << "a preview that cannot be loaded shows none";
     EXPECT_EQ(CurrentNotice(), "No preview for \"Main/Level 2\": File GUI/NoSuchPreview.png could not be loaded!");
     EXPECT_EQ(panel.status, "INCOMPLETE");
-    EXPECT_EQ(panel.turns, "0 TURNS") << "a level without par shows no slash";
+    EXPECT_EQ(panel.turns, "") << "a level without par, never finished, has neither to show";
 
     // Level 2 is not completed, so Level 3 stays locked whichever way it is reached.
     Key(SDLK_RIGHT);
@@ -264,7 +264,7 @@ TEST_F(FrontScreens, LevelSelectOpensLevelsInListOrder) {
     EXPECT_EQ(SelectedLevel(), 2);
     panel = LevelSelectPanel();
     EXPECT_EQ(panel.name, "Level 3");
-    EXPECT_EQ(panel.turns, "0/7 TURNS");
+    EXPECT_EQ(panel.turns, "PAR 7") << "no best before the level is finished";
     EXPECT_TRUE(panel.hasPreview);
 
     Key(kEscapeKey);
@@ -339,6 +339,20 @@ TEST_F(FrontScreens, TitleCaptionFollowsTheMouseAndButtonsLeadOn) {
         Frame();
         EXPECT_EQ(TitleMenuCaption(), caption) << "mouse at x " << x;
     }
+    // A pointer resting on the gear leads no more once a key moves the ring: caption, ring
+    // and the lit door agree.
+    MoveMouse(320, 212);
+    Frame();
+    EXPECT_EQ(TitleMenuCaption(), "SETTINGS");
+    Key(SDLK_RIGHT);
+    EXPECT_EQ(focusedButton(), 2);
+    EXPECT_EQ(TitleMenuCaption(), "QUIT");
+    Key(SDLK_RIGHT);
+    EXPECT_EQ(TitleMenuCaption(), "QUIT") << "the arrows stop at the last door";
+    Key(SDLK_LEFT);
+    Key(SDLK_LEFT);
+    Key(SDLK_LEFT);
+    EXPECT_EQ(TitleMenuCaption(), "PLAY") << "and at the first: Left from PLAY is no way to QUIT";
     Key(SDLK_SPACE);
     Key(SDLK_DOWN);
     EXPECT_EQ(CurrentState(), GameState::TitleMenu) << "Space and the arrows do not leave";
@@ -500,14 +514,37 @@ TEST_F(FrontScreens, RebindingTakesTheNextKeyForTheShownAction) {
     EXPECT_EQ(SettingsMenuView().action, "Fullscreen");
     EXPECT_EQ(SettingsMenuView().key, "F11");
 
-    // Escape while waiting does not bind: it leaves, and leaving writes the settings.
+    // Escape while waiting cancels the rebinding and stays; the next one leaves, and leaving
+    // writes the settings.
     Click(480, 380);
+    Key(kEscapeKey);
+    EXPECT_EQ(CurrentState(), GameState::SettingsMenu);
+    EXPECT_EQ(SettingsMenuView().key, "F11");
+    EXPECT_EQ(SettingsMenuView().rebind, "REBIND");
     Key(kEscapeKey);
     EXPECT_EQ(CurrentState(), GameState::TitleMenu);
     EXPECT_EQ(BindingKey("Fullscreen"), SDLK_F11);
     std::string written = test::ReadFile(dir / "Settings.ini");
     EXPECT_NE(written.find("DownKey = 120"), std::string::npos) << written;
     EXPECT_NE(written.find("FullscreenKey = 292"), std::string::npos) << written;
+}
+
+TEST_F(FrontScreens, RebindingAKeyInUseSwapsItAndSaysWhichActionHadIt) {
+    Start();
+    SetBinding("Up", 'w');
+    SetState(GameState::SettingsMenu);
+    while (SettingsMenuView().action != "Restart")
+        Click(256, 401);
+    Click(480, 380);
+    Key('w');
+    EXPECT_EQ(BindingKey("Restart"), 'w');
+    EXPECT_EQ(BindingKey("Up"), 'r') << "Up is never left without a key, nor sharing one";
+    EXPECT_EQ(SettingsMenuView().bindingNote, "W was the key of Up, which now has R.");
+    Click(480, 380);
+    Key('w');
+    EXPECT_EQ(BindingKey("Restart"), 'w') << "its own key again changes nothing";
+    EXPECT_EQ(BindingKey("Up"), 'r');
+    EXPECT_EQ(SettingsMenuView().bindingNote, "");
 }
 
 TEST_F(FrontScreens, TheWindowSizeStepsThroughWhatTheDesktopOffersAndIsWrittenOnLeaving) {
@@ -569,23 +606,39 @@ TEST_F(FrontScreens, FullscreenFollowsItsBindingAndAltEnterOnAnyScreen) {
     platform::SetFullscreenSetting(false);
 }
 
-TEST_F(FrontScreens, ClearDataNeedsFiveClicksAndClearsAgainAfter) {
+TEST_F(FrontScreens, ClearDataAsksInWordsAndOnlyForgetClears) {
     Start();
     RecordResult("Main/Level 1", 1, 4);
     SaveSaveData();
     SetState(GameState::SettingsMenu);
-    const char* labels[] = {"(Click 4 times)", "(Click 3 times)", "(Click 2 times)", "(Click 1 times)", "Data cleared!"};
-    for (const char* label : labels) {
-        EXPECT_TRUE(IsCompleted("Main/Level 1"));
+    // Hurried keys never reach it: the ring starts on RETURN TO MENU and Enter there leaves.
+    Key(SDLK_RETURN);
+    EXPECT_EQ(CurrentState(), GameState::TitleMenu);
+    SetState(GameState::SettingsMenu);
+    struct Case {
+        const char* what;
+        std::function<void()> answer;
+        bool cleared;
+    };
+    const Case cases[] = {
+        {"Enter on the ring's first place, KEEP", [this] { Key(SDLK_RETURN); }, false},
+        {"Escape", [this] { Key(kEscapeKey); }, false},
+        {"a click on KEEP", [this] { Click(390, 260); }, false},
+        {"Left onto FORGET, then Enter", [this] { Key(SDLK_LEFT); Key(SDLK_RETURN); }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         Click(150, 140);
-        EXPECT_EQ(SettingsMenuView().clicks, label);
+        EXPECT_EQ(SettingsMenuView().question, "Forget all progress?");
+        EXPECT_TRUE(IsCompleted("Main/Level 1"));
+        c.answer();
+        Frame();
+        EXPECT_EQ(SettingsMenuView().question, "");
+        EXPECT_EQ(CurrentState(), GameState::SettingsMenu) << "Escape answers the question, it does not leave";
+        EXPECT_EQ(IsCompleted("Main/Level 1"), !c.cleared);
+        EXPECT_EQ(SettingsMenuView().clicks, c.cleared ? "Data cleared!" : "");
     }
-    EXPECT_FALSE(IsCompleted("Main/Level 1"));
     EXPECT_FALSE(std::filesystem::exists(dir / "SaveData.sav"));
-    RecordResult("Main/Level 1", 1, 4);
-    Click(150, 140);
-    EXPECT_FALSE(IsCompleted("Main/Level 1")) << "each later click clears again";
-    EXPECT_EQ(SettingsMenuView().clicks, "Data cleared!");
 }
 
 TEST_F(FrontScreens, AClickWithinOneFrameActsOnceOnEveryFrontButton) {
@@ -609,7 +662,7 @@ TEST_F(FrontScreens, AClickWithinOneFrameActsOnceOnEveryFrontButton) {
          [](const SettingsMenuText&) { return CustomLevelsLevelText() == "Fern"; }},
         {"GO", GameState::CustomLevels, 320, 330, GameState::Play, nullptr},
         {"CLEAR DATA", GameState::SettingsMenu, 150, 140, GameState::SettingsMenu,
-         [](const SettingsMenuText&) { return SettingsMenuView().clicks == "(Click 4 times)"; }},
+         [](const SettingsMenuText&) { return SettingsMenuView().question == "Forget all progress?"; }},
         {"sound down", GameState::SettingsMenu, 178, 314, GameState::SettingsMenu, [](const SettingsMenuText&) { return SoundVolume() == 95; }},
         {"music up", GameState::SettingsMenu, 466, 314, GameState::SettingsMenu, [](const SettingsMenuText&) { return MusicVolume() == 55; }},
         {"next action", GameState::SettingsMenu, 256, 401, GameState::SettingsMenu,
@@ -622,7 +675,7 @@ TEST_F(FrontScreens, AClickWithinOneFrameActsOnceOnEveryFrontButton) {
          [](const SettingsMenuText&) { return SettingsMenuView().rebind == "CANCEL"; }},
         {"LEVEL EDITOR", GameState::SettingsMenu, 150, 184, GameState::LevelEditor, nullptr},
         {"RETURN TO MENU", GameState::SettingsMenu, 150, 228, GameState::TitleMenu, nullptr},
-        {"credits RETURN TO MENU", GameState::Credits, 320, 405, GameState::LevelSelect, nullptr},
+        {"credits RETURN TO MENU", GameState::Credits, 320, 405, GameState::TitleMenu, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -657,12 +710,11 @@ TEST_F(FrontScreens, EveryScreenIsReachedByKeysAlone) {
         {"Tab walks the buttons beside the grid", {SDLK_TAB, SDLK_TAB, SDLK_RETURN}, GameState::CustomLevels},
         {"back", {kEscapeKey}, GameState::LevelSelect},
         {"Right past the last open level reaches PLAY", {SDLK_RIGHT, SDLK_DOWN, SDLK_DOWN, SDLK_RETURN}, GameState::Credits},
-        {"RETURN TO MENU is selected first", {SDLK_RETURN}, GameState::LevelSelect},
-        {"back", {kEscapeKey}, GameState::TitleMenu},
+        {"RETURN TO MENU is selected first, and leads to the title", {SDLK_RETURN}, GameState::TitleMenu},
         {"the arrows walk the title", {SDLK_RIGHT, SDLK_RETURN}, GameState::SettingsMenu},
-        {"LEVEL EDITOR", {SDLK_DOWN, SDLK_RETURN}, GameState::LevelEditor},
+        {"LEVEL EDITOR, above where the ring starts", {SDLK_UP, SDLK_RETURN}, GameState::LevelEditor},
         {"back", {kEscapeKey}, GameState::SettingsMenu},
-        {"RETURN TO MENU", {SDLK_DOWN, SDLK_DOWN, SDLK_RETURN}, GameState::TitleMenu},
+        {"RETURN TO MENU is selected first", {SDLK_RETURN}, GameState::TitleMenu},
     };
     for (const Step& step : route) {
         SCOPED_TRACE(step.what);
@@ -677,11 +729,16 @@ TEST_F(FrontScreens, RebindingTakesTheKeyItWaitsForFromTheSelection) {
     Start();
     SetState(GameState::SettingsMenu);
     const std::string action = SettingsMenuView().action;
-    Key(SDLK_UP);  // from the first button back round to REBIND
+    const int old = BindingKey(action);
+    ASSERT_NE(action, "Down");
+    for (int i = 0; i < 9; ++i)
+        Key(SDLK_DOWN);  // from RETURN TO MENU on to REBIND
     Key(SDLK_RETURN);
     ASSERT_EQ(SettingsMenuView().rebind, "CANCEL");
     Key(SDLK_DOWN);
     EXPECT_EQ(BindingKey(action), SDLK_DOWN) << "the arrow is the binding";
+    EXPECT_EQ(BindingKey("Down"), old) << "and Down takes the action's old key in exchange";
+    EXPECT_EQ(SettingsMenuView().bindingNote, "DOWN was the key of Down, which now has " + KeyCaption(old) + ".");
     EXPECT_EQ(SettingsMenuView().action, action);
     EXPECT_EQ(SettingsMenuView().rebind, "REBIND");
     Key(SDLK_RETURN);
@@ -697,8 +754,10 @@ TEST_F(FrontScreens, AfterClearDataNoLockedSlotStarts) {
     SetState(GameState::LevelSelect);
     ASSERT_EQ(SelectedLevel(), 2);
     SetState(GameState::SettingsMenu);
-    for (int i = 0; i < 5; ++i)
-        Key(SDLK_RETURN);  // CLEAR DATA is selected first
+    Click(150, 140);
+    Key(SDLK_LEFT);
+    Key(SDLK_RETURN);
+    Frame();
     ASSERT_EQ(SettingsMenuView().clicks, "Data cleared!");
     Key(kEscapeKey);
     Key(SDLK_RETURN);
@@ -823,16 +882,26 @@ TEST(KeyCaptionTest, NamesKeysInUpperCaseAndSurvivesOddSymbols) {
         EXPECT_EQ(KeyCaption(sym), caption) << sym;
 }
 
-TEST_F(FrontScreens, CreditsReturnToTheLevelSelect) {
+TEST_F(FrontScreens, CreditsReturnToTheMenuOrBackToTheLevelSelect) {
     Start();
     SetState(GameState::Credits);
     Key(SDLK_SPACE);
     EXPECT_EQ(CurrentState(), GameState::Credits);
     Click(320, 405);
-    EXPECT_EQ(CurrentState(), GameState::LevelSelect);
+    EXPECT_EQ(CurrentState(), GameState::TitleMenu) << "RETURN TO MENU goes where it says";
     SetState(GameState::Credits);
     Key(kEscapeKey);
-    EXPECT_EQ(CurrentState(), GameState::LevelSelect);
+    EXPECT_EQ(CurrentState(), GameState::LevelSelect) << "Escape goes back where the credits came from";
+
+    // The opening, which plays once by itself, can be watched again from here.
+    SetState(GameState::Credits);
+    Key(SDLK_UP);
+    Key(SDLK_RETURN);
+    EXPECT_EQ(CurrentState(), GameState::Intro);
+    EXPECT_EQ(CurrentSongName(), "RS#INTROTRACK");
+    Key(kEscapeKey);
+    Frame(5);
+    EXPECT_EQ(CurrentState(), GameState::TitleMenu);
 }
 
 TEST_F(FrontScreens, OpeningPlaysThroughToTheTitle) {

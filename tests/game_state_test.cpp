@@ -13,6 +13,7 @@
 
 #include "audio/music.h"
 #include "tests/test_support.h"
+#include "ui/title_menu.h"
 #include "widgets/widgets.h"
 
 #include <sstream>
@@ -97,7 +98,7 @@ TEST(FrameLoopTest, QuitEndsTheFrameBeforeAnythingElseRuns) {
     EXPECT_EQ(CurrentState(), GameState::Intro) << "no state step ran";
 }
 
-TEST(FrameLoopTest, EscapeOnTheTitleMenuEndsTheLoop) {
+TEST(FrameLoopTest, EscapeOnTheTitleMenuAsksAndOnlyAYesEndsTheLoop) {
     test::ScratchDir dir;
     test::CopyGameFolder(dir.Path());
     test::WorkingDir in(dir.Path());
@@ -108,9 +109,25 @@ TEST(FrameLoopTest, EscapeOnTheTitleMenuEndsTheLoop) {
     ResetGameState();
     SetState(GameState::TitleMenu);
     EXPECT_TRUE(RunFrame()) << "a quiet frame goes on";
-    int frames = FramesDrawn();
+    // Escape and Enter twice over, as a player hurrying past the opening might: the question
+    // starts on STAY, which both keys give.
+    for (SDLKey key : {SDLK_ESCAPE, SDLK_ESCAPE, SDLK_ESCAPE, SDLK_RETURN}) {
+        Push(SDL_KEYDOWN, key);
+        EXPECT_TRUE(RunFrame()) << "key " << key;
+        Push(SDL_KEYUP, key);
+        EXPECT_TRUE(RunFrame());
+    }
+    EXPECT_EQ(TitleMenuQuestion(), "") << "Escape asked, Escape said STAY, Escape asked again, Enter said STAY";
+    EXPECT_EQ(CurrentState(), GameState::TitleMenu);
     Push(SDL_KEYDOWN, SDLK_ESCAPE);
-    EXPECT_FALSE(RunFrame());
+    EXPECT_TRUE(RunFrame());
+    EXPECT_EQ(TitleMenuQuestion(), "Quit Quillmere?");
+    Push(SDL_KEYDOWN, SDLK_LEFT);
+    EXPECT_TRUE(RunFrame());
+    Push(SDL_KEYDOWN, SDLK_RETURN);
+    EXPECT_TRUE(RunFrame()) << "QUIT is chosen in this frame";
+    int frames = FramesDrawn();
+    EXPECT_FALSE(RunFrame()) << "and ends the loop in the next";
     EXPECT_EQ(FramesDrawn(), frames) << "the rest of the frame is not run";
     clearWidgets();
     CloseAudio();

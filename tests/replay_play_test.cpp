@@ -48,11 +48,11 @@ TEST_F(ReplayPlayTest, AReplaySavedAfterRestartHoldsOnlyTheTurnsSince) {
     Frame({SDLK_DOWN});
     Frame({SDLK_r});
     ASSERT_TRUE(Settle());
-    Frame({SDLK_LEFT});
+    Frame({SDLK_UP});
     ASSERT_TRUE(Settle());
     SetFileChooserAnswer("after.rpl");
     Frame({SDLK_F9});
-    EXPECT_EQ(test::ReadFile(dir / "after.rpl"), "Play/Slide\nLeft\n");
+    EXPECT_EQ(test::ReadFile(dir / "after.rpl"), "Play/Slide\nUp\n");
     SetFileChooserAnswer(std::nullopt);
     Frame({SDLK_F9});
     EXPECT_EQ(CurrentState(), GameState::Play) << "a cancelled save changes nothing";

@@ -1,7 +1,9 @@
 // The game and the simulator agree on every turn, whenever the player presses: the campaign's
 // replays and variants of them are played through the real frame loop twice, once pressing
 // each key well after the board came to rest and once while the turn before still moves, and
-// every board after every turn, every turn's length and the outcome are the simulator's.
+// every board after every turn, every turn's length and the outcome are the simulator's. A move
+// in which nothing can move is no turn in either: the game refuses the key, the simulator's
+// turn reports that nothing moved.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -39,12 +41,14 @@ struct Verdict {
     std::vector<std::uint64_t> boards;
     std::vector<int> frames;
     LevelStatus status = LevelStatus::Playing;
+    std::uint32_t refused = 0;
 
     bool operator==(const Verdict&) const = default;
 };
 
 std::ostream& operator<<(std::ostream& out, const Verdict& v) {
-    out << "status " << static_cast<int>(v.status) << " after " << v.boards.size() << " turns, frames";
+    out << "status " << static_cast<int>(v.status) << " after " << v.boards.size() << " turns (" << v.refused
+        << " refused), frames";
     for (int f : v.frames)
         out << ' ' << f;
     return out;
@@ -103,7 +107,14 @@ protected:
         for (Move move : s.moves) {
             if (!outcome.settled)
                 break;
-            outcome = PlayMoveHeadless(world, move, 100000);
+            const WorldSnapshot before = world.Snapshot();
+            const TurnOutcome next = PlayMoveHeadless(world, move, 100000);
+            if (!next.moved) {
+                world.Restore(before);
+                ++v.refused;
+                continue;
+            }
+            outcome = next;
             v.boards.push_back(world.BoardHash());
             v.frames.push_back(outcome.frames);
         }
@@ -121,19 +132,23 @@ protected:
         Enter(s.level);
         PlaySession& play = ThePlaySession();
         World& world = TheWorld();
+        const std::uint32_t refusedBefore = play.refusals;
         int restFrames = 0, turnFrames = 0;
         std::uint64_t restingBoard = 0;
         for (int frame = 0; frame < 20000 && world.levelStatus == LevelStatus::Playing; ++frame) {
             const auto turn = static_cast<std::size_t>(play.turns);
-            if (turn == s.moves.size() && play.settled)
+            // The moves answered so far: taken, or refused for moving nothing.
+            const std::size_t answered = turn + (play.refusals - refusedBefore);
+            if (answered == s.moves.size() && play.settled)
                 break;
             SDLKey key = SDLK_UNKNOWN;
             const bool running = frame > 0 && !world.frozen && CurrentDialog() == -1;
+            const bool rested = play.settled && restFrames >= kRestBeforeKey;
             if (CurrentDialog() != -1)
                 key = SDLK_c;  // Skip Dialog
-            else if (running && turn < s.moves.size() &&
-                     (ahead ? !play.settled && !play.bufferedMove : play.settled && restFrames >= kRestBeforeKey))
-                key = KeyOf(s.moves[turn]);
+            else if (running && answered < s.moves.size() &&
+                     (ahead ? (!play.settled && !play.bufferedMove) || rested : rested))
+                key = KeyOf(s.moves[answered]);
             if (key == SDLK_UNKNOWN)
                 Frame();
             else
@@ -162,6 +177,7 @@ protected:
             v.frames.push_back(turnFrames);
         }
         v.status = world.levelStatus;
+        v.refused = play.refusals - refusedBefore;
         SetState(GameState::LevelSelect);
         return v;
     }

@@ -15,8 +15,8 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kDefaults =
-    "SoundVolume = 100\nMusicVolume = 100\nMusicMuted = 0\nWindowScale = 0\nFullscreen = 0\nUpKey = 273\n"
-    "DownKey = 274\nRightKey = 275\nLeftKey = 276\nAction1 = 32\nSkipDialog = 99\nRestart = 114\nUndo = 8\n"
+    "SoundVolume = 100\nMusicVolume = 100\nMusicMuted = 0\nWindowScale = 0\nFullscreen = 0\nOpeningSeen = 0\n"
+    "UpKey = 273\nDownKey = 274\nRightKey = 275\nLeftKey = 276\nAction1 = 32\nSkipDialog = 99\nRestart = 114\nUndo = 8\n"
     "MuteMusic = 109\nSaveReplay = 290\nLoadReplay = 291\nScreenshot = 316\nFullscreenKey = 292\n";
 
 class SettingsFileTest : public ::testing::Test {
@@ -29,6 +29,7 @@ protected:
         SetMusicVolume(100);
         platform::SetWindowScaleSetting(0);
         platform::SetFullscreenSetting(false);
+        SetOpeningSeen(false);
     }
 
     // Loads the given file text and saves it again; returns what was written.
@@ -50,6 +51,7 @@ TEST_F(SettingsFileTest, SavingWritesEveryLineInOrderWhateverTheFileHeld) {
         "MusicVolume = 35\n"
         "Fullscreen = 1\n"
         "WindowScale = 3\n"
+        "OpeningSeen = 1\n"
         "UpKey = 119\n"
         "UpKey = 1\n"  // later duplicates are ignored
         "LeftKey = 97\n"
@@ -57,11 +59,12 @@ TEST_F(SettingsFileTest, SavingWritesEveryLineInOrderWhateverTheFileHeld) {
         "SoundVolume = 80";  // no final line feed
     const std::string written = RoundTrip(shuffled);
     EXPECT_EQ(written,
-              "SoundVolume = 80\nMusicVolume = 35\nMusicMuted = 0\nWindowScale = 3\nFullscreen = 1\nUpKey = 119\n"
-              "DownKey = 274\nRightKey = 275\nLeftKey = 97\nAction1 = 32\nSkipDialog = 99\nRestart = 114\nUndo = 8\n"
+              "SoundVolume = 80\nMusicVolume = 35\nMusicMuted = 0\nWindowScale = 3\nFullscreen = 1\nOpeningSeen = 1\n"
+              "UpKey = 119\nDownKey = 274\nRightKey = 275\nLeftKey = 97\nAction1 = 32\nSkipDialog = 99\nRestart = 114\nUndo = 8\n"
               "MuteMusic = 109\nSaveReplay = 290\nLoadReplay = 291\nScreenshot = 301\nFullscreenKey = 292\n");
     EXPECT_EQ(SoundVolume(), 80);
     EXPECT_EQ(MusicVolume(), 35);
+    EXPECT_TRUE(OpeningSeen());
     EXPECT_EQ(BindingKey("Up"), 119);
     EXPECT_EQ(BindingNames(), (std::vector<std::string>{"Up", "Down", "Right", "Left", "Action 1", "Skip Dialog",
                                                         "Restart", "Undo", "Mute Music", "Save Replay",
@@ -197,6 +200,8 @@ TEST(SettingsFileProgram, ShippedFileIsReadAndWrittenBackAndAMissingOneIsWritten
     std::string expected = kDefaults;
     expected.replace(expected.find("SoundVolume = 100"), 17, "SoundVolume = 40");
     expected.replace(expected.find("LeftKey = 276"), 13, "LeftKey = 97");
+    // The first start played the opening, and the file says so for the next.
+    expected.replace(expected.find("OpeningSeen = 0"), 15, "OpeningSeen = 1");
     EXPECT_EQ(test::ReadFile(game / "Settings.ini"), expected);
 
     // Without the file the game starts on the defaults and writes them at the end; what a
@@ -206,7 +211,9 @@ TEST(SettingsFileProgram, ShippedFileIsReadAndWrittenBackAndAMissingOneIsWritten
     test::WriteFile(game / "SaveData.sav.tmp999999999", "half");
     run = test::RunGameBinary({"--data", game.Path().string(), "--frames", "3"});
     EXPECT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_EQ(test::ReadFile(game / "Settings.ini"), kDefaults);
+    std::string seen = kDefaults;
+    seen.replace(seen.find("OpeningSeen = 0"), 15, "OpeningSeen = 1");
+    EXPECT_EQ(test::ReadFile(game / "Settings.ini"), seen);
     EXPECT_FALSE(fs::exists(game / "Settings.ini.tmp999999999"));
     EXPECT_FALSE(fs::exists(game / "SaveData.sav.tmp999999999"));
 }
