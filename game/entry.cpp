@@ -117,6 +117,10 @@ int RunSession(const GameOptions& options, const std::optional<InputScript>& scr
 }  // namespace
 
 int RunGame(const std::vector<std::string>& args) {
+    // A folder made under /tmp for want of the player's own goes when the game does.
+    struct TemporaryFolderRemoval {
+        ~TemporaryFolderRemoval() { platform::RemoveTemporaryGameFolder(); }
+    } removal;
     GameOptions options;
     std::optional<InputScript> script;
     try {

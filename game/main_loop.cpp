@@ -51,7 +51,7 @@ bool RunFrame() {
     if (!UpdateCurrentScreen())
         return false;
     updateWidgets();
-    ShowNotices();
+    ShowNotices(!SlideshowActive());
     FrameTick();
     world.frozen = PlayPaused();
     world.Update(TimerStep());

@@ -11,6 +11,10 @@ std::vector<std::string>& Pending() {
     static std::vector<std::string> pending;
     return pending;
 }
+std::vector<std::string>& PendingLasting() {
+    static std::vector<std::string> pending;
+    return pending;
+}
 }  // namespace
 
 void Notify(const std::string& message) {
@@ -22,6 +26,18 @@ void Notify(const std::string& message) {
 std::vector<std::string> TakeNotices() {
     std::vector<std::string> taken;
     taken.swap(Pending());
+    return taken;
+}
+
+void NotifyUntilDismissed(const std::string& message) {
+    std::fprintf(stderr, "quillmere: %s\n", message.c_str());
+    if (PendingLasting().size() < kMaxPending)
+        PendingLasting().push_back(message);
+}
+
+std::vector<std::string> TakeLastingNotices() {
+    std::vector<std::string> taken;
+    taken.swap(PendingLasting());
     return taken;
 }
 

@@ -9,5 +9,9 @@ namespace platform {
 void Notify(const std::string& message);
 // The messages not yet shown, oldest first; taking them empties the list.
 std::vector<std::string> TakeNotices();
+// The same for something the player must not miss (no folder of their own to keep files
+// in): shown before the others and kept on screen until the player closes it.
+void NotifyUntilDismissed(const std::string& message);
+std::vector<std::string> TakeLastingNotices();
 
 }  // namespace platform

@@ -16,6 +16,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The folder under the system's temporary folder that this run plays in, if any: removed at exit.
+fs::path& TemporaryFolder() {
+    static fs::path folder;
+    return folder;
+}
+
 std::string Quoted(const fs::path& path) { return "\"" + path.string() + "\""; }
 
 bool IsGameContent(const fs::path& folder) {
@@ -98,10 +104,12 @@ std::optional<fs::path> InstalledContent() {
 
 FolderSetup PreparePlayerFolder(const fs::path& player, const fs::path& shipped) {
     FolderSetup setup;
-    std::error_code ec;
-    fs::create_directories(player, ec);
+    // The reason is the making's: asked afterwards, the folder would only be "not there".
+    std::error_code made, ec;
+    fs::create_directories(player, made);
     if (!fs::is_directory(player, ec)) {
-        setup.problems.push_back("Couldn't create the folder " + Quoted(player) + (ec ? " (" + ec.message() + ")" : ""));
+        const std::error_code& why = made ? made : ec;
+        setup.problems.push_back("Couldn't create the folder " + Quoted(player) + (why ? " (" + why.message() + ")" : ""));
         return setup;
     }
     for (fs::directory_iterator it(shipped, ec), end; !ec && it != end; it.increment(ec)) {
@@ -137,27 +145,47 @@ std::optional<fs::path> InstalledGameFolder() {
     const fs::path player = PlayerFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"), &note);
     if (!note.empty())
         Notify(note);
+    // Without a folder of their own nothing the player does is kept: that stays on screen
+    // until the player has seen it, with why, in one message.
+    std::string why;
     if (!player.empty()) {
         FolderSetup setup = PreparePlayerFolder(player, *shipped);
-        for (const std::string& problem : setup.problems)
-            Notify(problem);
-        if (setup.usable)
+        if (setup.usable) {
+            for (const std::string& problem : setup.problems)
+                Notify(problem);
             return player;
+        }
+        for (const std::string& problem : setup.problems)
+            why += problem + ". ";
     } else {
-        Notify("Neither XDG_DATA_HOME nor HOME names a folder for the player's files");
+        why = "Neither XDG_DATA_HOME nor HOME names a folder for the player's files. ";
     }
     // Somewhere to play at least, though nothing made here outlives the run.
     std::error_code ec;
     std::string pattern = (fs::temp_directory_path(ec) / "quillmere-XXXXXX").string();
     if (!ec && mkdtemp(pattern.data()) != nullptr) {
+        TemporaryFolder() = pattern;
         FolderSetup setup = PreparePlayerFolder(pattern, *shipped);
         if (setup.usable) {
-            Notify("Playing in " + Quoted(pattern) + " for now: settings and progress will not be kept");
+            NotifyUntilDismissed(why + "Playing in " + Quoted(pattern) + " for now: settings and progress will not be kept.");
             return fs::path(pattern);
         }
+        RemoveTemporaryGameFolder();
     }
-    Notify("Playing from the game's own content: settings and progress will not be kept");
+    NotifyUntilDismissed(why + "Playing from the game's own content: settings and progress will not be kept.");
     return shipped;
+}
+
+void RemoveTemporaryGameFolder() {
+    fs::path& folder = TemporaryFolder();
+    if (folder.empty())
+        return;
+    std::error_code ec;
+    // The game plays inside it; the links in it are removed, never followed.
+    if (fs::current_path(ec).lexically_normal() == folder.lexically_normal())
+        fs::current_path(folder.parent_path(), ec);
+    fs::remove_all(folder, ec);
+    folder.clear();
 }
 
 }  // namespace platform

@@ -33,8 +33,11 @@ FolderSetup PreparePlayerFolder(const std::filesystem::path& player, const std::
 
 // For an installed program: prepares the player's folder from the environment and returns
 // it, or, when it cannot be used, a fresh folder under the system's temporary folder (or at
-// last the shipped content) so the game still starts. Every problem is told (Notify). None
-// when the program is not installed.
+// last the shipped content) so the game still starts. Every problem is told (Notify); without
+// the player's folder, why and where the game plays instead stay on screen until dismissed.
+// None when the program is not installed.
 std::optional<std::filesystem::path> InstalledGameFolder();
+// Removes the temporary folder InstalledGameFolder fell back to, if it did (at exit).
+void RemoveTemporaryGameFolder();
 
 }  // namespace platform

@@ -267,7 +267,9 @@ TEST(FileChooserProgram, AScriptTypesTheNameOfASavedReplay) {
                     "64 key 109\n65 key 105\n66 key 110\n67 key 101\n"
                     "69 shot " + (dir / "chooser.bmp").string() + "\n"
                     "70 key 13\n"
-                    "90 quit\n");
+                    // The level is not over: the first close asks, the second is the answer.
+                    "90 quit\n"
+                    "92 quit\n");
     test::RunResult r = test::RunGameBinary({"--data", dir.Path().string(), "--level", "Play/Slide", "--script",
                                              (dir / "script.txt").string(), "--uncapped"});
     ASSERT_EQ(r.exitCode, 0) << r.output;

@@ -97,10 +97,12 @@ TEST_F(FrontProgram, WalksFromTheTitleThroughTheLevelSelectIntoALevelAndBack) {
         "92 key 27\n"                // and leave it
         "110 shot select-back\n"
         "112 key 27\n"               // to the title
-        "120 key 27\n"               // and out
+        "120 key 27\n"               // and out: asked first
+        "124 key 276\n"              // QUIT
+        "126 key 13\n"
         "200 shot too-late\n");
     ASSERT_EQ(r.exitCode, 0) << r.output;
-    EXPECT_FALSE(fs::exists(dir / "too-late.bmp")) << "Escape on the title ends the program";
+    EXPECT_FALSE(fs::exists(dir / "too-late.bmp")) << "QUIT on the question ends the program";
 
     Shot title = Frame("title"), titleSettings = Frame("title-settings"), titleNone = Frame("title-none");
     ASSERT_TRUE(title && titleSettings && titleNone);
@@ -143,22 +145,30 @@ TEST_F(FrontProgram, SettingsKeepAVolumeAndAKeyAfterANormalExit) {
     EXPECT_NE(settings.find("DownKey = 274\n"), std::string::npos) << settings;
 }
 
-TEST_F(FrontProgram, ClearDataEmptiesTheProgressOnTheFifthClick) {
-    for (int clicks : {4, 5}) {
-        SCOPED_TRACE(std::to_string(clicks) + " clicks");
+TEST_F(FrontProgram, ClearDataEmptiesTheProgressOnlyWhenTheAnswerIsForget) {
+    struct Case {
+        const char* what;
+        const char* answer;
+        bool cleared;
+    };
+    const Case cases[] = {
+        {"KEEP clicked", "40 mousemove 390 260\n41 mousedown 1 390 260\n42 mouseup 1 390 260\n", false},
+        {"Enter twice: KEEP, then RETURN TO MENU", "40 key 13\n50 key 13\n", false},
+        {"FORGET", "40 key 276\n42 key 13\n", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         test::WriteFile(dir / "SaveData.sav", CompletedLevelOne(2));
+        fs::remove(dir / "Settings.ini");  // each run a first start, with the opening to skip
         std::string script = "1 key 27\n10 mousemove 320 212\n11 mousedown 1 320 212\n12 mouseup 1 320 212\n";
-        for (int i = 0; i < clicks; ++i) {
-            std::string frame = std::to_string(30 + i * 6);
-            script += frame + " mousemove 150 140\n" + frame + " mousedown 1 150 140\n" + std::to_string(30 + i * 6 + 1) +
-                      " mouseup 1 150 140\n";
-        }
-        script += "80 key 27\n90 key 27\n";
+        script += "30 mousemove 150 140\n30 mousedown 1 150 140\n31 mouseup 1 150 140\n";  // CLEAR DATA
+        script += c.answer;
+        script += "80 key 27\n90 key 27\n92 key 276\n94 key 13\n";
         test::RunResult r = Run(script);
         ASSERT_EQ(r.exitCode, 0) << r.output;
         std::string saved = test::ReadFile(dir / "SaveData.sav");
         ASSERT_EQ(saved.size(), 3u * 45) << "one record per level, written again at shutdown";
-        if (clicks < 5) {
+        if (!c.cleared) {
             EXPECT_EQ(saved.substr(0, 45), CompletedLevelOne(2));
         } else {
             for (std::size_t at = 0; at < saved.size(); at += 45)
@@ -167,18 +177,33 @@ TEST_F(FrontProgram, ClearDataEmptiesTheProgressOnTheFifthClick) {
     }
 }
 
-TEST_F(FrontProgram, EscapeSkipsTheOpeningToTheTitle) {
+TEST_F(FrontProgram, TheOpeningPlaysOnceAndEscapesAfterItNeverQuit) {
     test::RunResult r = Run(
         "5 shot opening\n"
         "40 key 27\n"
         "50 shot title\n"
-        "60 key 27\n"
-        "100 shot too-late\n");
+        "60 key 27\n"                // asks
+        "62 key 27\n"                // STAY
+        "64 key 27\n"                // asks
+        "66 key 13\n"                // STAY
+        "80 shot still-here\n"
+        "90 key 27\n"
+        "92 key 276\n"
+        "94 key 13\n"               // QUIT
+        "150 shot too-late\n");
     ASSERT_EQ(r.exitCode, 0) << r.output;
-    EXPECT_FALSE(fs::exists(dir / "too-late.bmp")) << "the second Escape, on the title, ends the program";
-    Shot opening = Frame("opening"), title = Frame("title");
-    ASSERT_TRUE(opening && title);
+    EXPECT_FALSE(fs::exists(dir / "too-late.bmp")) << "QUIT ends the program";
+    Shot opening = Frame("opening"), title = Frame("title"), stillHere = Frame("still-here");
+    ASSERT_TRUE(opening && title && stillHere);
     EXPECT_GT(Difference(opening, title, kWholeScreen), 0.3);
+    EXPECT_LT(Difference(title, stillHere, kWholeScreen), 0.005) << "four Escapes and an Enter left the title as it was";
+
+    // The second start goes straight to the title.
+    r = Run("5 shot second-start\n10 key 27\n12 key 276\n14 key 13\n");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    Shot second = Frame("second-start");
+    ASSERT_TRUE(second);
+    EXPECT_LT(Difference(title, second, kWholeScreen), 0.02);
 }
 
 // Random keys and clicks, some pressed and released in one frame and some held across

@@ -62,6 +62,9 @@ PY
 TMPDIR=$tmp XDG_DATA_HOME=$tmp/home/file "$prefix/bin/quillmere" --frames 30 >out.txt 2>&1 ||
     { cat out.txt; fail "the game did not start without a player's folder"; }
 grep -q "Couldn't create the folder" out.txt || { cat out.txt; fail "no message for the folder that cannot be made"; }
+grep -q 'Couldn.t create the folder "[^"]*" (Not a directory)' out.txt ||
+    { cat out.txt; fail "the message does not give the reason the folder could not be made"; }
+ls -d "$tmp"/quillmere-* >/dev/null 2>&1 && fail "the temporary folder played in was left behind: $(ls -d "$tmp"/quillmere-*)"
 
 [ "$(listing)" = "$before" ] || { diff <(echo "$before") <(listing) >&2 || true; fail "the prefix changed"; }
 echo "installed, played, and the prefix is untouched"

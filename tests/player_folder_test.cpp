@@ -94,6 +94,18 @@ TEST_F(PreparePlayerFolder, AFolderThatCannotBeMadeIsToldAndNotUsed) {
         << setup.problems[0];
 }
 
+TEST_F(PreparePlayerFolder, AFolderThatCannotBeMadeGivesTheReasonOfTheMaking) {
+    // The system's own folder /sys refuses new folders even to root: the reason is that
+    // refusal, never the "not there" of asking afterwards.
+    if (!fs::is_directory("/sys/kernel"))
+        GTEST_SKIP() << "no /sys here";
+    const fs::path refused = "/sys/quillmere-test/data/quillmere";
+    const platform::FolderSetup setup = platform::PreparePlayerFolder(refused, shipped);
+    ASSERT_EQ(setup.problems.size(), 1u);
+    EXPECT_EQ(setup.problems[0].find("No such file"), std::string::npos) << setup.problems[0];
+    EXPECT_NE(setup.problems[0].find("not permitted"), std::string::npos) << setup.problems[0];
+}
+
 TEST_F(PreparePlayerFolder, MissingShippedContentLeavesTheFolderUnusable) {
     fs::remove_all(shipped / "GUI");
     EXPECT_FALSE(platform::PreparePlayerFolder(player, shipped).usable);
