@@ -159,11 +159,12 @@ void PictureSize(const Entity& object, int& w, int& h) {
 
 TextLabel* AddCaption(int x, int boxWidth) {
     auto label = std::make_unique<TextLabel>();
-    label->setPosition(x, -1);
+    // Small enough that the letters' feet stay on the parchment field.
+    label->setPosition(x, 1);
     label->setBoxWidth(boxWidth);
     label->setCentred(true);
     label->setColour(kCaptionInk);
-    label->setFont(InterfaceFontPath(), 22);
+    label->setFont(InterfaceFontPath(), 18);
     label->setDepth(kToolbarDepth);
     return addLabel(std::move(label));
 }

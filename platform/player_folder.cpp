@@ -119,10 +119,15 @@ FolderSetup PreparePlayerFolder(const fs::path& player, const fs::path& shipped)
         } else if (name == "Settings.ini") {
             // The player's settings are a file of their own, starting from the shipped ones.
             std::error_code copy_ec;
-            if (!fs::exists(fs::symlink_status(player / name, copy_ec)) &&
-                !fs::copy_file(it->path(), player / name, copy_ec)) {
-                fs::remove(player / name, copy_ec);
-                setup.problems.push_back("Couldn't copy the settings into " + Quoted(player) + "; the defaults are used");
+            if (!fs::exists(fs::symlink_status(player / name, copy_ec))) {
+                // The shipped file is read-only; the player's copy is theirs to change.
+                if (fs::copy_file(it->path(), player / name, copy_ec))
+                    fs::permissions(player / name, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add,
+                                    copy_ec);
+                if (copy_ec) {
+                    fs::remove(player / name, copy_ec);
+                    setup.problems.push_back("Couldn't copy the settings into " + Quoted(player) + "; the defaults are used");
+                }
             }
         } else {
             Link(player / name, it->path(), setup);

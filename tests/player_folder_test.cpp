@@ -49,6 +49,8 @@ protected:
 };
 
 TEST_F(PreparePlayerFolder, LinksTheShippedContentAndCopiesTheSettings) {
+    // Installed content is read-only; the player's copy must not be.
+    fs::permissions(shipped / "Settings.ini", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     const platform::FolderSetup setup = platform::PreparePlayerFolder(player, shipped);
     EXPECT_TRUE(setup.usable);
     EXPECT_TRUE(setup.problems.empty());
@@ -58,6 +60,8 @@ TEST_F(PreparePlayerFolder, LinksTheShippedContentAndCopiesTheSettings) {
     EXPECT_EQ(fs::read_symlink(player / "Modules" / "Main"), shipped / "Modules" / "Main");
     EXPECT_FALSE(fs::is_symlink(player / "Settings.ini"));
     EXPECT_EQ(test::ReadFile(player / "Settings.ini"), "SoundVolume = 100\n");
+    EXPECT_NE(fs::status(player / "Settings.ini").permissions() & fs::perms::owner_write, fs::perms::none)
+        << "the first copy can be saved over";
 }
 
 TEST_F(PreparePlayerFolder, KeepsWhatThePlayerMadeAndMendsBrokenLinks) {

@@ -209,8 +209,8 @@ void SettingsMenuEntry() {
     s.windowLabel = menu::AddLabel(400, 196, 132, true, 24, menu::kTextNormal, -10, "");
     menu::AddPictureButton("GUI/ButtonLeft.png", 376, 200, 24, 24);
     menu::AddPictureButton("GUI/ButtonRight.png", 532, 200, 24, 24);
-    s.bindingNote = menu::AddLabel(70, 428, 500, true, 20, menu::kTextNormal, -10, "");
-    s.bindingNote->setWrap(true);
+    // On the panel's last strip, under the key.
+    s.bindingNote = menu::AddLabel(90, 416, 460, true, 18, menu::kTextNormal, -10, "");
     // CLEAR DATA comes last, and the ring starts on the way back.
     SetFocusOrder({kLevelEditor, kReturn, kWindowSmaller, kWindowLarger, kSoundDown, kSoundUp, kMusicDown, kMusicUp,
                    kActionPrevious, kActionNext, kRebind, kClearData});
