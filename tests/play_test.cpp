@@ -31,19 +31,29 @@ std::string Board(const World& world) {
 }
 
 TEST_F(PlayTest, TwoDirectionKeysInOneFrameTakeOneTurnLeftUpDownRight) {
+    // On the Slide the crate rests on the floor against the left post: Down and Left move
+    // nothing and are refused (no turn, gravity as it was), Up throws it off the board and
+    // Right slides it into the gate. Either way the earlier of the two keys is the one tried.
     struct Case {
         std::initializer_list<SDLKey> keys;
-        int gravity;
-        const char* move;
+        Move tried;
+        bool taken;
     };
-    for (const Case& c : {Case{{SDLK_RIGHT, SDLK_DOWN}, 90, "Down"}, Case{{SDLK_DOWN, SDLK_UP}, 270, "Up"},
-                          Case{{SDLK_UP, SDLK_LEFT}, 180, "Left"}, Case{{SDLK_RIGHT}, 0, "Right"}}) {
+    for (const Case& c : {Case{{SDLK_RIGHT, SDLK_DOWN}, Move::Down, false}, Case{{SDLK_DOWN, SDLK_UP}, Move::Up, true},
+                          Case{{SDLK_UP, SDLK_LEFT}, Move::Left, false}, Case{{SDLK_RIGHT}, Move::Right, true}}) {
+        const std::string move(MoveName(c.tried));
         Enter("Play/Slide");
         ASSERT_TRUE(Settle());
+        const std::uint32_t refusals = ThePlaySession().refusals;
         Frame(c.keys);
-        EXPECT_EQ(ThePlaySession().turns, 1) << c.move;
-        EXPECT_EQ(TheWorld().GetGravity(), c.gravity) << c.move;
-        EXPECT_EQ(Recorded(), Moves{c.move});
+        EXPECT_EQ(ThePlaySession().turns, c.taken ? 1 : 0) << move;
+        EXPECT_EQ(TheWorld().GetGravity(), c.taken ? MoveDirection(c.tried) : 90) << move;
+        EXPECT_EQ(Recorded(), c.taken ? Moves{move} : Moves{}) << move;
+        EXPECT_EQ(ThePlaySession().refusals, refusals + (c.taken ? 0 : 1)) << move << ": the other key is not tried";
+        if (!c.taken) {
+            ASSERT_TRUE(ThePlaySession().refusedMove);
+            EXPECT_EQ(*ThePlaySession().refusedMove, c.tried);
+        }
     }
 }
 
@@ -67,15 +77,15 @@ TEST_F(PlayTest, NoTurnIsTakenUntilTheBoardHasRestedUnderTheNewGravity) {
 }
 
 TEST_F(PlayTest, CompletionRecordsTheBestAndBlocksTurnsUntilRestart) {
-    Enter("Play/Slide");
+    Enter("Play/Halfway");
     ASSERT_TRUE(Settle());
-    Frame({SDLK_DOWN});
+    Frame({SDLK_LEFT});
     ASSERT_TRUE(Settle());
     Frame({SDLK_RIGHT});
     ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == LevelStatus::Complete; }));
     Frame();
-    EXPECT_EQ(IsCompleted("Play/Slide"), 1);
-    EXPECT_EQ(BestTurns("Play/Slide"), 2);
+    EXPECT_EQ(IsCompleted("Play/Halfway"), 1);
+    EXPECT_EQ(BestTurns("Play/Halfway"), 2);
     EXPECT_EQ(TurnCounterText(), "2/1 TURNS") << "over par, nothing else marks it";
     EXPECT_EQ(CompletionMessageText(), "Level complete! Press SPACE to continue.");
 
@@ -91,7 +101,7 @@ TEST_F(PlayTest, CompletionRecordsTheBestAndBlocksTurnsUntilRestart) {
     Frame({SDLK_RIGHT});
     ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == LevelStatus::Complete; }));
     Frame();
-    EXPECT_EQ(BestTurns("Play/Slide"), 1);
+    EXPECT_EQ(BestTurns("Play/Halfway"), 1);
 }
 
 TEST_F(PlayTest, FailureBlocksTurnsUntilRestart) {
@@ -205,12 +215,13 @@ TEST_F(PlayTest, AReplayHelpedCompletionIsNotRecordedUntilPlayIsLeft) {
 }
 
 TEST_F(PlayTest, AReplayRoundTripsToTheSameFinalBoard) {
-    Enter("Play/Slide");
-    for (SDLKey key : {SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT}) {
+    Enter("Play/Halfway");
+    for (SDLKey key : {SDLK_LEFT, SDLK_DOWN, SDLK_RIGHT}) {
         ASSERT_TRUE(Settle());
         Frame({key});
     }
     ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == LevelStatus::Complete; }));
+    EXPECT_EQ(Recorded(), (Moves{"Left", "Right"})) << "Down moved nothing: refused, so never recorded";
     std::string byHand = Board(TheWorld());
     ASSERT_TRUE(WriteReplayFile("run.rpl", ThePlaySession().levelName, Recorded()));
 
@@ -220,7 +231,7 @@ TEST_F(PlayTest, AReplayRoundTripsToTheSameFinalBoard) {
     ThePlaySession().StartPlayback(*replay);
     SetState(GameState::Play);
     ASSERT_TRUE(RunUntil([] { return TheWorld().levelStatus == LevelStatus::Complete; }));
-    EXPECT_EQ(ThePlaySession().turns, 3);
+    EXPECT_EQ(ThePlaySession().turns, 2);
     EXPECT_EQ(Board(TheWorld()), byHand);
 }
 

@@ -50,7 +50,11 @@ RandomPlayResult PlayRandomly(const WorldSnapshot& start, std::int32_t tries, st
         const TurnOutcome outcome = PlayMoveHeadless(world, kMoveOrder[static_cast<std::size_t>(move)], maxFrames);
         ++result.simulated;
         std::int32_t found = kEnds;
-        if (outcome.levelStatus == LevelStatus::Complete) {
+        if (!outcome.moved) {
+            // The game refuses a press that moves nothing: the board stays as it was, gravity
+            // included, and the press is spent.
+            found = board;
+        } else if (outcome.levelStatus == LevelStatus::Complete) {
             found = kCompletes;
         } else if (outcome.levelStatus == LevelStatus::Playing && outcome.settled) {
             StopStillClocks(world);
