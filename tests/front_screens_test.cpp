@@ -6,12 +6,14 @@
 #include <SDL_ttf.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <map>
 #include <optional>
 #include <random>
+#include <thread>
 #include <vector>
 
 #include "game/screens.h"
@@ -22,6 +24,7 @@
 #include "app/input.h"
 #include "world/render.h"
 #include "app/timer.h"
+#include "audio/cues.h"
 #include "audio/music.h"
 #include "content/module_loader.h"
 #include "content/registry.h"
@@ -31,6 +34,7 @@
 #include "media/slideshow.h"
 #include "platform/app_focus.h"
 #include "platform/game_error.h"
+#include "platform/notice.h"
 #include "platform/window.h"
 #include "play/save_data.h"
 #include "tests/test_support.h"
@@ -363,6 +367,63 @@ TEST_F(FrontScreens, TitleCaptionFollowsTheMouseAndButtonsLeadOn) {
     EXPECT_EQ(CurrentState(), GameState::TitleMenu);
     Click(160, 212);
     EXPECT_EQ(CurrentState(), GameState::LevelSelect);
+}
+
+TEST_F(FrontScreens, TheMenusTickWhenTheRingMovesAndChimeOnAChoice) {
+    Start();
+    SetState(GameState::TitleMenu);
+    Frame();
+    const std::uint64_t moves = CuesPlayed(Cue::MenuMove), choices = CuesPlayed(Cue::MenuChoose);
+    Key(SDLK_RIGHT);
+    EXPECT_EQ(CuesPlayed(Cue::MenuMove), moves + 1);
+    Key(SDLK_RIGHT);
+    Key(SDLK_RIGHT);
+    EXPECT_EQ(CuesPlayed(Cue::MenuMove), moves + 2) << "at the last door the ring stays, and so does the tick";
+    Key(SDLK_LEFT);
+    Key(SDLK_LEFT);
+    EXPECT_EQ(CuesPlayed(Cue::MenuMove), moves + 4);
+    EXPECT_EQ(CuesPlayed(Cue::MenuChoose), choices);
+    Key(SDLK_RETURN);
+    EXPECT_EQ(CurrentState(), GameState::LevelSelect);
+    EXPECT_EQ(CuesPlayed(Cue::MenuChoose), choices + 1);
+}
+
+TEST_F(FrontScreens, AWarningAboutThePlayersFolderOutlastsTheOpeningWrapsAndGoesOnAKey) {
+    Start();
+    const std::string warning = "Couldn't create the folder \"/home/" + std::string(120, 'q') +
+                                "/.local/share/quillmere\" (Not a directory). Playing in a temporary folder: nothing "
+                                "will be kept.";
+    platform::NotifyUntilDismissed(warning);
+    platform::Notify("A passing message waits its turn.");
+    SetState(GameState::Intro);
+    StartOpeningCutscene();
+    Frame(1000);  // ten seconds into the opening
+    EXPECT_EQ(CurrentNotice(), warning) << "no time limit";
+    Key(kEscapeKey);  // skips the opening; the warning was under it, so it stays
+    Frame(5);
+    ASSERT_EQ(CurrentState(), GameState::TitleMenu);
+    EXPECT_EQ(CurrentNotice(), warning);
+
+    // The text wraps into lines over the foot of the title, on a dark strip across the screen.
+    auto band = [] {
+        std::vector<std::uint32_t> pixels;
+        SDL_Surface* screen = SDL_GetVideoSurface();
+        PixelLock lock(screen);
+        for (int y = 416; y < 440; ++y)
+            for (int x = 0; x < 640; x += 4)
+                pixels.push_back(GetPixel(screen, x, y));
+        return pixels;
+    };
+    const std::vector<std::uint32_t> withWarning = band();
+    Key(SDLK_RIGHT);
+    EXPECT_EQ(CurrentNotice(), "A passing message waits its turn.") << "a key closes it; the next follows";
+    Frame(450);
+    EXPECT_EQ(CurrentNotice(), "");
+    const std::vector<std::uint32_t> without = band();
+    std::size_t changed = 0;
+    for (std::size_t i = 0; i < withWarning.size(); ++i)
+        changed += withWarning[i] != without[i];
+    EXPECT_GT(changed, withWarning.size() * 9 / 10) << "the strip stands two lines and more above the foot";
 }
 
 TEST_F(FrontScreens, BrowserWithOnlyTheCampaignFindsNothing) {
@@ -902,6 +963,28 @@ TEST_F(FrontScreens, CreditsReturnToTheMenuOrBackToTheLevelSelect) {
     Key(kEscapeKey);
     Frame(5);
     EXPECT_EQ(CurrentState(), GameState::TitleMenu);
+}
+
+TEST_F(FrontScreens, TheCreditsLinkTheHomePageTheMetadataNames) {
+    // The same address as the AppStream metadata's home page, and it opens.
+    const std::string metainfo = test::ReadFile(std::filesystem::path(QM_FIXTURES_DIR) / "../../dist/org.quillmere.Quillmere.metainfo.xml");
+    EXPECT_NE(metainfo.find(std::string("<url type=\"homepage\">") + kCreditsHomePage + "</url>"), std::string::npos);
+    EXPECT_EQ(std::string(kCreditsHomePage).find("example"), std::string::npos);
+    test::ScratchDir opener;
+    test::WriteFile(opener / "xdg-open", "#!/bin/sh\necho \"$1\" > \"" + (opener / "part").string() + "\" && mv \"" +
+                                             (opener / "part").string() + "\" \"" + (opener / "opened").string() + "\"\n");
+    std::filesystem::permissions(opener / "xdg-open", std::filesystem::perms::owner_all);
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", (opener.Path().string() + ":" + path).c_str(), 1);
+    Start();
+    SetState(GameState::Credits);
+    Frame();
+    Click(320, 188);
+    setenv("PATH", path.c_str(), 1);
+    EXPECT_EQ(CurrentState(), GameState::Credits);
+    for (int i = 0; i < 200 && !std::filesystem::exists(opener / "opened"); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(test::ReadFile(opener / "opened"), std::string(kCreditsHomePage) + "\n");
 }
 
 TEST_F(FrontScreens, OpeningPlaysThroughToTheTitle) {

@@ -26,6 +26,12 @@ for size in (16, 22, 24, 32, 48, 64, 128, 256):
     if head[:8] != b"\x89PNG\r\n\x1a\n" or struct.unpack(">II", head[16:24]) != (size, size):
         sys.exit(f"{size}x{size}: not a PNG of that size")
 PY
+# The window's class is the program's name (SDL takes it from the binary): the desktop entry
+# must name the same, or the running window is not matched to its launcher.
+grep -qx "StartupWMClass=quillmere" "$prefix/share/applications/org.quillmere.Quillmere.desktop" ||
+    fail "the desktop entry does not name the window's class quillmere"
+grep -qx "Exec=quillmere" "$prefix/share/applications/org.quillmere.Quillmere.desktop" ||
+    fail "the desktop entry does not start the binary quillmere the window's class is named after"
 listing() { find "$prefix" -printf '%P %y %s %T@\n' | LC_ALL=C sort; }
 before=$(listing)
 

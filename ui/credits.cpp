@@ -3,12 +3,13 @@
 #include <string>
 
 #include "app/game_state.h"
+#include "platform/open_link.h"
 #include "play/story.h"
 #include "ui/menu_parts.h"
 #include "widgets/widgets.h"
 
 namespace {
-enum { kWatchOpening = 0, kReturn = 1 };
+enum { kWatchOpening = 0, kReturn = 1, kHomePage = 2 };
 constexpr SDL_Color kHeading{135, 0, 0, 0};
 constexpr SDL_Color kBody{100, 0, 0, 0};
 
@@ -30,7 +31,9 @@ void CreditsEntry() {
     Name("Tobias Reedfield", 329);
     menu::CentreButton(menu::AddTextButton("WATCH THE OPENING", 24, -5, kBody), 320, 358);
     menu::CentreButton(menu::AddTextButton("RETURN TO MENU", 32), 320, 384);
-    SetFocusOrder({kWatchOpening, kReturn});
+    // Under the first name, where the game's own page belongs.
+    menu::CentreButton(menu::AddTextButton(kCreditsHomePageCaption, 24, -5, kBody), 320, 174);
+    SetFocusOrder({kHomePage, kWatchOpening, kReturn});
     SetFocusedButton(kReturn);
 }
 
@@ -41,5 +44,8 @@ void CreditsUpdate() {
         StartOpeningCutscene();
     } else if (clickedButton() == kReturn) {
         SetState(GameState::TitleMenu);
+    } else if (clickedButton() == kHomePage) {
+        // A page that cannot be opened leaves the screen as it is.
+        platform::OpenLink(kCreditsHomePage);
     }
 }
