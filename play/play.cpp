@@ -66,6 +66,7 @@ bool PlaySession::Undo() {
     if (!replay.recordedMoves.empty())
         replay.recordedMoves.pop_back();
     bufferedMove.reset();
+    hintAsked = false;
     // The restored board is at rest, but it is judged by the next settle like any other.
     settled = false;
     return true;
@@ -119,6 +120,7 @@ void PlaySession::BeginLevel() {
     turns = 0;
     undoStack.clear();
     bufferedMove.reset();
+    hintAsked = false;
     completionSaved = false;
     if (!level.musicThemePath.empty() && level.musicThemePath != CurrentSongName())
         PlayMusic(level.musicThemePath, true);
@@ -129,6 +131,9 @@ void PlaySession::BeginLevel() {
 
 void PlaySession::StartLevel() {
     endingPending = true;
+    // The level may have changed since it was last played (the editor's test play).
+    ways.Forget();
+    hintUsed = false;
     StopMusic();
     SetPlayPaused(false);
     SetCursorShown(false);
@@ -146,11 +151,14 @@ void PlaySession::Exit() {
     CloseBox();
     DeleteAllDialogs();
     replay.replayUsed = false;
+    ways.Forget();
+    hintUsed = false;
 }
 
 void PlaySession::TakeTurn(Move move) {
     StartTurn(world, move);
     ++turns;
+    hintAsked = false;
 }
 
 void PlaySession::RestartLevel() {
@@ -170,7 +178,7 @@ bool PlaySession::LevelPerfect() const {
     if (Registry().Find(levelName, "Level") == nullptr)
         return false;
     std::int32_t par = Registry().LevelTurnsPar(levelName);
-    return par != 0 && turns <= par;
+    return par != 0 && turns <= par && !hintUsed;
 }
 
 PlayOutcome PlaySession::Update(const AskForReplayPath& askToSave) {
@@ -193,6 +201,8 @@ PlayOutcome PlaySession::Update(const AskForReplayPath& askToSave) {
             TakeHandMove();
         else
             StepPlayback(turnsBefore);
+        if (ActionPressed("Hint") && world.levelStatus == LevelStatus::Playing && !replay.replayPlaying)
+            hintAsked = true;
         if (ActionPressed("Save Replay"))
             SaveReplay(askToSave, levelName, replay.recordedMoves);
         if (!replay.replayPlaying)
@@ -207,10 +217,16 @@ bool PlaySession::Settle() {
     if (PlayPaused())
         return false;
     settled = BoardSettled(world);
+    ways.Update(world, settled && world.levelStatus == LevelStatus::Playing && !replay.replayPlaying);
+    if (const WayOn* hint = Hint(); hint && hint->kind == WayOn::Kind::Winnable)
+        hintUsed = true;
     if (world.levelStatus == LevelStatus::Playing)
         return false;
     if (world.levelStatus == LevelStatus::Complete && !replay.replayUsed) {
-        RecordResult(levelName, 1, turns);
+        if (hintUsed)
+            RecordHintedResult(levelName, turns);
+        else
+            RecordResult(levelName, 1, turns);
         // On disk at once: a crash or a kill later on must not lose the level.
         if (!completionSaved)
             SaveSaveData();
@@ -257,6 +273,9 @@ void PlaySession::Reset() {
     replay = ReplayState{};
     undoStack.clear();
     bufferedMove.reset();
+    ways.Forget();
+    hintAsked = false;
+    hintUsed = false;
     completionSaved = false;
     SetPlayPaused(false);
     SetCursorShown(true);

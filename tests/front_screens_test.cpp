@@ -766,6 +766,31 @@ TEST_F(FrontScreens, TheGridShowsLockedOpenCompletedAndWithinParApart) {
             EXPECT_GT(AreaDifference(corner(a), corner(b)), 0.1) << names[a] << " and " << names[b] << " look alike";
 }
 
+TEST_F(FrontScreens, ACompletionWithAHintLooksApartFromTheGoldMarkAndTheTick) {
+    Start();
+    RecordHintedResult("Main/Level 1", 4);  // within its par of 5, but helped
+    RecordResult("Main/Level 2", 1, 9);     // completed by the player alone
+    RecordResult("Main/Level 3", 1, 7);     // within its par of 7
+    SetSelectedLevel(0);
+    SetState(GameState::LevelSelect);
+    Frame();
+    auto corner = [](int slot) {
+        return SDL_Rect{static_cast<Sint16>(20 + 71 * slot + 40), 124 + 40, 14, 14};
+    };
+    EXPECT_GT(AreaDifference(corner(0), corner(2)), 0.1) << "helped and within par look alike";
+    EXPECT_GT(AreaDifference(corner(0), corner(1)), 0.1) << "helped and completed look alike";
+    const LevelPanelText panel = LevelSelectPanel();
+    EXPECT_EQ(panel.status, "DONE WITH A HINT");
+    EXPECT_EQ(panel.turns, "4/5 TURNS");
+    // Once the player wins it alone, over par or not, the level is theirs.
+    RecordResult("Main/Level 1", 1, 8);
+    SetState(GameState::TitleMenu);
+    SetState(GameState::LevelSelect);
+    Frame();
+    EXPECT_EQ(LevelSelectPanel().status, "COMPLETE");
+    EXPECT_EQ(LevelSelectPanel().turns, "8/5 TURNS");
+}
+
 TEST_F(FrontScreens, RandomInputNeverLeavesAButtonHeldNorStartsALockedLevel) {
     Start();
     RecordResult("Main/Level 1", 1, 4);  // Level 2 open; Levels 3 and 4 locked for good

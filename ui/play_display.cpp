@@ -1,5 +1,6 @@
 #include "ui/play_display.h"
 
+#include <cctype>
 #include <memory>
 #include <string>
 
@@ -14,33 +15,115 @@
 #include "world/world.h"
 
 namespace {
-// Both labels belong to the widget lists, which delete them when play is left; they are
+// The widgets belong to the widget lists, which delete them when play is left; they are
 // only touched while play is the current state.
-TextLabel* turnLabel = nullptr;
-TextLabel* messageLabel = nullptr;
+struct Display {
+    TextLabel* turns = nullptr;
+    // The outcome: a parchment panel in the middle with what happened and the keys on from there.
+    ImageWidget* outcomePanel = nullptr;
+    TextLabel* outcomeHeading = nullptr;
+    TextLabel* outcomeKeys = nullptr;
+    // The plaque top left, beside the counter: the hint, the dead-end notice.
+    ImageWidget* helpPlaque = nullptr;
+    TextLabel* help = nullptr;
+    // Over the middle of the board: the way the hint says to turn.
+    ImageWidget* hintArrow = nullptr;
+    int arrowAngle = 0;
+} shown;
 std::int32_t par = 0;
-constexpr int kMessageY = 220;
-constexpr int kLostBox = 420;
 
-bool DisplayLive() { return CurrentState() == GameState::Play && turnLabel != nullptr; }
+constexpr SDL_Color kInk{135, 0, 0, 0};
+constexpr SDL_Color kDarkInk{92, 24, 16, 0};
+// Widgets not shown stand off the screen.
+constexpr int kAway = -2000;
+// The picture holds the sheet's shadow beyond the sheet.
+constexpr int kOutcomeW = 440, kOutcomeH = 176, kSheetW = 430, kSheetH = 164;
+constexpr int kOutcomeX = (World::kScreenWidth - kSheetW) / 2, kOutcomeY = (World::kScreenHeight - kSheetH) / 2;
+// Below the rule, down to the sheet's inner border, the keys' line or lines stand in the middle.
+constexpr int kKeysTop = 72, kKeysBottom = kSheetH - 12;
+constexpr int kPlaqueX = 6, kPlaqueW = 372;
+constexpr int kArrowSize = 128;
+// The middle of the board's squares: 17 columns from x 12, 12 rows from y 48, 36 pixels each.
+constexpr int kArrowX = 12 + 17 * 36 / 2 - kArrowSize / 2, kArrowY = 48 + 12 * 36 / 2 - kArrowSize / 2;
+
+bool DisplayLive() { return CurrentState() == GameState::Play && shown.turns != nullptr; }
 
 std::string BoundKey(const std::string& action) { return KeyCaption(BindingKey(action)); }
 
+// The key's name as a word in a sentence: "Backspace", "Right shift".
+std::string BoundKeyWord(const std::string& action) {
+    std::string name = BoundKey(action);
+    for (std::size_t i = 1; i < name.size(); ++i)
+        name[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[i])));
+    return name;
+}
+
+struct Outcome {
+    std::string heading, keys;
+};
+
 // What the player reads over the board once the level is over: what happened and the
-// key that goes on from there, as bound now.
-std::string OutcomeMessage(const PlaySession& play) {
+// keys that go on from there, as bound now.
+Outcome OutcomeOf(const PlaySession& play) {
     switch (play.world.levelStatus) {
     case LevelStatus::Complete:
-        return "Level complete! Press " + BoundKey("Action 1") + " to continue.";
+        return {"Level complete!", "Press " + BoundKey("Action 1") + " to continue."};
     case LevelStatus::Failed: {
-        std::string text = "Level lost! Press " + BoundKey("Restart") + " to restart";
+        std::string keys = "Press " + BoundKey("Restart") + " to restart";
         if (play.UndoableTurns() > 0)
-            text += " or " + BoundKey("Undo") + " to undo";
-        return text + ".";
+            keys += " or " + BoundKey("Undo") + " to undo";
+        return {"Level lost!", keys + "."};
     }
     default:
-        return "";
+        return {};
     }
+}
+
+std::string DeadEndNotice(const PlaySession& play) {
+    if (play.UndoableTurns() > 0)
+        return "No way on from here: " + BoundKeyWord("Undo") + " undoes a turn";
+    if (play.turns > 0)
+        return "No way on from here: " + BoundKeyWord("Restart") + " restarts the level";
+    return "No way on from here: this level can't be won";
+}
+
+std::string Turns(std::size_t n) { return std::to_string(n) + (n == 1 ? " turn" : " turns"); }
+
+std::string Upper(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return upper;
+}
+
+// The plaque's line: the hint asked for, the dead end found without asking, or after a
+// helped completion why it earns no gold mark.
+std::string HelpText(const PlaySession& play) {
+    if (play.world.levelStatus == LevelStatus::Complete)
+        return play.hintUsed ? "A hint helped: no gold mark this time" : "";
+    if (play.world.levelStatus != LevelStatus::Playing)
+        return "";
+    const WayOn* known = play.ways.Known();
+    if (play.hintAsked) {
+        const WayOn* hint = play.Hint();
+        if (hint == nullptr)
+            return "Looking for a way to win...";
+        switch (hint->kind) {
+        case WayOn::Kind::Winnable:
+            return "Hint: " + Upper(MoveName(hint->moves.front())) + ", " + Turns(hint->moves.size()) + " to win";
+        case WayOn::Kind::DeadEnd:
+            return DeadEndNotice(play);
+        case WayOn::Kind::OutOfTime:
+            return "No hint: the search ran out of time";
+        case WayOn::Kind::TooDeep:
+            return "No hint: no win within " + Turns(static_cast<std::size_t>(play.ways.Limits().maxTurns));
+        case WayOn::Kind::Restless:
+            return "No hint: some turns here never come to rest";
+        }
+    }
+    if (known != nullptr && known->kind == WayOn::Kind::DeadEnd)
+        return DeadEndNotice(play);
+    return "";
 }
 
 TextLabel* Label(int x, int y, int size, SDL_Color colour, int box) {
@@ -53,14 +136,62 @@ TextLabel* Label(int x, int y, int size, SDL_Color colour, int box) {
     label->setPosition(x, y);
     return addLabel(std::move(label));
 }
+
+ImageWidget* Picture(const char* path, int w, int h, int depth) {
+    return addImageWidget(std::make_unique<ImageWidget>(Image(path, 1, 0, w, h), kAway, kAway, depth));
+}
+
+void ShowOutcome(const PlaySession& play) {
+    const Outcome outcome = BoxOpen() ? Outcome{} : OutcomeOf(play);
+    shown.outcomeHeading->setText(outcome.heading);
+    shown.outcomeKeys->setText(outcome.keys);
+    if (const SDL_Surface* keys = shown.outcomeKeys->getSurface())
+        shown.outcomeKeys->setPosition(kOutcomeX + 24, kOutcomeY + kKeysTop + (kKeysBottom - kKeysTop - keys->h) / 2);
+    const bool up = !outcome.heading.empty();
+    shown.outcomePanel->x = up ? kOutcomeX : kAway;
+    shown.outcomePanel->y = up ? kOutcomeY : kAway;
+}
+
+void ShowHelp(const PlaySession& play) {
+    const std::string text = BoxOpen() ? "" : HelpText(play);
+    shown.help->setText(text);
+    shown.helpPlaque->x = text.empty() ? kAway : kPlaqueX;
+    shown.helpPlaque->y = text.empty() ? kAway : 0;
+
+    const WayOn* hint = BoxOpen() ? nullptr : play.Hint();
+    const bool arrow = hint && hint->kind == WayOn::Kind::Winnable && play.world.levelStatus == LevelStatus::Playing;
+    if (arrow) {
+        const int angle = MoveDirection(hint->moves.front());
+        if (angle != shown.arrowAngle) {
+            // A picture turns the other way round from a direction of fall: 90 is down, but
+            // a picture turned by 90 points up.
+            shown.hintArrow->getImage().SetAngle((360 - angle) % 360);
+            shown.arrowAngle = angle;
+        }
+    }
+    shown.hintArrow->x = arrow ? kArrowX : kAway;
+    shown.hintArrow->y = arrow ? kArrowY : kAway;
+}
 }  // namespace
 
 void PlayDisplayEntry(const PlaySession& play) {
     addImageWidget(std::make_unique<ImageWidget>(Image("GUI/Counter.png", 1, 0, 256, 48), 384, 0, -990000));
-    turnLabel = Label(389, -5, 28, SDL_Color{135, 0, 0, 0}, 252);
-    messageLabel = Label(0, kMessageY, 38, SDL_Color{110, 0, 0, 0}, 640);
-    // The interface font is too wide for the whole line at this size: it goes on two.
-    messageLabel->setWrap(true);
+    shown.turns = Label(389, -5, 28, kInk, 252);
+
+    shown.helpPlaque = Picture("GUI/HintPlaque.png", kPlaqueW, 48, -990000);
+    shown.help = Label(kPlaqueX + 40, 4, 22, kDarkInk, kPlaqueW - 56);
+    // Drawn pointing right; turned to the hint's way when shown.
+    shown.hintArrow = Picture("GUI/HintArrow.png", kArrowSize, kArrowSize, -990001);
+    shown.arrowAngle = 0;
+
+    shown.outcomePanel = Picture("GUI/OutcomePanel.png", kOutcomeW, kOutcomeH, -990010);
+    shown.outcomeHeading = Label(kOutcomeX, kOutcomeY + 8, 44, kInk, kSheetW);
+    shown.outcomeHeading->setDepth(-990015);
+    // Long key names break the keys' line in two; the panel has room for both.
+    shown.outcomeKeys = Label(kOutcomeX + 24, kOutcomeY + 72, 26, kDarkInk, kSheetW - 48);
+    shown.outcomeKeys->setWrap(true);
+    shown.outcomeKeys->setDepth(-990015);
+
     const std::string& level = play.levelName;
     par = Registry().Find(level, "Level") ? Registry().LevelTurnsPar(level) : 0;
     RefreshTurnCounter(play);
@@ -72,19 +203,33 @@ void RefreshTurnCounter(const PlaySession& play) {
     std::string text = std::to_string(play.turns);
     if (par != 0)
         text += "/" + std::to_string(par);
-    turnLabel->setText(text + " TURNS");
+    shown.turns->setText(text + " TURNS");
 }
 
 void PlayDisplayUpdate(const PlaySession& play) {
     if (!DisplayLive())
         return;
-    // The longer lost line goes in a narrower box, so it breaks into two even lines
-    // instead of running from edge to edge.
-    const bool lost = play.world.levelStatus == LevelStatus::Failed;
-    messageLabel->setBoxWidth(lost ? kLostBox : World::kScreenWidth);
-    messageLabel->setPosition(lost ? (World::kScreenWidth - kLostBox) / 2 : 0, kMessageY);
-    messageLabel->setText(BoxOpen() ? "" : OutcomeMessage(play));
+    ShowOutcome(play);
+    ShowHelp(play);
 }
 
-std::string TurnCounterText() { return DisplayLive() ? turnLabel->getText() : std::string(); }
-std::string CompletionMessageText() { return DisplayLive() ? messageLabel->getText() : std::string(); }
+void PlayDisplayExit() { shown = Display{}; }
+
+std::string TurnCounterText() { return DisplayLive() ? shown.turns->getText() : std::string(); }
+
+std::string CompletionMessageText() {
+    if (!DisplayLive() || shown.outcomeHeading->getText().empty())
+        return "";
+    return shown.outcomeHeading->getText() + " " + shown.outcomeKeys->getText();
+}
+
+std::string HelpPlaqueText() { return DisplayLive() ? shown.help->getText() : std::string(); }
+
+std::optional<Move> HintArrowShown() {
+    if (!DisplayLive() || shown.hintArrow->x == kAway)
+        return std::nullopt;
+    for (Move move : kMoveOrder)
+        if (MoveDirection(move) == shown.arrowAngle)
+            return move;
+    return std::nullopt;
+}

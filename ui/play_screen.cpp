@@ -61,6 +61,7 @@ void PlayScreenSettle(PlaySession& play) {
 
 void PlayScreenExit(PlaySession& play) {
     play.Exit();
+    PlayDisplayExit();
     clearWidgets();
     // A test play returns to the editor's own copy of the level.
     if (CameFromEditor()) {

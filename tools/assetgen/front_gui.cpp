@@ -173,6 +173,19 @@ Canvas LevelDone() {
     return c;
 }
 
+Canvas LevelHinted() {
+    Canvas c(56, 56);
+    // A faint wash and a lantern in the corner: the page was solved, with a hint's light.
+    c.BlendRect(3, 3, 50, 50, Alpha(style::kTeal, 26));
+    c.FillCircle(45, 45, 9.5, Alpha(style::kPanel, 220));
+    c.Ring(45, 45, 9.5, 1.6, Alpha(style::kAmber, 230));
+    c.Ring(45, 39.5, 2.2, 1.0, style::kParchment);
+    c.FillRect(41, 41, 8, 9, Mix(style::kAmber, style::kParchment, 0.35));
+    c.FillRect(40, 50, 10, 2, style::kParchment);
+    c.FillRect(41, 40, 8, 1, style::kParchment);
+    return c;
+}
+
 Canvas LevelSelector() {
     Canvas c(64, 64);
     Glow(c, 32, 32, 44, style::kAmber, 50);
@@ -257,6 +270,7 @@ void Generate(const AssetContext& ctx) {
     ctx.WriteGamePng("GUI/Unavailable.png", Unavailable());
     ctx.WriteGamePng("GUI/LevelPar.png", LevelPar());
     ctx.WriteGamePng("GUI/LevelDone.png", LevelDone());
+    ctx.WriteGamePng("GUI/LevelHinted.png", LevelHinted());
     ctx.WriteGamePng("GUI/LevelSelector.png", LevelSelector());
     ctx.WriteGamePng("GUI/ButtonLeft.png", ArrowButton(180));
     ctx.WriteGamePng("GUI/ButtonRight.png", ArrowButton(0));
