@@ -24,7 +24,7 @@ struct WayFinderLimits {
     // one proves no dead end.
     std::int32_t maxFrames = 5000;
     // Searching done in one frame: with the frame's own work it stays well under 16 ms.
-    double sliceSeconds = 0.008;
+    double sliceSeconds = 0.006;
 };
 
 // What is known of one board at rest.

@@ -22,7 +22,8 @@ struct Display {
     // The outcome: a parchment panel in the middle with what happened and the keys on from there.
     ImageWidget* outcomePanel = nullptr;
     TextLabel* outcomeHeading = nullptr;
-    TextLabel* outcomeKeys = nullptr;
+    // The keys on one line, or on two when the names bound are long.
+    TextLabel* outcomeKeys[2] = {};
     // The plaque top left, beside the counter: the hint, the dead-end notice.
     ImageWidget* helpPlaque = nullptr;
     TextLabel* help = nullptr;
@@ -41,6 +42,7 @@ constexpr int kOutcomeW = 440, kOutcomeH = 176, kSheetW = 430, kSheetH = 164;
 constexpr int kOutcomeX = (World::kScreenWidth - kSheetW) / 2, kOutcomeY = (World::kScreenHeight - kSheetH) / 2;
 // Below the rule, down to the sheet's inner border, the keys' line or lines stand in the middle.
 constexpr int kKeysTop = 72, kKeysBottom = kSheetH - 12;
+constexpr int kKeysX = kOutcomeX + 24, kKeysW = kSheetW - 48;
 constexpr int kPlaqueX = 6, kPlaqueW = 372;
 constexpr int kArrowSize = 128;
 // The middle of the board's squares: 17 columns from x 12, 12 rows from y 48, 36 pixels each.
@@ -144,9 +146,22 @@ ImageWidget* Picture(const char* path, int w, int h, int depth) {
 void ShowOutcome(const PlaySession& play) {
     const Outcome outcome = BoxOpen() ? Outcome{} : OutcomeOf(play);
     shown.outcomeHeading->setText(outcome.heading);
-    shown.outcomeKeys->setText(outcome.keys);
-    if (const SDL_Surface* keys = shown.outcomeKeys->getSurface())
-        shown.outcomeKeys->setPosition(kOutcomeX + 24, kOutcomeY + kKeysTop + (kKeysBottom - kKeysTop - keys->h) / 2);
+    // Too long for one line, the keys break before their second choice, not wherever the
+    // width runs out.
+    TextLabel* const* keys = shown.outcomeKeys;
+    keys[0]->setText(outcome.keys);
+    keys[1]->setText("");
+    const std::size_t second = outcome.keys.find(" or ");
+    if (keys[0]->getSurface() && keys[0]->getSurface()->w > kKeysW && second != std::string::npos) {
+        keys[0]->setText(outcome.keys.substr(0, second));
+        keys[1]->setText(outcome.keys.substr(second + 1));
+    }
+    if (const SDL_Surface* line = keys[0]->getSurface()) {
+        const int lines = keys[1]->getSurface() ? 2 : 1;
+        const int top = kOutcomeY + kKeysTop + (kKeysBottom - kKeysTop - lines * line->h) / 2;
+        keys[0]->setPosition(kKeysX, top);
+        keys[1]->setPosition(kKeysX, top + line->h);
+    }
     const bool up = !outcome.heading.empty();
     shown.outcomePanel->x = up ? kOutcomeX : kAway;
     shown.outcomePanel->y = up ? kOutcomeY : kAway;
@@ -187,10 +202,10 @@ void PlayDisplayEntry(const PlaySession& play) {
     shown.outcomePanel = Picture("GUI/OutcomePanel.png", kOutcomeW, kOutcomeH, -990010);
     shown.outcomeHeading = Label(kOutcomeX, kOutcomeY + 8, 44, kInk, kSheetW);
     shown.outcomeHeading->setDepth(-990015);
-    // Long key names break the keys' line in two; the panel has room for both.
-    shown.outcomeKeys = Label(kOutcomeX + 24, kOutcomeY + 72, 26, kDarkInk, kSheetW - 48);
-    shown.outcomeKeys->setWrap(true);
-    shown.outcomeKeys->setDepth(-990015);
+    for (TextLabel*& keys : shown.outcomeKeys) {
+        keys = Label(kKeysX, kOutcomeY + kKeysTop, 26, kDarkInk, kKeysW);
+        keys->setDepth(-990015);
+    }
 
     const std::string& level = play.levelName;
     par = Registry().Find(level, "Level") ? Registry().LevelTurnsPar(level) : 0;
@@ -220,7 +235,10 @@ std::string TurnCounterText() { return DisplayLive() ? shown.turns->getText() : 
 std::string CompletionMessageText() {
     if (!DisplayLive() || shown.outcomeHeading->getText().empty())
         return "";
-    return shown.outcomeHeading->getText() + " " + shown.outcomeKeys->getText();
+    std::string text = shown.outcomeHeading->getText() + " " + shown.outcomeKeys[0]->getText();
+    if (!shown.outcomeKeys[1]->getText().empty())
+        text += " " + shown.outcomeKeys[1]->getText();
+    return text;
 }
 
 std::string HelpPlaqueText() { return DisplayLive() ? shown.help->getText() : std::string(); }

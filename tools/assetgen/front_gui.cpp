@@ -175,14 +175,11 @@ Canvas LevelDone() {
 
 Canvas LevelHinted() {
     Canvas c(56, 56);
-    // A faint wash and a lantern in the corner: the page was solved, with a hint's light.
+    // A faint wash and, in the corner, the hint's own amber arrow on its ink rim: the page
+    // was solved by following the arrows.
     c.BlendRect(3, 3, 50, 50, Alpha(style::kTeal, 26));
-    c.FillCircle(45, 45, 9.5, Alpha(style::kPanel, 220));
-    c.Ring(45, 45, 9.5, 1.6, Alpha(style::kAmber, 230));
-    c.Ring(45, 39.5, 2.2, 1.0, style::kParchment);
-    c.FillRect(41, 41, 8, 9, Mix(style::kAmber, style::kParchment, 0.35));
-    c.FillRect(40, 50, 10, 2, style::kParchment);
-    c.FillRect(41, 40, 8, 1, style::kParchment);
+    DrawArrow(c, 44, 45, 17, 15, 0, style::kInk);
+    DrawArrow(c, 43.5, 45, 14, 12, 0, style::kAmber);
     return c;
 }
 
