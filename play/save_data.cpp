@@ -163,6 +163,9 @@ std::array<SaveFile, 2>& SaveFiles() {
                                          SaveFile{TheHintedData(), kHintedDataPath, "SaveDataHints.sav", false}};
     return files;
 }
+
+// SaveData.sav, which earlier versions read too.
+SaveFile& OwnFile() { return SaveFiles()[0]; }
 }  // namespace
 
 void LoadSaveData(const std::vector<std::string>& levelNames) {
@@ -175,11 +178,11 @@ void LoadSaveData(const std::vector<std::string>& levelNames) {
     }
 }
 
-bool SaveDataWritable() { return !SaveFiles()[0].keepUnreadable; }
+bool SaveDataWritable() { return !OwnFile().keepUnreadable; }
 
 void SaveSaveData() {
     // The helped completions stand on SaveData.sav's completed flags: never one without the other.
-    if (SaveFiles()[0].keepUnreadable)
+    if (OwnFile().keepUnreadable)
         return;
     for (const SaveFile& file : SaveFiles()) {
         std::string why;
