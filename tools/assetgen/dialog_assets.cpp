@@ -187,7 +187,7 @@ Canvas HintArrow() {
         for (int x = 0; x < size; ++x) {
             Rgba p = solid.Get(x, y);
             const double fill = inside.Get(x, y).a / 255.0;
-            p.a = static_cast<std::uint8_t>(p.a * (0.88 - 0.33 * fill));
+            p.a = static_cast<std::uint8_t>(p.a * (0.92 - 0.2 * fill));
             c.Set(x, y, p);
         }
     return c;
