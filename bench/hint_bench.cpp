@@ -1,7 +1,8 @@
 // A frame of play while the hint is being looked for, on every level of the campaign: the
 // whole frame (a slice of the search, the World, the widgets and the presented picture) must
-// stay under 16 ms. Each time a search ends, what it found is forgotten, so the next frame
-// starts the search of the level's start over; every timed frame searches.
+// stay under 16 ms. Each time a search and the walk along the way it found end, what was
+// learnt is forgotten, so the next frame starts the search of the level's start over; every
+// timed frame searches or walks.
 // Time is wall time; on a machine shared with other work it also holds the time the process
 // waited for a core, so the processor time the frame's own thread took is counted beside it.
 // Counters: `max_ms` the slowest frame, `cpu_ms` and `max_cpu_ms` the thread's processor time
@@ -116,7 +117,7 @@ void BM_FrameWhileAHintIsSought(benchmark::State& state) {
     double slowest = 0, cpu = 0, mostCpu = 0;
     int searches = 0;
     for (auto _ : state) {
-        if (!play.ways.Searching()) {
+        if (!play.ways.Searching() && !play.ways.Walking()) {
             state.PauseTiming();
             play.ways.Forget();
             ++searches;

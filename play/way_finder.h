@@ -57,6 +57,8 @@ public:
     // The board at rest is being searched, and how many turns deep the search has got.
     bool Searching() const;
     std::int32_t SearchDepth() const;
+    // A way found is still being played through out of sight.
+    bool Walking() const { return walk != nullptr; }
 
     // Another level: nothing known holds any more.
     void Forget();

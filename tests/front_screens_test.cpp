@@ -510,6 +510,22 @@ TEST_F(FrontScreens, RebindingTakesTheNextKeyForTheShownAction) {
     EXPECT_NE(written.find("FullscreenKey = 292"), std::string::npos) << written;
 }
 
+TEST_F(FrontScreens, TheHintKeyIsListedAfterUndoAndRebindable) {
+    Start();
+    SetState(GameState::SettingsMenu);
+    for (int i = 0; i < 20 && SettingsMenuView().action != "Undo"; ++i)
+        Click(256, 401);
+    Click(256, 401);
+    EXPECT_EQ(SettingsMenuView().action, "Hint");
+    EXPECT_EQ(SettingsMenuView().key, "H");
+    Click(480, 380);
+    Key('j');
+    EXPECT_EQ(BindingKey("Hint"), 'j');
+    Key(kEscapeKey);
+    const std::string written = test::ReadFile(dir / "Settings.ini");
+    EXPECT_NE(written.find("Hint = 106"), std::string::npos) << written;
+}
+
 TEST_F(FrontScreens, TheWindowSizeStepsThroughWhatTheDesktopOffersAndIsWrittenOnLeaving) {
     Start();
     platform::SetWindowScaleSetting(0);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/game_state.h"
+#include "app/input.h"
 #include "content/dialog.h"
 #include "content/registry.h"
 #include "dialog/dialog_box.h"
@@ -195,6 +196,30 @@ TEST_F(PlayTest, TheHintSaysWhatTheSearchFoundOrWhichLimitItMet) {
         EXPECT_EQ(HintArrowShown().has_value(), play.Hint() && play.Hint()->kind == WayOn::Kind::Winnable);
         SetState(GameState::LevelSelect);
     }
+}
+
+TEST_F(PlayTest, TheHintIsAskedWithTheKeyBoundAndTheNoticeNamesTheUndoKeyAsBound) {
+    SetBinding("Hint", SDLK_q);
+    SetBinding("Undo", SDLK_u);
+    PlaySession& play = ThePlaySession();
+    play.ways.SetLimits(Patient());
+    Enter("Play/Slide");
+    ASSERT_TRUE(Settle());
+    ASSERT_TRUE(RunUntil([&] { return play.ways.Known() != nullptr; }));
+    Frame({SDLK_h});
+    Frame();
+    EXPECT_FALSE(HintArrowShown()) << "H is no longer the hint's key";
+    Frame({SDLK_q});
+    Frame();
+    EXPECT_EQ(HintArrowShown(), Move::Right);
+
+    SetState(GameState::LevelSelect);
+    Enter("Play/Hall");
+    ASSERT_TRUE(Settle());
+    Frame({SDLK_RIGHT});
+    ASSERT_TRUE(Settle());
+    ASSERT_TRUE(RunUntil([&] { return !HelpPlaqueText().empty(); }));
+    EXPECT_EQ(HelpPlaqueText(), "No way on from here: U undoes a turn");
 }
 
 TEST_F(PlayTest, ACompletionAfterAHintIsKeptWithoutTheGoldMarkAndSaysSo) {
