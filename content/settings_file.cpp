@@ -28,7 +28,8 @@ struct BindingKeyLine {
 constexpr BindingKeyLine kBindings[] = {
     {"UpKey", "Up", 273},           {"DownKey", "Down", 274},           {"RightKey", "Right", 275},
     {"LeftKey", "Left", 276},       {"Action1", "Action 1", 32},        {"SkipDialog", "Skip Dialog", 99},
-    {"Restart", "Restart", 114},    {"Undo", "Undo", 8},                {"MuteMusic", "Mute Music", 109},
+    {"Restart", "Restart", 114},    {"Undo", "Undo", 8},                {"Hint", "Hint", 104},
+    {"MuteMusic", "Mute Music", 109},
     {"SaveReplay", "Save Replay", 290}, {"LoadReplay", "Load Replay", 291}, {"Screenshot", "Screenshot", 316},
     {"FullscreenKey", "Fullscreen", 292},
 };

@@ -4,37 +4,16 @@
 #include <sstream>
 
 #include "app/input.h"
-#include "app/timer.h"
-#include "audio/sound.h"
 #include "content/level_template.h"
 #include "editor/editor_panel.h"
 #include "platform/game_error.h"
+#include "play/search_conditions.h"
 #include "play/turn_engine.h"
 #include "widgets/text_label.h"
 #include "widgets/widgets.h"
 #include "world/world.h"
 
 namespace {
-
-// The search's boards run at the simulator's fixed step, whatever the frame rate, and are
-// never heard; the game's own settings come back when the slice ends.
-class SearchConditions {
-public:
-    SearchConditions() : stepBefore(FixedTimerStep()), silentBefore(SoundEffectsSilent()) {
-        SetFixedTimerStep(1.0);
-        SetSoundEffectsSilent(true);
-    }
-    ~SearchConditions() {
-        SetFixedTimerStep(stepBefore);
-        SetSoundEffectsSilent(silentBefore);
-    }
-    SearchConditions(const SearchConditions&) = delete;
-    SearchConditions& operator=(const SearchConditions&) = delete;
-
-private:
-    double stepBefore;
-    bool silentBefore;
-};
 
 std::string Seconds(double s) {
     char text[32];

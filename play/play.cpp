@@ -80,6 +80,7 @@ bool PlaySession::Undo() {
         replay.recordedMoves.pop_back();
     bufferedMove.reset();
     landingDue = false;
+    hintAsked = false;
     // The restored board is at rest, but it is judged by the next settle like any other.
     settled = false;
     return true;
@@ -134,6 +135,7 @@ void PlaySession::BeginLevel() {
     undoStack.clear();
     bufferedMove.reset();
     refusedMove.reset();
+    hintAsked = false;
     completionSaved = false;
     landingDue = false;
     if (!level.musicThemePath.empty() && level.musicThemePath != CurrentSongName())
@@ -145,6 +147,9 @@ void PlaySession::BeginLevel() {
 
 void PlaySession::StartLevel() {
     endingPending = true;
+    // The level may have changed since it was last played (the editor's test play).
+    ways.Forget();
+    hintUsed = false;
     StopMusic();
     SetPlayPaused(false);
     SetCursorShown(false);
@@ -162,6 +167,8 @@ void PlaySession::Exit() {
     CloseBox();
     DeleteAllDialogs();
     replay.replayUsed = false;
+    ways.Forget();
+    hintUsed = false;
 }
 
 void PlaySession::TakeTurn(Move move) {
@@ -169,6 +176,7 @@ void PlaySession::TakeTurn(Move move) {
     ++turns;
     landingDue = true;
     PlayCue(Cue::Turn);
+    hintAsked = false;
 }
 
 void PlaySession::RestartLevel() {
@@ -188,7 +196,7 @@ bool PlaySession::LevelPerfect() const {
     if (Registry().Find(levelName, "Level") == nullptr)
         return false;
     std::int32_t par = Registry().LevelTurnsPar(levelName);
-    return par != 0 && turns <= par;
+    return par != 0 && turns <= par && !hintUsed;
 }
 
 PlayOutcome PlaySession::Update(const AskForReplayPath& askToSave) {
@@ -213,6 +221,8 @@ PlayOutcome PlaySession::Update(const AskForReplayPath& askToSave) {
             TakeHandMove();
         else
             StepPlayback(turnsBefore);
+        if (ActionPressed("Hint") && world.levelStatus == LevelStatus::Playing && !replay.replayPlaying)
+            hintAsked = true;
         if (ActionPressed("Save Replay"))
             SaveReplay(askToSave, levelName, replay.recordedMoves);
         if (!replay.replayPlaying)
@@ -227,6 +237,9 @@ bool PlaySession::Settle() {
     if (PlayPaused())
         return false;
     settled = BoardSettled(world);
+    ways.Update(world, settled && world.levelStatus == LevelStatus::Playing && !replay.replayPlaying);
+    if (const WayOn* hint = Hint(); hint && hint->kind == WayOn::Kind::Winnable)
+        hintUsed = true;
     if (world.levelStatus == LevelStatus::Playing) {
         // One knock for the whole board coming to rest, however many pieces fell.
         if (settled && landingDue)
@@ -237,7 +250,10 @@ bool PlaySession::Settle() {
     }
     landingDue = false;
     if (world.levelStatus == LevelStatus::Complete && !replay.replayUsed) {
-        RecordResult(levelName, 1, turns);
+        if (hintUsed)
+            RecordHintedResult(levelName, turns);
+        else
+            RecordResult(levelName, 1, turns);
         // On disk at once: a crash or a kill later on must not lose the level.
         if (!completionSaved)
             SaveSaveData();
@@ -286,6 +302,9 @@ void PlaySession::Reset() {
     bufferedMove.reset();
     refusals = 0;
     refusedMove.reset();
+    ways.Forget();
+    hintAsked = false;
+    hintUsed = false;
     completionSaved = false;
     landingDue = false;
     SetPlayPaused(false);

@@ -6,6 +6,7 @@
 
 #include "play/replay.h"
 #include "play/turn_engine.h"
+#include "play/way_finder.h"
 #include "world/world.h"
 
 // What a frame of play asks of the screen around it.
@@ -32,12 +33,13 @@ public:
     // The step of each frame before the World updates: "Restart", "Undo", the hand turn
     // (a direction pressed while the board moved is held back and taken once it settles;
     // one in which nothing can move is refused and counted in `refusals`) or the replay's
-    // next one. "Save Replay" asks for its file through `askToSave`. Each of these, a key
-    // kept for later and a key refused has its sound.
+    // next one, and "Hint". "Save Replay" asks for its file through `askToSave`. Each of
+    // these, a key kept for later and a key refused has its sound.
     PlayOutcome Update(const AskForReplayPath& askToSave);
     // After the World update: decides whether the board has settled (the landing sound of a
-    // turn, once) and records a completion, writing the save data once per completion; true when "Action 1" takes
-    // the player out of a finished level.
+    // turn, once), searches the board at rest a slice further and records a completion (one
+    // helped by a hint apart), writing the save data once per completion; true when
+    // "Action 1" takes the player out of a finished level.
     bool Settle();
     // Takes a turn: one more on the counter and gravity the move's way.
     void TakeTurn(Move move);
@@ -47,8 +49,10 @@ public:
     bool Undo();
     // Turns that Undo can still take back.
     std::size_t UndoableTurns() const { return undoStack.size(); }
-    // The current level was completed within its par (a par of 0 never counts).
+    // The current level was completed within its par without a hint (a par of 0 never counts).
     bool LevelPerfect() const;
+    // The hint asked for the board at rest: what is known of it, null while it is searched.
+    const WayOn* Hint() const { return hintAsked ? ways.Known() : nullptr; }
 
     // "Load Replay": asks for a file; true when one was read and its level should be played
     // (the level is then the replay's).
@@ -71,6 +75,14 @@ public:
     // Turns refused because nothing could move that way, and the last such move.
     std::uint32_t refusals = 0;
     std::optional<Move> refusedMove;
+    // What the solver knows of the boards at rest; every board is searched, so a dead end
+    // is told without asking.
+    WayFinder ways;
+    // "Hint" was pressed for the board at rest: it is answered until the board changes.
+    bool hintAsked = false;
+    // This attempt has shown a way on: its completion earns no gold mark. "Restart" keeps
+    // the mark, leaving play drops it.
+    bool hintUsed = false;
 
     // Snapshots beyond this many turns back are dropped: a big level's board is costly.
     static constexpr std::size_t kUndoLimit = 1000;

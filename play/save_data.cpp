@@ -1,5 +1,6 @@
 #include "play/save_data.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <fstream>
@@ -36,6 +37,15 @@ void SaveData::RecordResult(const std::string& levelName, std::uint8_t completed
     record->completed = completed != 0 ? 1 : 0;
     if (record->bestTurns == 0 || record->bestTurns > turns)
         record->bestTurns = turns;
+}
+
+bool SaveData::AnyCompleted() const {
+    return std::any_of(records.begin(), records.end(), [](const SaveRecord& r) { return r.completed != 0; });
+}
+
+void SaveData::MarkCompleted(const std::string& levelName) {
+    if (SaveRecord* record = Find(levelName))
+        record->completed = 1;
 }
 
 std::uint8_t SaveData::IsCompleted(const std::string& levelName) const {
@@ -118,6 +128,11 @@ SaveData& TheSaveData() {
     return data;
 }
 
+SaveData& TheHintedData() {
+    static SaveData data;
+    return data;
+}
+
 void LoadSaveData() {
     std::vector<std::string> levels;
     for (int index : Registry().TemplatesOfType("Level"))
@@ -126,40 +141,79 @@ void LoadSaveData() {
 }
 
 namespace {
-// Set when the file at start-up could not be read: the progress in it must not be lost.
-bool keepUnreadableFile = false;
+// One of the two files and what became of reading it at start-up.
+struct SaveFile {
+    SaveData& data;
+    const char* path;
+    const char* name;
+    // Written even when it holds no completion and is not there yet (the hints' file appears
+    // once a hint has helped).
+    bool writtenEmpty;
+    // The file could not be read: the progress in it must not be lost.
+    bool keepUnreadable = false;
+
+    bool Due() const {
+        std::error_code error;
+        return !keepUnreadable && (writtenEmpty || data.AnyCompleted() || std::filesystem::exists(path, error));
+    }
+};
+
+std::array<SaveFile, 2>& SaveFiles() {
+    static std::array<SaveFile, 2> files{SaveFile{TheSaveData(), kSaveDataPath, "SaveData.sav", true},
+                                         SaveFile{TheHintedData(), kHintedDataPath, "SaveDataHints.sav", false}};
+    return files;
+}
+
+// SaveData.sav, which earlier versions read too.
+SaveFile& OwnFile() { return SaveFiles()[0]; }
 }  // namespace
 
 void LoadSaveData(const std::vector<std::string>& levelNames) {
-    TheSaveData().Build(levelNames);
-    platform::RemoveStaleTemporaryFiles(kSaveDataPath);
-    keepUnreadableFile = !TheSaveData().Read(kSaveDataPath);
-    if (keepUnreadableFile)
-        platform::Notify("Couldn't read \"SaveData.sav\": progress made now will not be saved over it");
+    for (SaveFile& file : SaveFiles()) {
+        file.data.Build(levelNames);
+        platform::RemoveStaleTemporaryFiles(file.path);
+        file.keepUnreadable = !file.data.Read(file.path);
+        if (file.keepUnreadable)
+            platform::Notify(std::string("Couldn't read \"") + file.name + "\": progress made now will not be saved over it");
+    }
 }
 
-bool SaveDataWritable() { return !keepUnreadableFile; }
+bool SaveDataWritable() { return !OwnFile().keepUnreadable; }
 
 void SaveSaveData() {
-    if (keepUnreadableFile)
+    // The helped completions stand on SaveData.sav's completed flags: never one without the other.
+    if (OwnFile().keepUnreadable)
         return;
-    std::string why;
-    if (!TheSaveData().Write(kSaveDataPath, &why))
-        platform::Notify("Couldn't save your progress (" + why + "); the old file is kept");
+    for (const SaveFile& file : SaveFiles()) {
+        std::string why;
+        if (file.Due() && !file.data.Write(file.path, &why)) {
+            platform::Notify("Couldn't save your progress (" + why + "); the old file is kept");
+            return;
+        }
+    }
 }
 
 void RecordResult(const std::string& levelName, std::uint8_t completed, std::int32_t turns) {
     TheSaveData().RecordResult(levelName, completed, turns);
 }
 
+void RecordHintedResult(const std::string& levelName, std::int32_t turns) {
+    TheSaveData().MarkCompleted(levelName);
+    TheHintedData().RecordResult(levelName, 1, turns);
+}
+
 std::uint8_t IsCompleted(const std::string& levelName) { return TheSaveData().IsCompleted(levelName); }
 
 std::int32_t BestTurns(const std::string& levelName) { return TheSaveData().BestTurns(levelName); }
 
+std::int32_t HintedBestTurns(const std::string& levelName) { return TheHintedData().BestTurns(levelName); }
+
 void ClearSaveData() {
-    TheSaveData().Reset();
-    if (keepUnreadableFile)
-        return;
-    std::error_code error;
-    std::filesystem::remove(kSaveDataPath, error);
+    for (const SaveFile& file : SaveFiles()) {
+        file.data.Reset();
+        if (file.keepUnreadable)
+            continue;
+        std::error_code error;
+        std::filesystem::remove(file.path, error);
+    }
 }

@@ -30,10 +30,13 @@ public:
 
     // Exact, case-sensitive name; a name with no record is ignored.
     void RecordResult(const std::string& levelName, std::uint8_t completed, std::int32_t turns);
+    // Completed, the best turns left as they are.
+    void MarkCompleted(const std::string& levelName);
     std::uint8_t IsCompleted(const std::string& levelName) const;
     std::int32_t BestTurns(const std::string& levelName) const;
     // Forgets all progress (the records stay, zeroed).
     void Reset();
+    bool AnyCompleted() const;
 
 private:
     SaveRecord* Find(const std::string& levelName);
@@ -46,17 +49,29 @@ private:
 // The one save data of the program, kept in "./SaveData.sav".
 SaveData& TheSaveData();
 inline constexpr const char* kSaveDataPath = "./SaveData.sav";
+// Completions helped by a hint, in a file of their own and the same records: completed, and
+// the fewest turns with a hint. SaveData.sav then holds the level as completed with its best
+// turns unchanged, so its best (and the gold mark for par that comes of it) stays the
+// player's own, in this version and in the earlier ones that never read the second file.
+SaveData& TheHintedData();
+inline constexpr const char* kHintedDataPath = "./SaveDataHints.sav";
 
-// Start-up: one record per level of the loaded modules, then the file's contents.
+// Start-up: one record per level of the loaded modules, then the files' contents.
 void LoadSaveData();
 // Same, with the level names given (tests, tools).
 void LoadSaveData(const std::vector<std::string>& levelNames);
-// Writes "./SaveData.sav"; a failure is told to the player and keeps the old file. Nothing is
-// written over a file that was there at start-up but could not be read: it may hold progress.
+// Writes both files (the second only once it has something to hold); the first failure is
+// told to the player and keeps the old file. Nothing is written over a file that was there at
+// start-up but could not be read: it may hold progress. When that file is SaveData.sav,
+// nothing at all is written.
 void SaveSaveData();
 bool SaveDataWritable();
 void RecordResult(const std::string& levelName, std::uint8_t completed, std::int32_t turns);
+// A completion after a hint: the level completed, the turns kept among the hinted ones.
+void RecordHintedResult(const std::string& levelName, std::int32_t turns);
 std::uint8_t IsCompleted(const std::string& levelName);
 std::int32_t BestTurns(const std::string& levelName);
-// Deletes "./SaveData.sav" and zeroes every record.
+// The fewest turns of a completion with a hint, 0 for none.
+std::int32_t HintedBestTurns(const std::string& levelName);
+// Deletes both files and zeroes every record.
 void ClearSaveData();

@@ -608,6 +608,22 @@ TEST_F(FrontScreens, RebindingAKeyInUseSwapsItAndSaysWhichActionHadIt) {
     EXPECT_EQ(SettingsMenuView().bindingNote, "");
 }
 
+TEST_F(FrontScreens, TheHintKeyIsListedAfterUndoAndRebindable) {
+    Start();
+    SetState(GameState::SettingsMenu);
+    for (int i = 0; i < 20 && SettingsMenuView().action != "Undo"; ++i)
+        Click(256, 401);
+    Click(256, 401);
+    EXPECT_EQ(SettingsMenuView().action, "Hint");
+    EXPECT_EQ(SettingsMenuView().key, "H");
+    Click(480, 380);
+    Key('j');
+    EXPECT_EQ(BindingKey("Hint"), 'j');
+    Key(kEscapeKey);
+    const std::string written = test::ReadFile(dir / "Settings.ini");
+    EXPECT_NE(written.find("Hint = 106"), std::string::npos) << written;
+}
+
 TEST_F(FrontScreens, TheWindowSizeStepsThroughWhatTheDesktopOffersAndIsWrittenOnLeaving) {
     Start();
     platform::SetWindowScaleSetting(0);
@@ -884,6 +900,31 @@ TEST_F(FrontScreens, TheGridShowsLockedOpenCompletedAndWithinParApart) {
     for (int a = 0; a < 4; ++a)
         for (int b = a + 1; b < 4; ++b)
             EXPECT_GT(AreaDifference(corner(a), corner(b)), 0.1) << names[a] << " and " << names[b] << " look alike";
+}
+
+TEST_F(FrontScreens, ACompletionWithAHintLooksApartFromTheGoldMarkAndTheTick) {
+    Start();
+    RecordHintedResult("Main/Level 1", 4);  // within its par of 5, but helped
+    RecordResult("Main/Level 2", 1, 9);     // completed by the player alone
+    RecordResult("Main/Level 3", 1, 7);     // within its par of 7
+    SetSelectedLevel(0);
+    SetState(GameState::LevelSelect);
+    Frame();
+    auto corner = [](int slot) {
+        return SDL_Rect{static_cast<Sint16>(20 + 71 * slot + 40), 124 + 40, 14, 14};
+    };
+    EXPECT_GT(AreaDifference(corner(0), corner(2)), 0.1) << "helped and within par look alike";
+    EXPECT_GT(AreaDifference(corner(0), corner(1)), 0.1) << "helped and completed look alike";
+    const LevelPanelText panel = LevelSelectPanel();
+    EXPECT_EQ(panel.status, "DONE WITH A HINT");
+    EXPECT_EQ(panel.turns, "BEST 4  PAR 5");
+    // Once the player wins it alone, over par or not, the level is theirs.
+    RecordResult("Main/Level 1", 1, 8);
+    SetState(GameState::TitleMenu);
+    SetState(GameState::LevelSelect);
+    Frame();
+    EXPECT_EQ(LevelSelectPanel().status, "COMPLETE");
+    EXPECT_EQ(LevelSelectPanel().turns, "BEST 8  PAR 5");
 }
 
 TEST_F(FrontScreens, RandomInputNeverLeavesAButtonHeldNorStartsALockedLevel) {

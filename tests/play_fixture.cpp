@@ -10,7 +10,9 @@
 #include "app/input.h"
 #include "world/render.h"
 #include "app/timer.h"
+#include "audio/music.h"
 #include "content/module_loader.h"
+#include "dialog/dialog_box.h"
 #include "dialog/dialogs.h"
 #include "platform/game_error.h"
 #include "play/play.h"
@@ -49,7 +51,7 @@ void WriteArt(const fs::path& art) {
 
 const char* const kDefaultBindings[][2] = {
     {"Up", "273"},        {"Down", "274"},     {"Right", "275"},       {"Left", "276"},
-    {"Action 1", "32"},   {"Skip Dialog", "99"}, {"Restart", "114"},   {"Undo", "8"},   {"Mute Music", "109"},
+    {"Action 1", "32"},   {"Skip Dialog", "99"}, {"Restart", "114"},   {"Undo", "8"},   {"Hint", "104"}, {"Mute Music", "109"},
     {"Save Replay", "290"}, {"Load Replay", "291"}, {"Screenshot", "316"},
 };
 }  // namespace
@@ -134,6 +136,13 @@ void PlayTest::Frame(std::initializer_list<SDLKey> keys) {
     fakeTicks += 10;
 }
 
+void PlayTest::Step() {
+    if (CurrentDialog() != -1 || BoxOpen())
+        Frame({SDLK_c});
+    else
+        Frame();
+}
+
 bool PlayTest::Settle(int limit) {
     return RunUntil([] { return ThePlaySession().settled || TheWorld().levelStatus != LevelStatus::Playing; }, limit);
 }
@@ -145,4 +154,28 @@ Moves Recorded() {
     for (Move move : ThePlaySession().replay.recordedMoves)
         names.emplace_back(MoveName(move));
     return names;
+}
+
+SDLKey KeyOf(Move move) {
+    switch (move) {
+    case Move::Left:
+        return SDLK_LEFT;
+    case Move::Up:
+        return SDLK_UP;
+    case Move::Down:
+        return SDLK_DOWN;
+    case Move::Right:
+        return SDLK_RIGHT;
+    }
+    return SDLK_UNKNOWN;
+}
+
+void CampaignPlayTest::SetUp() {
+    ASSERT_TRUE(OpenAudio());
+    PlayTest::SetUp();
+}
+
+void CampaignPlayTest::TearDown() {
+    PlayTest::TearDown();
+    CloseAudio();
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "play/turn_engine.h"
 #include "tests/test_support.h"
 
 // Lays out a game folder in `dir`: the built game's pictures, font and settings, with the
@@ -19,6 +20,8 @@
 void WritePlayGameFolder(const std::filesystem::path& dir);
 
 using Moves = std::vector<std::string>;
+// The key a move is taken with by default.
+SDLKey KeyOf(Move move);
 // The moves recorded so far, as a replay file names them.
 Moves Recorded();
 
@@ -33,6 +36,8 @@ protected:
     void Enter(const std::string& level);
     // One frame of the main loop with these keys pressed (down this frame, up the next).
     void Frame(std::initializer_list<SDLKey> keys = {});
+    // A frame with no key, or with Skip Dialog while a dialog is up.
+    void Step();
     // Frames until `done` holds, at most `limit`; false when it never did.
     template <class F>
     bool RunUntil(F done, int limit = 2000) {
@@ -55,4 +60,13 @@ protected:
 
 private:
     std::vector<SDLKey> releaseNext;
+};
+
+// Play in a copy of the shipped game folder, the campaign as it stands; its pieces make
+// sounds, so the mixer is open.
+class CampaignPlayTest : public PlayTest {
+protected:
+    void LayOut(const std::filesystem::path& folder) override { test::CopyGameFolder(folder); }
+    void SetUp() override;
+    void TearDown() override;
 };

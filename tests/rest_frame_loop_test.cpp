@@ -13,7 +13,6 @@
 
 #include "app/game_state.h"
 #include "app/timer.h"
-#include "audio/music.h"
 #include "game/screens.h"
 #include "dialog/dialogs.h"
 #include "play/play.h"
@@ -54,20 +53,6 @@ std::ostream& operator<<(std::ostream& out, const Verdict& v) {
     return out;
 }
 
-SDLKey KeyOf(Move move) {
-    switch (move) {
-    case Move::Left:
-        return SDLK_LEFT;
-    case Move::Up:
-        return SDLK_UP;
-    case Move::Down:
-        return SDLK_DOWN;
-    case Move::Right:
-        return SDLK_RIGHT;
-    }
-    return SDLK_UNKNOWN;
-}
-
 // The replay the campaign ships for a slot, and beside it a variant that turns one move of
 // its middle a quarter the other way, so that boards off the winning road are played too.
 std::vector<Sequence> Sequences(int slot) {
@@ -86,19 +71,8 @@ std::vector<Sequence> Sequences(int slot) {
     return {s, variant};
 }
 
-class RestInTheFrameLoop : public PlayTest, public ::testing::WithParamInterface<int> {
+class RestInTheFrameLoop : public CampaignPlayTest, public ::testing::WithParamInterface<int> {
 protected:
-    // The campaign's own folder; its pieces make sounds, so the mixer is open.
-    void LayOut(const fs::path& folder) override { test::CopyGameFolder(folder); }
-    void SetUp() override {
-        ASSERT_TRUE(OpenAudio());
-        PlayTest::SetUp();
-    }
-    void TearDown() override {
-        PlayTest::TearDown();
-        CloseAudio();
-    }
-
     // The simulator's account, in the game's own World before play starts.
     Verdict Simulate(const Sequence& s) {
         Verdict v;

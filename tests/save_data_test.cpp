@@ -129,6 +129,39 @@ TEST(SaveDataTest, ProcessWideDataFollowsTheWorkingFolder) {
     EXPECT_EQ(test::ReadFile(dir / "SaveData.sav"), Record("Main/A", 0, 0) + Record("Main/B", 0, 0));
 }
 
+// A completion after a hint is a completion in SaveData.sav, as an earlier version reads it,
+// with the player's own best untouched; its turns go to a file of their own.
+TEST(SaveDataTest, AHelpedCompletionKeepsTheOwnBestAndGoesBesideIt) {
+    test::ScratchDir dir;
+    test::WorkingDir cd(dir.Path());
+    test::WriteFile(dir / "SaveData.sav", Record("Main/A", 1, 9));
+    LoadSaveData({"Main/A", "Main/B"});
+    SaveSaveData();
+    EXPECT_FALSE(std::filesystem::exists(dir / "SaveDataHints.sav")) << "no hint has helped yet";
+
+    RecordHintedResult("Main/A", 4);
+    RecordHintedResult("Main/B", 6);
+    RecordHintedResult("Main/B", 8);
+    SaveSaveData();
+    EXPECT_EQ(test::ReadFile(dir / "SaveData.sav"), Record("Main/A", 1, 9) + Record("Main/B", 1, 0));
+    EXPECT_EQ(test::ReadFile(dir / "SaveDataHints.sav"), Record("Main/A", 1, 4) + Record("Main/B", 1, 6));
+
+    // The next start reads both back.
+    LoadSaveData({"Main/A", "Main/B"});
+    EXPECT_EQ(BestTurns("Main/A"), 9);
+    EXPECT_EQ(HintedBestTurns("Main/A"), 4);
+    EXPECT_EQ(IsCompleted("Main/B"), 1);
+    EXPECT_EQ(BestTurns("Main/B"), 0);
+    EXPECT_EQ(HintedBestTurns("Main/B"), 6);
+
+    ClearSaveData();
+    EXPECT_FALSE(std::filesystem::exists(dir / "SaveData.sav"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "SaveDataHints.sav"));
+    EXPECT_EQ(HintedBestTurns("Main/A"), 0);
+    SaveSaveData();
+    EXPECT_FALSE(std::filesystem::exists(dir / "SaveDataHints.sav"));
+}
+
 TEST(SaveDataTest, WritingReplacesTheFileInsteadOfOverwritingIt) {
     test::ScratchDir dir;
     test::WriteFile(dir / "SaveData.sav", Record("Main/A", 1, 3));

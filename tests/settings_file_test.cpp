@@ -17,6 +17,7 @@ namespace fs = std::filesystem;
 const std::string kDefaults =
     "SoundVolume = 100\nMusicVolume = 100\nMusicMuted = 0\nWindowScale = 0\nFullscreen = 0\nOpeningSeen = 0\n"
     "UpKey = 273\nDownKey = 274\nRightKey = 275\nLeftKey = 276\nAction1 = 32\nSkipDialog = 99\nRestart = 114\nUndo = 8\n"
+    "Hint = 104\n"
     "MuteMusic = 109\nSaveReplay = 290\nLoadReplay = 291\nScreenshot = 316\nFullscreenKey = 292\n";
 
 class SettingsFileTest : public ::testing::Test {
@@ -61,13 +62,14 @@ TEST_F(SettingsFileTest, SavingWritesEveryLineInOrderWhateverTheFileHeld) {
     EXPECT_EQ(written,
               "SoundVolume = 80\nMusicVolume = 35\nMusicMuted = 0\nWindowScale = 3\nFullscreen = 1\nOpeningSeen = 1\n"
               "UpKey = 119\nDownKey = 274\nRightKey = 275\nLeftKey = 97\nAction1 = 32\nSkipDialog = 99\nRestart = 114\nUndo = 8\n"
+              "Hint = 104\n"
               "MuteMusic = 109\nSaveReplay = 290\nLoadReplay = 291\nScreenshot = 301\nFullscreenKey = 292\n");
     EXPECT_EQ(SoundVolume(), 80);
     EXPECT_EQ(MusicVolume(), 35);
     EXPECT_TRUE(OpeningSeen());
     EXPECT_EQ(BindingKey("Up"), 119);
     EXPECT_EQ(BindingNames(), (std::vector<std::string>{"Up", "Down", "Right", "Left", "Action 1", "Skip Dialog",
-                                                        "Restart", "Undo", "Mute Music", "Save Replay",
+                                                        "Restart", "Undo", "Hint", "Mute Music", "Save Replay",
                                                         "Load Replay", "Screenshot", "Fullscreen"}));
     EXPECT_EQ(platform::WindowScaleSetting(), 3);
     EXPECT_TRUE(platform::FullscreenSetting());
@@ -136,6 +138,7 @@ TEST_F(SettingsFileTest, AFileFromBeforeUndoLoadsWithTheNewDefaults) {
                     "SaveReplay = 290\nLoadReplay = 291\nScreenshot = 316\n");
     LoadSettings();
     EXPECT_EQ(BindingKey("Undo"), 8);
+    EXPECT_EQ(BindingKey("Hint"), 104);
     EXPECT_EQ(BindingKey("Fullscreen"), 292);
     EXPECT_EQ(platform::WindowScaleSetting(), 0);
     EXPECT_FALSE(platform::FullscreenSetting());

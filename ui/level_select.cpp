@@ -79,6 +79,9 @@ void ShowPreview(const std::string& level) {
     }
 }
 
+// Completed, but never without a hint: the best turns of the save data are still none.
+bool HelpedOnly(const std::string& level) { return IsCompleted(level) && BestTurns(level) == 0 && HintedBestTurns(level) != 0; }
+
 bool Select(PlaySession& play, int slot) {
     slot = std::clamp(slot, 0, kLevelSlots - 1);
     while (slot >= 0 && !Playable(slot))
@@ -92,8 +95,10 @@ bool Select(PlaySession& play, int slot) {
     panel.frame->y = 120 + 71 * (slot / 5);
     panel.name->setText(menu::ShortName(level));
     ShowPreview(level);
-    panel.status->setText(IsCompleted(level) ? "COMPLETE" : "INCOMPLETE");
-    panel.turns->setText(TurnsText(BestTurns(level), Registry().LevelTurnsPar(level)));
+    // A level done only with a hint's help says so, and shows its best with help.
+    const bool helpedOnly = HelpedOnly(level);
+    panel.status->setText(helpedOnly ? "DONE WITH A HINT" : IsCompleted(level) ? "COMPLETE" : "INCOMPLETE");
+    panel.turns->setText(TurnsText(helpedOnly ? HintedBestTurns(level) : BestTurns(level), Registry().LevelTurnsPar(level)));
     return true;
 }
 
@@ -142,11 +147,14 @@ void AddCell(int slot) {
         menu::AddPicture("GUI/Unavailable.png", -10, x, y, 56, 56);
         return;
     }
-    // Open, completed and completed within par each have their own look.
+    // Open, completed, completed within par and completed only with a hint each have their
+    // own look; the gold mark goes to the player's own best alone.
     const int par = Registry().LevelTurnsPar(level);
     const int best = BestTurns(level);
     if (best != 0 && best <= par)
         menu::AddPicture("GUI/LevelPar.png", -1, x, y, 56, 56);
+    else if (HelpedOnly(level))
+        menu::AddPicture("GUI/LevelHinted.png", -1, x, y, 56, 56);
     else if (IsCompleted(level))
         menu::AddPicture("GUI/LevelDone.png", -1, x, y, 56, 56);
     menu::AddLabel(x, y - 6, 56, true, 50, kNumberColour, -2, std::to_string(slot + 1));

@@ -78,6 +78,7 @@ void PlayScreenSettle(PlaySession& play) {
 void PlayScreenExit(PlaySession& play) {
     quitQuestion.Forget();
     play.Exit();
+    PlayDisplayExit();
     clearWidgets();
     // A test play returns to the editor's own copy of the level.
     if (CameFromEditor()) {

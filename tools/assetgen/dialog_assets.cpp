@@ -1,9 +1,11 @@
-// The dialog box with its speaker screen, flag window and animations, and the turn counter
-// panel of the play screen.
+// The dialog box with its speaker screen, flag window and animations, and what the play
+// screen lays over the board: the turn counter, the hint plaque and arrow, the outcome panel.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
 #include "tools/assetgen/art.h"
+#include "tools/assetgen/front_art.h"
 #include "tools/assetgen/generator.h"
 #include "tools/assetgen/style.h"
 
@@ -140,6 +142,68 @@ Canvas Counter() {
     return c;
 }
 
+// A small lantern, the apprentice's, standing on (cx, bottom): the sign of a hint.
+void Lantern(Canvas& c, double cx, double bottom, double height) {
+    const double w = height * 0.55, top = bottom - height;
+    front::Glow(c, cx, bottom - height * 0.45, height * 0.9, style::kAmber, 90);
+    c.Ring(cx, top + height * 0.06, height * 0.14, 1.4, Mix(style::kInk, style::kPanel, 0.4));
+    c.FillRect(static_cast<int>(cx - w * 0.35), static_cast<int>(top + height * 0.16), static_cast<int>(w * 0.7),
+               static_cast<int>(height * 0.1), Mix(style::kInk, style::kPanel, 0.4));
+    c.FillRect(static_cast<int>(cx - w / 2), static_cast<int>(top + height * 0.26), static_cast<int>(w),
+               static_cast<int>(height * 0.6), Mix(style::kAmber, style::kParchment, 0.35));
+    c.FillRect(static_cast<int>(cx - 0.5), static_cast<int>(top + height * 0.26), 1, static_cast<int>(height * 0.6),
+               Mix(style::kInk, style::kPanel, 0.4));
+    c.FillRect(static_cast<int>(cx - w * 0.6), static_cast<int>(bottom - height * 0.14), static_cast<int>(w * 1.2),
+               static_cast<int>(height * 0.14), Mix(style::kInk, style::kPanel, 0.4));
+}
+
+// The hint's plaque: a sister of the counter hanging from the top edge, with a lantern where
+// the counter has its arrows.
+Canvas HintPlaque() {
+    Canvas c(372, 48);
+    DrawPanel(c, 0, -8, 372, 56, style::kPanel, style::kAmber);
+    Parchment(c, 6, 2, 360, 38, 47);
+    Lantern(c, 24, 34, 26);
+    c.FillCircle(8.5, 42.5, 1.8, style::kAmber);
+    c.FillCircle(363.5, 42.5, 1.8, style::kAmber);
+    return c;
+}
+
+// The hint's arrow over the board, pointing right (the game turns it): amber on an ink rim,
+// its amber see-through so the pieces under it still show.
+Canvas HintArrow() {
+    const int size = 128;
+    Canvas solid(size, size);
+    front::Glow(solid, 64, 64, 62, style::kAmber, 60);
+    DrawArrow(solid, 64, 64, 112, 96, 0, style::kInk);
+    DrawArrow(solid, 62, 64, 98, 82, 0, style::kAmber);
+    // Light along the upper edge of the shaft and head, as on the menu's arrows.
+    DrawArrow(solid, 60, 60, 80, 52, 0, Mix(style::kAmber, style::kParchment, 0.45));
+    DrawArrow(solid, 62, 64, 78, 50, 0, style::kAmber);
+    Canvas inside(size, size);
+    DrawArrow(inside, 62, 64, 98, 82, 0, style::kParchment);
+    Canvas c(size, size);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            Rgba p = solid.Get(x, y);
+            const double fill = inside.Get(x, y).a / 255.0;
+            p.a = static_cast<std::uint8_t>(p.a * (0.92 - 0.2 * fill));
+            c.Set(x, y, p);
+        }
+    return c;
+}
+
+// The outcome of a level, written on a sheet of the menus' parchment (its shadow included).
+// The sheet is 430x164; below the rule there is room for the keys on one line or two.
+Canvas OutcomePanel() {
+    Canvas c(440, 176);
+    front::ParchmentSheet(c, 0, 0, 430, 164, 48);
+    // A rule between what happened and the keys.
+    c.BlendRect(120, 70, 190, 1, Rgba{135, 0, 0, 110});
+    c.FillCircle(215, 70.5, 2.5, style::kAmber);
+    return c;
+}
+
 // An animation is read as one file per frame: "Name0.png", "Name1.png", ... beside the
 // name the program asks for.
 void WriteFrames(const AssetContext& ctx, const std::string& path, const Canvas& strip, int frames) {
@@ -162,6 +226,9 @@ void Generate(const AssetContext& ctx) {
     WriteFrames(ctx, "GUI/DialogIcons/FlagStatic.png", Static(140, 100, 45), 5);
     WriteFrames(ctx, "GUI/DialogIcons/IconStatic.png", Static(140, 140, 46), 5);
     ctx.WriteGamePng("GUI/Counter.png", Counter());
+    ctx.WriteGamePng("GUI/HintPlaque.png", HintPlaque());
+    ctx.WriteGamePng("GUI/HintArrow.png", HintArrow());
+    ctx.WriteGamePng("GUI/OutcomePanel.png", OutcomePanel());
 }
 
 RegisterAssetGroup dialog("dialog", Generate);

@@ -173,6 +173,16 @@ Canvas LevelDone() {
     return c;
 }
 
+Canvas LevelHinted() {
+    Canvas c(56, 56);
+    // A faint wash and, in the corner, the hint's own amber arrow on its ink rim: the page
+    // was solved by following the arrows.
+    c.BlendRect(3, 3, 50, 50, Alpha(style::kTeal, 26));
+    DrawArrow(c, 44, 45, 17, 15, 0, style::kInk);
+    DrawArrow(c, 43.5, 45, 14, 12, 0, style::kAmber);
+    return c;
+}
+
 Canvas LevelSelector() {
     Canvas c(64, 64);
     Glow(c, 32, 32, 44, style::kAmber, 50);
@@ -257,6 +267,7 @@ void Generate(const AssetContext& ctx) {
     ctx.WriteGamePng("GUI/Unavailable.png", Unavailable());
     ctx.WriteGamePng("GUI/LevelPar.png", LevelPar());
     ctx.WriteGamePng("GUI/LevelDone.png", LevelDone());
+    ctx.WriteGamePng("GUI/LevelHinted.png", LevelHinted());
     ctx.WriteGamePng("GUI/LevelSelector.png", LevelSelector());
     ctx.WriteGamePng("GUI/ButtonLeft.png", ArrowButton(180));
     ctx.WriteGamePng("GUI/ButtonRight.png", ArrowButton(0));
