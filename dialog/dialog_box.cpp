@@ -10,13 +10,19 @@
 #include "widgets/text_label.h"
 #include "widgets/widgets.h"
 #include "world/image.h"
+#include "world/world.h"
 
 namespace {
 
 constexpr double kHalfPi = 1.5707963267948966;
-constexpr int kBoxY = 320;
-constexpr double kFlagDown = 325;  // hidden behind the box
-constexpr double kFlagUp = 214;    // risen above the box's top edge
+// The box stands along the bottom edge, or along the top one when down there it would hide
+// the pieces of the board.
+constexpr int kBoxBottomY = 320, kBoxTopY = 0;
+constexpr int kBoxW = 640, kBoxH = 160;
+// The flag window stands at this offset from the box's left edge. Hidden, it lies 5 pixels
+// inside the box's edge; raised, it stands out beyond that edge by all but 4 of its pixels.
+constexpr int kFlagWindowX = 485, kFlagWindowW = 150, kFlagWindowH = 110;
+constexpr double kFlagRaise = kFlagWindowH + 1;
 
 struct DialogBoxState {
     std::unique_ptr<ImageWidget> box, flagWindow, turnOn, continueArrow, flagStatic, iconStatic;
@@ -25,16 +31,26 @@ struct DialogBoxState {
     bool boxOpen = false;
     bool slideDone = true;
     double boxX = -640;
-    double flagY = kFlagDown;
+    bool atTop = false;
+    double flagRaise = 0;  // 0 hidden behind the box, kFlagRaise fully out
     bool flagSettled = true;
     std::string fullText, shownText;
     std::string speakerPath, flagPath;
     Timer slideTimer, typeTimer, iconStaticTimer, flagStaticTimer;
 };
 
-DialogBoxState& Box() {
+DialogBoxState& TheBox() {
     static DialogBoxState state;
     return state;
+}
+
+int BoxY(const DialogBoxState& b) { return b.atTop ? kBoxTopY : kBoxBottomY; }
+
+// The flag window's top edge: it comes out of the box's inner edge, upwards from the bottom
+// box and downwards from the top one.
+int FlagY(bool atTop, double raise) {
+    const int hidden = atTop ? kBoxTopY + kBoxH - kFlagWindowH - 5 : kBoxBottomY + 5;
+    return static_cast<int>(atTop ? hidden + raise : hidden - raise);
 }
 
 std::unique_ptr<ImageWidget> Widget(const char* path, int frames, int delay, int w, int h, int x, int y, int depth) {
@@ -66,14 +82,14 @@ void ReplacePicture(std::unique_ptr<ImageWidget>& widget, std::string& path, con
 }  // namespace
 
 void CreateDialogBox() {
-    DialogBoxState& b = Box();
-    b.box = Widget("./GUI/DialogBox.png", 1, 0, 640, 160, -640, kBoxY, -999900);
-    b.flagWindow = Widget("./GUI/DialogFlagWindow.png", 1, 0, 150, 110, -640, kBoxY, -77777);
+    DialogBoxState& b = TheBox();
+    b.box = Widget("./GUI/DialogBox.png", 1, 0, kBoxW, kBoxH, -640, kBoxBottomY, -999900);
+    b.flagWindow = Widget("./GUI/DialogFlagWindow.png", 1, 0, kFlagWindowW, kFlagWindowH, -640, kBoxBottomY, -77777);
     b.turnOn = Widget("./GUI/DialogIcons/TurnOn.png", 3, 0, 140, 140, -640, 0, -999999);
     b.turnOn->getImage().loop = false;
-    b.continueArrow = Widget("./GUI/DialogContinue.png", 2, 100, 18, 18, -640, kBoxY, -999999);
-    b.flagStatic = Widget("./GUI/DialogIcons/FlagStatic.png", 5, 5, 140, 100, -640, kBoxY, -88888);
-    b.iconStatic = Widget("./GUI/DialogIcons/IconStatic.png", 5, 5, 140, 140, -640, kBoxY, -999999);
+    b.continueArrow = Widget("./GUI/DialogContinue.png", 2, 100, 18, 18, -640, kBoxBottomY, -999999);
+    b.flagStatic = Widget("./GUI/DialogIcons/FlagStatic.png", 5, 5, 140, 100, -640, kBoxBottomY, -88888);
+    b.iconStatic = Widget("./GUI/DialogIcons/IconStatic.png", 5, 5, 140, 140, -640, kBoxBottomY, -999999);
     b.text = std::make_unique<TextLabel>();
     b.text->setFont(InterfaceFontPath(), 24);
     b.text->setColour(SDL_Color{95, 0, 0, 0});
@@ -87,7 +103,7 @@ void CreateDialogBox() {
 
 void FreeDialogBox() {
     ResetDialogBox();
-    DialogBoxState& b = Box();
+    DialogBoxState& b = TheBox();
     b.box.reset();
     b.flagWindow.reset();
     b.turnOn.reset();
@@ -98,7 +114,7 @@ void FreeDialogBox() {
 }
 
 void OpenBox() {
-    DialogBoxState& b = Box();
+    DialogBoxState& b = TheBox();
     if (b.boxOpen)
         return;
     b.boxOpen = true;
@@ -110,7 +126,7 @@ void OpenBox() {
 }
 
 void CloseBox() {
-    DialogBoxState& b = Box();
+    DialogBoxState& b = TheBox();
     if (!b.boxOpen)
         return;
     b.boxOpen = false;
@@ -125,9 +141,9 @@ void CloseBox() {
 }
 
 void SkipDialog() {
-    DialogBoxState& b = Box();
+    DialogBoxState& b = TheBox();
     CloseBox();
-    b.flagY = kFlagDown;
+    b.flagRaise = 0;
     b.boxX = -320;
     b.flagSettled = true;
     b.boxOpen = false;
@@ -136,7 +152,7 @@ void SkipDialog() {
 }
 
 void ResetDialogBox() {
-    DialogBoxState& b = Box();
+    DialogBoxState& b = TheBox();
     // A box put away while it was up no longer pauses play.
     if (CurrentDialog() != -1 || b.boxOpen)
         SetPlayPaused(false);
@@ -145,7 +161,7 @@ void ResetDialogBox() {
     b.boxOpen = false;
     b.boxX = -640;
     b.flagSettled = true;
-    b.flagY = kFlagDown;
+    b.flagRaise = 0;
     b.speaker.reset();
     b.flagPicture.reset();
     b.speakerPath.clear();
@@ -159,7 +175,7 @@ void ResetDialogBox() {
 }
 
 void SetSpeakerPicture(const Image& picture) {
-    DialogBoxState& b = Box();
+    DialogBoxState& b = TheBox();
     // A new face comes through the static, as a changed channel would.
     if (b.speaker && b.speakerPath != picture.name)
         b.iconStaticTimer.Reset();
@@ -167,27 +183,59 @@ void SetSpeakerPicture(const Image& picture) {
 }
 
 void SetFlagPicture(const Image& picture) {
-    DialogBoxState& b = Box();
+    DialogBoxState& b = TheBox();
     if (b.flagPicture && b.flagPath != picture.name)
         b.flagStaticTimer.Reset();
     ReplacePicture(b.flagPicture, b.flagPath, picture, -88888);
 }
 
 void SetText(const std::string& text) {
-    DialogBoxState& b = Box();
+    DialogBoxState& b = TheBox();
     b.fullText = text;
     b.shownText.clear();
 }
 
-const std::string& SpeakerPicturePath() { return Box().speakerPath; }
-bool BoxOpen() { return Box().boxOpen; }
-bool SlideDone() { return Box().slideDone; }
-double BoxX() { return Box().boxX; }
-const std::string& ShownText() { return Box().shownText; }
-const std::string& FullText() { return Box().fullText; }
+const std::string& SpeakerPicturePath() { return TheBox().speakerPath; }
+ScreenArea OpenBoxArea(bool atTop) { return {0, atTop ? kBoxTopY : kBoxBottomY, kBoxW, kBoxH}; }
+ScreenArea RaisedFlagArea(bool atTop) { return {kFlagWindowX, FlagY(atTop, kFlagRaise), kFlagWindowW, kFlagWindowH}; }
+
+bool BoxAtTop() { return TheBox().atTop; }
+
+std::vector<const Entity*> PiecesUnderBox(const World& world, bool atTop) {
+    std::vector<const Entity*> hidden;
+    const ScreenArea box = OpenBoxArea(atTop), flag = RaisedFlagArea(atTop);
+    for (int i = 0; i < world.Count(); ++i) {
+        const Entity& e = *world.Get(i);
+        if (!e.IsPhysical() || (e.pinned && !e.IsExit()))
+            continue;
+        const ::Box b = e.CurrentBox();
+        const int cx = static_cast<int>(b.left + b.width / 2), cy = static_cast<int>(b.top + b.height / 2);
+        if (box.Holds(cx, cy) || flag.Holds(cx, cy))
+            hidden.push_back(&e);
+    }
+    return hidden;
+}
+
+bool BoxBelongsAtTop(const World& world) {
+    const std::size_t below = PiecesUnderBox(world, false).size();
+    return below > 0 && PiecesUnderBox(world, true).size() < below;
+}
+
+void PlaceBoxAtTop(bool atTop) {
+    DialogBoxState& b = TheBox();
+    // Never in mid-slide: the box changes edges only while it is wholly off the screen.
+    if (!b.boxOpen && b.boxX <= -kBoxW)
+        b.atTop = atTop;
+}
+
+bool BoxOpen() { return TheBox().boxOpen; }
+bool SlideDone() { return TheBox().slideDone; }
+double BoxX() { return TheBox().boxX; }
+const std::string& ShownText() { return TheBox().shownText; }
+const std::string& FullText() { return TheBox().fullText; }
 
 void UpdateDialogBox() {
-    DialogBoxState& b = Box();
+    DialogBoxState& b = TheBox();
     if (CurrentDialog() == -1 || !b.box)
         return;
     SetPlayPaused(true);
@@ -200,7 +248,7 @@ void UpdateDialogBox() {
             double t = b.slideTimer.Elapsed() / 300.0 - 1.59;
             if (anyKey) {
                 t = kHalfPi;
-                b.flagY = b.boxOpen ? kFlagUp : kFlagDown;
+                b.flagRaise = b.boxOpen ? kFlagRaise : 0;
                 b.flagSettled = true;
             }
             if (t >= kHalfPi) {
@@ -215,10 +263,10 @@ void UpdateDialogBox() {
             }
             if (!b.boxOpen) {
                 // The flag sinks behind the box first, then the box slides out.
-                if (static_cast<int>(b.flagY) <= 324) {
-                    b.flagY += 5 * TimerStep();
+                if (b.flagRaise >= 1) {
+                    b.flagRaise -= 5 * TimerStep();
                 } else if (!b.flagSettled) {
-                    b.flagY = kFlagDown;
+                    b.flagRaise = 0;
                     b.flagSettled = true;
                     b.slideTimer.Reset();
                 }
@@ -229,7 +277,8 @@ void UpdateDialogBox() {
             }
         }
         const int boxX = static_cast<int>(std::floor(b.boxX));
-        const int screenX = boxX + 490, screenY = kBoxY + 10;
+        const int boxY = BoxY(b);
+        const int screenX = boxX + 490, screenY = boxY + 10;
 
         Image& turnOn = b.turnOn->getImage();
         if (!(turnOn.frame == 2 && b.slideDone)) {
@@ -244,7 +293,7 @@ void UpdateDialogBox() {
                 Draw(b.iconStatic.get(), screenX, screenY);
             else
                 Draw(b.speaker.get(), screenX, screenY);
-            b.text->setPosition(boxX + 14, kBoxY + 11);
+            b.text->setPosition(boxX + 14, boxY + 11);
             b.text->draw();
             if (b.shownText != b.fullText) {
                 if (b.typeTimer.Elapsed() > 30 && b.shownText.size() < b.fullText.size()) {
@@ -255,21 +304,21 @@ void UpdateDialogBox() {
                     b.shownText = b.fullText;
                 b.text->setText(b.shownText);
             } else {
-                Draw(b.continueArrow.get(), boxX + 458, kBoxY + 130);
+                Draw(b.continueArrow.get(), boxX + 458, boxY + 130);
                 if (anyKey)
                     NextMessage();
             }
             if (b.boxOpen && !b.flagSettled) {
-                if (b.flagY > kFlagUp)
-                    b.flagY -= 5 * TimerStep();
-                if (b.flagY <= kFlagUp) {
-                    b.flagY = kFlagUp;
+                if (b.flagRaise < kFlagRaise)
+                    b.flagRaise += 5 * TimerStep();
+                if (b.flagRaise >= kFlagRaise) {
+                    b.flagRaise = kFlagRaise;
                     b.flagSettled = true;
                 }
             }
         }
-        Draw(b.box.get(), boxX, kBoxY);
-        const int flagX = boxX + 485, flagY = static_cast<int>(b.flagY);
+        Draw(b.box.get(), boxX, boxY);
+        const int flagX = boxX + kFlagWindowX, flagY = FlagY(b.atTop, b.flagRaise);
         Draw(b.flagWindow.get(), flagX, flagY);
         if (b.flagPicture) {
             if (b.flagStaticTimer.Elapsed() <= 400)

@@ -1,7 +1,10 @@
 #pragma once
 #include <string>
+#include <vector>
 
+class Entity;
 class Image;
+class World;
 
 // The box at the bottom of the screen that shows the current dialog's messages: it slides
 // in, switches on its speaker screen, types the text out, raises a flag window, and slides
@@ -28,6 +31,23 @@ const std::string& SpeakerPicturePath();
 
 // Once per frame after the dialogs' events, only while a dialog is current.
 void UpdateDialogBox();
+
+// Where the open box and its raised flag window stand on the screen, along the bottom edge
+// or the top one: what a dialog hides of the board while the player reads it.
+struct ScreenArea {
+    int x, y, w, h;
+    bool Holds(int px, int py) const { return px >= x && px < x + w && py >= y && py < y + h; }
+};
+ScreenArea OpenBoxArea(bool atTop);
+ScreenArea RaisedFlagArea(bool atTop);
+// The box comes in along the top edge from its next opening on (it never moves while shown).
+void PlaceBoxAtTop(bool atTop);
+bool BoxAtTop();
+// The pieces a player must see (whatever can move, and the exits) that the open box would hide
+// along that edge, by the centres of their boxes.
+std::vector<const Entity*> PiecesUnderBox(const World& world, bool atTop);
+// Along the top edge when the bottom one would hide more of those pieces.
+bool BoxBelongsAtTop(const World& world);
 
 // What the box is doing, for the play display and the tests.
 bool BoxOpen();

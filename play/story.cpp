@@ -30,6 +30,8 @@ void StartClosingCutscene() {
 }
 
 void UpdateStoryDialogs(const PlaySession& play) {
+    // A dialog that opens now comes in where it hides least of the board.
+    PlaceBoxAtTop(BoxBelongsAtTop(play.world));
     DialogCues cues;
     cues.turnCount = play.turns;
     cues.levelPerfect = play.LevelPerfect();

@@ -6,6 +6,7 @@
 #include "game/screens.h"
 #include "app/game_state.h"
 #include "content/dialog.h"
+#include "dialog/dialog_box.h"
 #include "dialog/dialogs.h"
 #include "play/play.h"
 #include "play/replay.h"
@@ -60,6 +61,23 @@ TEST_F(DialogPlayTest, EachEventStartsItsDialogOnce) {
     ReadThrough();
     Frame();
     EXPECT_EQ(CompletionMessageText(), "Level complete! Press SPACE to continue.");
+}
+
+// Talk's crate and gate lie along the bottom, where the box would hide them; Drop's fall
+// leaves nothing on the board, and its box comes in along the bottom as usual.
+TEST_F(DialogPlayTest, TheBoxComesInAlongTheEdgeWhereItHidesLessOfTheBoard) {
+    Enter("Play/Talk");
+    Frame();
+    ASSERT_TRUE(Showing());
+    EXPECT_TRUE(BoxAtTop());
+    EXPECT_FALSE(PiecesUnderBox(TheWorld(), false).empty());
+    EXPECT_TRUE(PiecesUnderBox(TheWorld(), true).empty());
+    ReadThrough();
+
+    Enter("Play/Drop");
+    ASSERT_TRUE(RunUntil(Showing));
+    EXPECT_EQ(RunningDialogs()[CurrentDialog()]->event, "LEVEL_FAIL");
+    EXPECT_FALSE(BoxAtTop());
 }
 
 TEST_F(DialogPlayTest, NoDialogStartsDuringReplayPlayback) {
