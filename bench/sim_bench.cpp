@@ -52,7 +52,8 @@ constexpr const char* kYard = "Sim/Yard";
 // The campaign level whose search takes longest.
 constexpr const char* kSlowestCampaignLevel = "Main/Botany \xc3\xa0 la Kool-aid Man";
 
-void Search(benchmark::State& state, const std::string& folder, const std::string& level, std::int32_t maxTurns) {
+void Search(benchmark::State& state, const std::string& folder, const std::string& level, std::int32_t maxTurns,
+            bool skipFreeFall = true) {
     if (folder.empty())
         return state.SkipWithError("no scratch folder");
     Board board(folder, level);
@@ -60,6 +61,7 @@ void Search(benchmark::State& state, const std::string& folder, const std::strin
         return state.SkipWithError("the level does not settle");
     SolveLimits limits;
     limits.maxTurns = maxTurns;
+    limits.skipFreeFall = skipFreeFall;
     std::int64_t states = 0, frames = 0;
     SolveResult last;
     for (auto _ : state) {
@@ -73,16 +75,26 @@ void Search(benchmark::State& state, const std::string& folder, const std::strin
     state.counters["turns"] = last.solvable ? static_cast<double>(last.moves.size()) : -1.0;
 }
 
-// The first eight turns of the search: throughput on a fixed amount of work.
+// The first eight turns of the search: throughput on a fixed amount of work. Each search
+// also runs every sub-step (`stepwise`, free fall not skipped), the before of a before and
+// after that one run measures on the same machine.
 void BM_SolverThroughput(benchmark::State& state) { Search(state, SimFolder(), kYard, 8); }
 BENCHMARK(BM_SolverThroughput)->Unit(benchmark::kMillisecond);
+void BM_SolverThroughputStepwise(benchmark::State& state) { Search(state, SimFolder(), kYard, 8, false); }
+BENCHMARK(BM_SolverThroughputStepwise)->Unit(benchmark::kMillisecond);
 
 // The whole search down to the fewest turns.
 void BM_SolveYard(benchmark::State& state) { Search(state, SimFolder(), kYard, 100); }
 BENCHMARK(BM_SolveYard)->Unit(benchmark::kMillisecond)->Iterations(1);
+void BM_SolveYardStepwise(benchmark::State& state) { Search(state, SimFolder(), kYard, 100, false); }
+BENCHMARK(BM_SolveYardStepwise)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_SolveSlowestCampaignLevel(benchmark::State& state) { Search(state, QM_GAME_DIR, kSlowestCampaignLevel, 100); }
 BENCHMARK(BM_SolveSlowestCampaignLevel)->Unit(benchmark::kMillisecond)->Iterations(1);
+void BM_SolveSlowestCampaignLevelStepwise(benchmark::State& state) {
+    Search(state, QM_GAME_DIR, kSlowestCampaignLevel, 100, false);
+}
+BENCHMARK(BM_SolveSlowestCampaignLevelStepwise)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // A fixed amount of work that no change to the game touches: sorting and hashing
 // pseudo-random numbers, a mix of arithmetic, branches and memory like a search's. Never

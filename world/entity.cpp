@@ -174,6 +174,31 @@ void Entity::SetRotation(std::int32_t angle) {
     RotateBounds(rotation);
 }
 
+bool Entity::FallsFreely() const {
+    // A piece that turns to face its motion is left to the sub-steps.
+    if (!moving || pinned || rotateToVelocity)
+        return false;
+    const bool whole = (std::abs(dirX) == 1.0 && dirY == 0.0) || (dirX == 0.0 && std::abs(dirY) == 1.0);
+    return whole && velX == World::MOVE_SPEED * dirX && velY == World::MOVE_SPEED * dirY && posX == x && posY == y;
+}
+
+void Entity::FallFreely(std::int32_t subSteps) {
+    // The sums the moves would make, one sub-step at a time.
+    for (std::int32_t i = 0; i < subSteps; ++i) {
+        posX += velX;
+        posY += velY;
+    }
+    x = TruncToPixel(posX);
+    y = TruncToPixel(posY);
+    BoxChanged();
+}
+
+Box Entity::NextLookAheadBox() const {
+    const double vx = pinned ? velX : World::MOVE_SPEED * dirX;
+    const double vy = pinned ? velY : World::MOVE_SPEED * dirY;
+    return BoxAt(static_cast<std::int32_t>(x + AwayFromZero(vx)), static_cast<std::int32_t>(y + AwayFromZero(vy)));
+}
+
 void Entity::HashState(Hasher& h) const {
     h.Add(id);
     h.Add(dirX);
@@ -228,6 +253,8 @@ void PhysObj::HashState(Hasher& h) const {
     h.Add(missionCritical);
     h.Add(solid);
 }
+
+bool PhysObj::FallsFreely() const { return Entity::FallsFreely() && collisions.empty(); }
 
 void PhysObj::SetImage(const Image& newImage, bool autoBound) {
     Entity::SetImage(newImage, autoBound);
