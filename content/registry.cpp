@@ -85,6 +85,8 @@ void ModuleRegistry::Register(std::unique_ptr<Template> definition) {
 void ModuleRegistry::Clear() {
     while (!templates.empty())
         templates.pop_back();
+    // A reload lists each module once, not once per load.
+    moduleNames.clear();
 }
 
 void ModuleRegistry::AddModuleName(const std::string& module) { moduleNames.push_back(module); }
@@ -198,7 +200,8 @@ std::vector<int> ModuleRegistry::TemplatesOfType(const std::string& kind) const 
 }
 
 std::vector<int> ModuleRegistry::TemplatesOfModule(int module) const {
-    const std::string& prefix = moduleNames.at(static_cast<std::size_t>(module));
+    // With the slash: "Pond" owns "Pond/Reeds" but not "PondExtra/Reeds".
+    const std::string prefix = moduleNames.at(static_cast<std::size_t>(module)) + "/";
     std::vector<int> found;
     for (std::size_t i = 0; i < templates.size(); ++i)
         if (templates[i]->name.starts_with(prefix))

@@ -1,5 +1,6 @@
 #include "dialog/dialog_box.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -201,16 +202,28 @@ ScreenArea RaisedFlagArea(bool atTop) { return {kFlagWindowX, FlagY(atTop, kFlag
 
 bool BoxAtTop() { return TheBox().atTop; }
 
+namespace {
+std::int64_t OverlapArea(const ::Box& b, const ScreenArea& a) {
+    const std::int64_t w = std::min<std::int64_t>(b.left + b.width, a.x + a.w) - std::max<std::int64_t>(b.left, a.x);
+    const std::int64_t h = std::min<std::int64_t>(b.top + b.height, a.y + a.h) - std::max<std::int64_t>(b.top, a.y);
+    return w > 0 && h > 0 ? w * h : 0;
+}
+}  // namespace
+
 std::vector<const Entity*> PiecesUnderBox(const World& world, bool atTop) {
     std::vector<const Entity*> hidden;
     const ScreenArea box = OpenBoxArea(atTop), flag = RaisedFlagArea(atTop);
+    const ScreenArea both{std::max(box.x, flag.x), std::max(box.y, flag.y),
+                          std::min(box.x + box.w, flag.x + flag.w) - std::max(box.x, flag.x),
+                          std::min(box.y + box.h, flag.y + flag.h) - std::max(box.y, flag.y)};
     for (int i = 0; i < world.Count(); ++i) {
         const Entity& e = *world.Get(i);
         if (!e.IsPhysical() || (e.pinned && !e.IsExit()))
             continue;
+        // Half a piece behind the box is more than a player can read it by.
         const ::Box b = e.CurrentBox();
-        const int cx = static_cast<int>(b.left + b.width / 2), cy = static_cast<int>(b.top + b.height / 2);
-        if (box.Holds(cx, cy) || flag.Holds(cx, cy))
+        const std::int64_t covered = OverlapArea(b, box) + OverlapArea(b, flag) - OverlapArea(b, both);
+        if (2 * covered > b.width * b.height)
             hidden.push_back(&e);
     }
     return hidden;

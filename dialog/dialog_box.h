@@ -44,7 +44,7 @@ ScreenArea RaisedFlagArea(bool atTop);
 void PlaceBoxAtTop(bool atTop);
 bool BoxAtTop();
 // The pieces a player must see (whatever can move, and the exits) that the open box would hide
-// along that edge, by the centres of their boxes.
+// along that edge: more than half of their box behind it or its raised flag window.
 std::vector<const Entity*> PiecesUnderBox(const World& world, bool atTop);
 // Along the top edge when the bottom one would hide more of those pieces.
 bool BoxBelongsAtTop(const World& world);

@@ -245,17 +245,34 @@ void ChooseDefinition() {
         e.templateLabel->setText(caption);
 }
 
+std::vector<int> PlaceablePiecesOf(int module) {
+    const ModuleRegistry& registry = Registry();
+    std::vector<int> pieces;
+    if (module >= 0 && module < registry.ModuleCount())
+        for (int at : registry.TemplatesOfModule(module))
+            if (IsPlaceableKind(registry.TypeAt(at)))
+                pieces.push_back(at);
+    return pieces;
+}
+
+// A player's module of levels only may sort first; the editor opens on one that has pieces.
+int FirstModuleWithPiecesFrom(int module) {
+    const int count = Registry().ModuleCount();
+    for (int step = 0; step < count; ++step) {
+        const int candidate = (module + step) % count;
+        if (!PlaceablePiecesOf(candidate).empty())
+            return candidate;
+    }
+    return module;
+}
+
 void RebuildPalette() {
     Editor& e = State();
     const ModuleRegistry& registry = Registry();
-    e.view.palette.clear();
+    e.view.palette = PlaceablePiecesOf(e.view.moduleIndex);
     std::string moduleName;
-    if (e.view.moduleIndex >= 0 && e.view.moduleIndex < registry.ModuleCount()) {
-        for (int at : registry.TemplatesOfModule(e.view.moduleIndex))
-            if (IsPlaceableKind(registry.TypeAt(at)))
-                e.view.palette.push_back(at);
+    if (e.view.moduleIndex >= 0 && e.view.moduleIndex < registry.ModuleCount())
         moduleName = registry.ModuleNameAt(e.view.moduleIndex);
-    }
     e.view.moduleCaption = moduleName;
     if (e.moduleLabel)
         e.moduleLabel->setText(moduleName);
@@ -781,8 +798,9 @@ void EditorEntry(const PlaySession& play) {
     TheWorld().showTriggers = true;
     e.moduleLabel = AddCaption(24, 140);
     e.templateLabel = AddCaption(260, 188);
-    if (v.moduleIndex >= registry.ModuleCount())
+    if (v.moduleIndex < 0 || v.moduleIndex >= registry.ModuleCount())
         v.moduleIndex = 0;
+    v.moduleIndex = FirstModuleWithPiecesFrom(v.moduleIndex);
     RebuildPalette();
 
     addImageWidget(std::make_unique<ImageWidget>(Image("GUI/Workbar.png", 1, 0, 640, 30), 0, 0, -99990));

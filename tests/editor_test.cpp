@@ -90,6 +90,22 @@ TEST_F(EditorTest, AnEmptyPaletteHasNoGhostAndPlacesNothing) {
     EXPECT_FALSE(HasUnsavedChanges());
 }
 
+TEST_F(EditorTest, AModuleOfLevelsOnlySortedFirstDoesNotLeaveTheEditorWithoutPieces) {
+    std::filesystem::create_directories(dir / "Modules/Aaa");
+    test::WriteFile(dir / "Modules/Aaa/Include.ini", "Levels.ini\n");
+    test::WriteFile(dir / "Modules/Aaa/Levels.ini", "[Level]\nName = Harbour Mouth\nAdd: [BreakablePO] Bench/Block @ 204, 276; Rotate 0; Link () -> ()\n");
+    Registry().Clear();
+    ASSERT_TRUE(LoadAllModules());
+    ASSERT_EQ(Registry().ModuleNameAt(0), "Aaa");
+
+    OpenEditor();
+    Frame();
+    EXPECT_EQ(CurrentEditor().moduleCaption, "Bench");
+    ASSERT_NE(Ghost(), nullptr);
+    ClickAt(300, 300);
+    EXPECT_EQ(TheWorld().Count(), 2) << "the ghost and the piece it placed";
+}
+
 TEST_F(EditorTest, TheGhostFollowsTheGridBelowTheToolbarAndClicksPlaceIt) {
     OpenEditor();
     Frame();

@@ -315,49 +315,40 @@ Canvas JarWhole() {
     return c;
 }
 
-// The jar's shards lie heaped where it landed, as solid as a wall: a mound of broken clay
-// that fills the lower part of the square, a curved piece of the belly standing up in it.
+// The jar's shards, pinned where it broke and as solid as a wall: pieces of the belly set edge
+// to edge into a block that fills the square, with a jagged broken rim along the top, so the
+// square reads as taken, not as loose rubble to roll over.
 Canvas JarShards() {
     const Rgba clay{182, 96, 62, 255}, dark = Mix(clay, style::kInk, 0.55), light = Mix(clay, kPaper, 0.32);
-    const Rgba band = Mix(kPaper, style::kCrate, 0.3);
+    const Rgba band = Mix(kPaper, style::kCrate, 0.3), mortar = Mix(dark, style::kInk, 0.45);
     Canvas art = Cell();
-    // The mound itself, in the shade of its own pieces.
-    art.FillPolygon({{0, 36}, {0, 29}, {4, 24}, {10, 20}, {18, 18}, {26, 20}, {32, 24}, {36, 29}, {36, 36}}, Mix(dark, style::kInk, 0.25));
+    art.FillPolygon({{0, 36}, {0, 7}, {4, 3}, {8, 6}, {12, 2}, {17, 5}, {21, 1}, {25, 5}, {29, 2}, {33, 6}, {36, 4}, {36, 36}}, mortar);
     struct Shard {
         double x, y, w, h, tilt;
         int tone;  // 0 clay, 1 lit clay, 2 the cream band
     };
-    // Back to front, so the lower pieces lie over the upper ones.
-    const Shard shards[] = {{12, 21, 9, 7, -0.5, 0},  {24, 21, 10, 7, 0.45, 1}, {18, 15.5, 7, 11, 0.1, 1}, {6, 26, 9, 6, -0.3, 2},
-                            {30, 26, 9, 6, 0.35, 0},  {15, 25, 11, 6, 0.15, 2}, {23, 27, 9, 6, -0.2, 0},  {4, 31.5, 9, 6, 0.1, 1},
-                            {13, 31, 10, 6, -0.15, 0}, {22, 32, 11, 6, 0.1, 1}, {31, 32, 9, 6, -0.25, 2}};
-    for (const Shard& s : shards) {
-        double cs = std::cos(s.tilt), sn = std::sin(s.tilt);
-        auto at = [&](double u, double v) { return std::make_pair(s.x + u * cs - v * sn, s.y + u * sn + v * cs); };
-        const double hw = s.w / 2, hh = s.h / 2;
-        // Potsherds: a curved outer edge, straight broken sides.
-        Points outline{at(-hw, hh * 0.6), at(-hw * 0.7, -hh * 0.5), at(-hw * 0.1, -hh), at(hw * 0.6, -hh * 0.7), at(hw, hh * 0.2), at(hw * 0.3, hh)};
-        Rgba face = s.tone == 2 ? band : s.tone == 1 ? Mix(clay, light, 0.5) : clay;
-        art.FillPolygon(outline, Mix(face, style::kInk, 0.55));
-        Points inner{at(-hw + 1, hh * 0.6 - 0.8), at(-hw * 0.7 + 0.8, -hh * 0.5 + 0.6), at(-hw * 0.1, -hh + 1), at(hw * 0.6 - 0.6, -hh * 0.7 + 0.8),
-                     at(hw - 1, hh * 0.2), at(hw * 0.3, hh - 1.2)};
+    // Three courses of shards packed edge to edge, the band's pieces in the middle course.
+    const Shard shards[] = {{6, 9, 10, 9, -0.25, 1},   {17, 8, 11, 10, 0.15, 0},  {29, 9, 11, 9, -0.1, 1},
+                            {5, 20, 10, 10, 0.1, 2},   {16, 19.5, 12, 10, -0.2, 0}, {28, 20, 11, 10, 0.2, 2},
+                            {7, 30.5, 12, 9, -0.1, 0}, {19, 30.5, 12, 9, 0.15, 1}, {31, 30.5, 10, 9, -0.2, 0}};
+    for (const Shard& sh : shards) {
+        double cs = std::cos(sh.tilt), sn = std::sin(sh.tilt);
+        auto at = [&](double u, double v) { return std::make_pair(sh.x + u * cs - v * sn, sh.y + u * sn + v * cs); };
+        const double hw = sh.w / 2, hh = sh.h / 2;
+        Points outline{at(-hw, hh * 0.8), at(-hw * 0.8, -hh * 0.7), at(-hw * 0.1, -hh), at(hw * 0.7, -hh * 0.8), at(hw, hh * 0.3), at(hw * 0.4, hh)};
+        Rgba face = sh.tone == 2 ? band : sh.tone == 1 ? Mix(clay, light, 0.5) : clay;
+        art.FillPolygon(outline, Mix(face, style::kInk, 0.5));
+        Points inner{at(-hw + 1, hh * 0.8 - 0.8), at(-hw * 0.8 + 0.8, -hh * 0.7 + 0.6), at(-hw * 0.1, -hh + 1), at(hw * 0.7 - 0.6, -hh * 0.8 + 0.8),
+                     at(hw - 1, hh * 0.3), at(hw * 0.4, hh - 1.2)};
         art.FillPolygon(inner, face);
-        auto e0 = at(-hw * 0.7 + 0.8, -hh * 0.5 + 0.9), e1 = at(-hw * 0.1, -hh + 1.3), e2 = at(hw * 0.6 - 0.6, -hh * 0.7 + 1.1);
+        auto e0 = at(-hw * 0.8 + 0.8, -hh * 0.7 + 0.9), e1 = at(-hw * 0.1, -hh + 1.3), e2 = at(hw * 0.7 - 0.6, -hh * 0.8 + 1.1);
         art.Line(e0.first, e0.second, e1.first, e1.second, 0.9, Mix(face, kPaper, 0.45));
         art.Line(e1.first, e1.second, e2.first, e2.second, 0.9, Mix(face, kPaper, 0.45));
-        if (s.tone == 2) {
+        if (sh.tone == 2) {
             auto z0 = at(-hw * 0.5, 0.3), z1 = at(hw * 0.5, 0.3);
             art.Line(z0.first, z0.second, z1.first, z1.second, 0.8, Alpha(clay, 200));
         }
     }
-    // The jar's neck, broken off whole, lying on top of the heap.
-    art.FillCircle(20, 15, 5.2, Mix(clay, style::kInk, 0.55));
-    for (int y = 9; y < 21; ++y)
-        for (int x = 14; x < 27; ++x) {
-            double e = std::hypot((x + 0.5 - 20) / 4.6, (y + 0.5 - 15) / 3.6);
-            if (e < 1.0)
-                art.Set(x, y, e < 0.55 ? Mix(dark, style::kInk, 0.6) : Mix(light, clay, std::clamp((x - 15) / 9.0, 0.0, 1.0)));
-        }
     for (int y = 0; y < kCell; ++y)
         for (int x = 0; x < kCell; ++x) {
             Rgba p = art.Get(x, y);
@@ -594,8 +585,52 @@ void Recess(Canvas& c, int inset, int alpha) {
         }
 }
 
+// The Ledger's picture is this much wider than its square on every side: the covers and the
+// ribbon show round a piece resting on it, so a crate on the Ledger never hides it.
+constexpr int kLedgerRim = 6;
+
+Canvas LedgerPages(double glow, int written);
+
 // The open Ledger set into the ground. `glow` 0..1 lights it up; `written` adds new lines.
 Canvas LedgerArt(double glow, int written) {
+    Canvas inner = LedgerPages(glow, written);
+    const int size = kCell + 2 * kLedgerRim;
+    Canvas c(size, size);
+    const Rgba leather{110, 44, 38, 255}, clasp = Mix(style::kAmber, kPaper, 0.15);
+    // The boards of the covers, open flat, and the ribbon hanging out below.
+    c.FillPolygon({{1, 6}, {size / 2.0, 3}, {size - 1.0, 6}, {size - 1.0, size - 7.0}, {size / 2.0, size - 4.0}, {1, size - 7.0}},
+                  Mix(leather, style::kInk, 0.25));
+    c.FillPolygon({{2.5, 7}, {size / 2.0, 4.5}, {size - 2.5, 7}, {size - 2.5, size - 8.5}, {size / 2.0, size - 5.5}, {2.5, size - 8.5}},
+                  leather);
+    c.FillRect(2, 7, 1, size - 15, Mix(leather, kPaper, 0.3));
+    c.FillPolygon({{size / 2.0 - 1.5, size - 8.0}, {size / 2.0 + 2.5, size - 8.0}, {size / 2.0 + 3.5, size - 0.5},
+                   {size / 2.0 + 1.0, size - 2.5}, {size / 2.0 - 2.0, size - 0.5}},
+                  kWax);
+    // Brass corners, bright enough to find the book in the dark.
+    for (auto [x, y] : {std::pair{3.5, 8.5}, std::pair{size - 4.5, 8.5}, std::pair{3.5, size - 10.5}, std::pair{size - 4.5, size - 10.5}}) {
+        c.FillCircle(x, y, 2.2, Mix(clasp, style::kInk, 0.35));
+        c.FillCircle(x - 0.4, y - 0.4, 1.4, clasp);
+    }
+    if (glow > 0)
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                Rgba p = c.Get(x, y);
+                if (p.a > 0)
+                    c.Set(x, y, Mix(p, Mix(kPaper, style::kAmber, 0.3), glow * 0.45));
+            }
+    c.Draw(inner, kLedgerRim, kLedgerRim);
+    // Set into the ground: never fully opaque.
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            Rgba p = c.Get(x, y);
+            p.a = static_cast<std::uint8_t>(p.a * 0.92);
+            c.Set(x, y, p);
+        }
+    return c;
+}
+
+// The Ledger's own square: the pages, the day's lines, the glow of a page arriving.
+Canvas LedgerPages(double glow, int written) {
     Canvas c = Cell();
     Recess(c, 1, 90);
     if (glow > 0) {
@@ -637,13 +672,6 @@ Canvas LedgerArt(double glow, int written) {
             }
     if (glow > 0.6)
         Sparkle(c, 28, 6, 2 + glow * 2, Alpha(kPaper, static_cast<int>(255 * glow)));
-    // Set into the ground: never fully opaque.
-    for (int y = 0; y < kCell; ++y)
-        for (int x = 0; x < kCell; ++x) {
-            Rgba p = c.Get(x, y);
-            p.a = static_cast<std::uint8_t>(p.a * 0.92);
-            c.Set(x, y, p);
-        }
     return c;
 }
 

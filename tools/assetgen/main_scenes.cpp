@@ -104,17 +104,6 @@ Points Hump(double x0, double x1, double baseY, double height, double roughness,
     return p;
 }
 
-// A stack of crates seen from afar as dark shapes with a lit edge.
-void CrateStack(Canvas& c, double x, double baseY, double size, int count, double lean, Rgba body, Rgba rim) {
-    for (int i = 0; i < count; ++i) {
-        double cx = x + i * lean + std::sin(i * 1.9) * size * 0.12, top = baseY - (i + 1) * size;
-        c.FillRect(static_cast<int>(cx - size / 2), static_cast<int>(top), static_cast<int>(size) - 1, static_cast<int>(size) - 1, body);
-        c.FillRect(static_cast<int>(cx - size / 2), static_cast<int>(top), static_cast<int>(size) - 1, 1, rim);
-        c.FillRect(static_cast<int>(cx - size / 2), static_cast<int>(top), 1, static_cast<int>(size) - 1, Alpha(rim, rim.a / 2));
-        c.Line(cx - size / 2 + 2, top + size - 3, cx + size / 2 - 3, top + 2, std::max(1.0, size / 14), Alpha(rim, rim.a / 3));
-    }
-}
-
 // The moon drawn at a fraction of its strength, for pictures that must stay quiet.
 void PaleMoon(Canvas& c, double cx, double cy, double radius, double strength) {
     Canvas moon(c.Width(), c.Height(), Rgba{0, 0, 0, 0});
@@ -236,7 +225,7 @@ Canvas ReedsBackdrop() {
     return c;
 }
 
-// The Glasshouse: inside, under iron ribs and old panes, crates piled along the walls and
+// The Glasshouse: inside, under iron ribs and old panes, ferns grown tall along the glass and
 // green things climbing; a faint light from somewhere among them.
 Canvas GlasshouseBackdrop() {
     Canvas c(640, 480);
@@ -258,15 +247,16 @@ Canvas GlasshouseBackdrop() {
         }
         c.FillRect(static_cast<int>(x0) - 4, springY, 8, 480 - springY, iron);
         c.FillRect(static_cast<int>(x0) - 4, springY, 2, 480 - springY, Alpha(ironLit, 120));
+        // Glazing bars, faint: a bright grid behind the board would read as more walls.
         for (int m = 1; m < 4; ++m)
-            c.FillRect(static_cast<int>(x0 + m * bayW / 4.0) - 1, springY - 40, 2, 480 - springY + 40, Alpha(iron, 200));
+            c.FillRect(static_cast<int>(x0 + m * bayW / 4.0) - 1, springY - 40, 2, 480 - springY + 40, Alpha(iron, 90));
         for (int r = 0; r < 6; ++r)
-            c.FillRect(static_cast<int>(x0), springY + r * 56, bayW, 2, Alpha(iron, 200));
+            c.FillRect(static_cast<int>(x0), springY + r * 56, bayW, 1, Alpha(iron, 70));
         // A few panes clouded or missing.
         Random rng(624 + b);
         for (int k = 0; k < 3; ++k) {
             int px = static_cast<int>(x0 + rng.Range(0, 3) * bayW / 4.0) + 2, py = springY + rng.Range(0, 4) * 56 + 3;
-            c.BlendRect(px, py, bayW / 4 - 4, 52, rng.Unit() < 0.5 ? Rgba{150, 200, 190, 26} : Rgba{10, 10, 20, 70});
+            c.BlendRect(px, py, bayW / 4 - 4, 52, rng.Unit() < 0.5 ? Rgba{150, 200, 190, 18} : Rgba{10, 10, 20, 35});
         }
     }
     // The roof's ribs over the arches and the dark above them.
@@ -275,28 +265,23 @@ Canvas GlasshouseBackdrop() {
     c.VerticalGradient(0, 412, 640, 68, Mix(style::kCrate, style::kInk, 0.78), Mix(style::kCrate, style::kInk, 0.88));
     for (int x = -300; x < 940; x += 48)
         c.Line(320 + (x - 320) * 0.6, 412, x, 480, 1, Rgba{0, 0, 0, 60});
-    // Crates piled against the glass, and benches of pots.
-    const Rgba crate = Mix(Mix(style::kCrate, style::kTeal, 0.3), style::kInk, 0.8), crateRim = Alpha(Mix(style::kCrate, style::kAmber, 0.4), 45);
-    CrateStack(c, 40, 420, 56, 4, 3, crate, crateRim);
-    CrateStack(c, 98, 420, 56, 2, -2, crate, crateRim);
-    CrateStack(c, 150, 420, 44, 1, 0, crate, crateRim);
-    CrateStack(c, 600, 420, 56, 5, -4, crate, crateRim);
-    CrateStack(c, 540, 420, 50, 3, 2, crate, crateRim);
-    CrateStack(c, 488, 420, 40, 1, 0, crate, crateRim);
-    c.FillRect(200, 360, 240, 6, Mix(style::kCrate, style::kInk, 0.7));
-    for (int leg : {210, 424})
-        c.FillRect(leg, 366, 6, 54, Mix(style::kCrate, style::kInk, 0.8));
+    // Ferns grown tall against the glass on either side: soft fronds, nothing square to stand on.
     const Rgba leaf = Mix(Rgba{70, 120, 80, 255}, style::kInk, 0.55);
     Random rng(629);
-    for (int p = 0; p < 6; ++p) {
-        double px = 226 + p * 38;
-        c.FillPolygon({{px - 10, 342}, {px + 10, 342}, {px + 7, 360}, {px - 7, 360}}, Mix(Rgba{160, 80, 50, 255}, style::kInk, 0.65));
-        for (int l = 0; l < 5; ++l) {
-            double a = -kPi / 2 + (rng.Unit() - 0.5) * 2.2;
-            double len = 14 + rng.Unit() * 20;
-            c.Line(px, 342, px + std::cos(a) * len, 342 + std::sin(a) * len, 3.2, leaf);
+    for (double base : {20.0, 70.0, 570.0, 618.0})
+        for (int f = 0; f < 9; ++f) {
+            double a = -kPi / 2 + (rng.Unit() - 0.5) * 1.9, len = 90 + rng.Unit() * 110;
+            double px = base, py = 440;
+            for (int k = 1; k <= 12; ++k) {
+                double t = k / 12.0;
+                double nx = base + std::cos(a) * len * t + std::sin(t * 3) * 6, ny = 440 + std::sin(a) * len * t + t * t * 40;
+                c.Line(px, py, nx, ny, 2.4 - t * 1.4, leaf);
+                if (k % 2 == 0)
+                    c.Line(nx, ny, nx + (f % 2 ? 7 : -7), ny + 5, 1.6, leaf);
+                px = nx;
+                py = ny;
+            }
         }
-    }
     // Vines hanging from the ribs.
     for (int v = 0; v < 9; ++v) {
         double x = 30 + v * 71 + rng.Unit() * 20, len = 80 + rng.Unit() * 160;
@@ -313,7 +298,7 @@ Canvas GlasshouseBackdrop() {
     }
     // Light from the thing that took root, somewhere in the middle of it all: faint.
     Glow(c, 320, 300, 300, Rgba{200, 240, 170, 255}, 28);
-    Quieten(c, 0.55, 0.82, 60);
+    Quieten(c, 0.45, 0.8, 56);
     return c;
 }
 
@@ -350,7 +335,7 @@ Canvas NightBackdrop() {
     return c;
 }
 
-// The Last Island: its crates fallen upward into a tower, the moon behind, a glint at the top.
+// The Last Island: a lone tree on its back with the quill's glint in its crown, the moon behind.
 Canvas IslandBackdrop() {
     Canvas c(640, 480);
     const int horizon = 300;
@@ -359,25 +344,26 @@ Canvas IslandBackdrop() {
     // The island, near and wide.
     Points island = Hump(60, 600, horizon + 1, 70, 0.25, 643);
     c.FillPolygon(island, kSilhouette);
-    // The tower of crates rising from it, leaning as it climbs, the quill's glint at its top.
-    Canvas tower(160, 220);
-    double top = 220;
-    for (int i = 0; i < 6; ++i) {
-        double size = 32 - i * 2.0;
-        double cx = 70 + std::sin(i * 1.4) * 4 + i * 4;
-        TiltedCrate(tower, cx, top - size / 2, size, std::sin(i * 2.3) * 8);
-        top -= size - 1;
-    }
-    for (int y = 0; y < tower.Height(); ++y)
-        for (int x = 0; x < tower.Width(); ++x) {
-            Rgba p = tower.Get(x, y);
-            if (p.a)
-                tower.Set(x, y, Alpha(Mix(p, kSilhouette, 0.72), p.a));
-        }
-    const int towerX = 230, towerBase = horizon - 56;
-    c.Draw(tower, towerX, towerBase - 220);
+    // A lone bent tree on the island's back, the quill's glint caught in its crown: nothing in
+    // it is square, so nothing behind the board reads as a crate or a wall.
     ReflectLake(c, horizon, 642);
-    const double tipX = towerX + 70 + 20 + std::sin(5 * 1.4) * 4, tipY = towerBase - 220 + top + 2;
+    const Rgba bark = Mix(kSilhouette, style::kDusk, 0.12);
+    const double baseX = 300, baseY = horizon - 50;
+    double tipX = baseX, tipY = baseY;
+    for (int k = 1; k <= 14; ++k) {
+        double t = k / 14.0;
+        double nx = baseX + std::sin(t * 2.2) * 26, ny = baseY - t * 150;
+        c.Line(tipX, tipY, nx, ny, 7 - t * 5, bark);
+        tipX = nx;
+        tipY = ny;
+    }
+    Random branches(645);
+    for (int k = 0; k < 7; ++k) {
+        double t = 0.35 + k * 0.09, y = baseY - t * 150, x = baseX + std::sin(t * 2.2) * 26;
+        double dir = k % 2 ? 1 : -1, len = 24 + branches.Unit() * 30;
+        c.Line(x, y, x + dir * len, y - len * 0.5, 2.2 - t, bark);
+        c.Line(x + dir * len * 0.6, y - len * 0.3, x + dir * len * 0.8, y - len * 0.75, 1.2, bark);
+    }
     Glow(c, tipX, tipY, 50, style::kAmber, 60);
     DrawQuill(c, tipX - 4, tipY + 6, tipX + 8, tipY - 14, 4, Mix(kPaper, kSilhouette, 0.3), Mix(style::kAmber, kSilhouette, 0.3));
     // Rocks along the island's shore, and the near water's swell.

@@ -8,6 +8,7 @@
 #include "content/object_kinds.h"
 #include "content/object_templates.h"
 #include "content/registry.h"
+#include "dialog/dialog_box.h"
 #include "platform/game_error.h"
 #include "tools/sim/json.h"
 #include "tools/sim/sim.h"
@@ -104,6 +105,58 @@ bool CheckLevelNames(const std::string& module, const LevelTemplate& level, Find
     return ok;
 }
 
+// Where the level put a piece.
+struct Placed {
+    std::uint64_t seq;
+    std::string name;
+    int x, y;
+};
+
+std::vector<Placed> PlacedPieces(const World& world) {
+    std::vector<Placed> pieces;
+    for (int i = 0; i < world.Count(); ++i) {
+        const Entity& e = *world.Get(i);
+        if (e.IsPhysical())
+            pieces.push_back({e.Seq(), e.templateName, e.x, e.y});
+    }
+    return pieces;
+}
+
+// "Main/Page at 192, 156, Main/Crate at ..." for at most three pieces, and how many more.
+std::string Named(const std::vector<std::string>& pieces) {
+    std::string text;
+    for (std::size_t i = 0; i < pieces.size() && i < 3; ++i)
+        text += (i ? ", " : "") + pieces[i];
+    if (pieces.size() > 3)
+        text += " and " + std::to_string(pieces.size() - 3) + " more";
+    return text;
+}
+
+// What a start dialog would hide of the board as built, on whichever edge the game opens it.
+std::string PiecesUnderTheStartDialog(const LevelTemplate& level, const World& world) {
+    const bool startDialog = std::any_of(level.dialogEvents.begin(), level.dialogEvents.end(), [](const std::string& d) {
+        const auto* dialog = static_cast<const DialogTemplate*>(Registry().Find(d, "Dialog"));
+        return dialog && dialog->trigger == "LEVEL_START";
+    });
+    if (!startDialog)
+        return {};
+    std::vector<std::string> hidden;
+    for (const Entity* e : PiecesUnderBox(world, BoxBelongsAtTop(world)))
+        hidden.push_back(e->templateName + " at " + std::to_string(e->x) + ", " + std::to_string(e->y));
+    return Named(hidden);
+}
+
+// Pieces that fell when the board first settled: "Main/Page falls from 192, 156 to 192, 300".
+std::string PiecesThatMoved(const std::vector<Placed>& built, const std::vector<Placed>& settled) {
+    std::vector<std::string> moved;
+    for (const Placed& b : built)
+        for (const Placed& s : settled)
+            if (s.seq == b.seq && (s.x != b.x || s.y != b.y))
+                moved.push_back(b.name + " falls from " + std::to_string(b.x) + ", " + std::to_string(b.y) + " to " +
+                                std::to_string(s.x) + ", " + std::to_string(s.y));
+    return Named(moved);
+}
+
 void CheckLevel(const std::string& module, const LevelTemplate& level, const CheckOptions& options,
                 Findings& findings, std::ostream* progress, bool& interrupted) {
     const std::string& name = level.name;
@@ -133,12 +186,20 @@ void CheckLevel(const std::string& module, const LevelTemplate& level, const Che
         findings.Add("error", "no-mission-critical", module, name, "The level has no mission-critical object.");
     if (!exit || !critical)
         return;
+    const std::vector<Placed> built = PlacedPieces(world);
+    if (const std::string hidden = PiecesUnderTheStartDialog(level, world); !hidden.empty())
+        findings.Add("warning", "start-dialog-covers", module, name,
+                     "The start dialog hides " + hidden + " along either edge of the screen; move the pieces "
+                     "clear of one edge or the dialog elsewhere.");
     const TurnOutcome start = SettleHeadless(world, options.maxFrames);
     if (!start.settled && world.levelStatus == LevelStatus::Playing) {
         findings.Add("error", "does-not-settle", module, name,
                      "The board does not settle within " + std::to_string(options.maxFrames) + " frames after the build.");
         return;
     }
+    if (const std::string falling = PiecesThatMoved(built, PlacedPieces(world)); !falling.empty())
+        findings.Add("warning", "starts-in-air", module, name,
+                     falling + " before the first turn; place every piece where it rests.");
 
     const std::int32_t par = level.turnsPar;
     const std::int32_t deepest = options.maxTurns.value_or(kTurnsWithoutPar);

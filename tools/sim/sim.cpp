@@ -146,6 +146,8 @@ void BuildFresh(const std::string& level) {
     World& world = TheWorld();
     world.Clear();
     world.queueDrawing = false;
+    // Whatever froze the World before (a dialog in play) has nothing to do with this level.
+    world.frozen = false;
     world.SetGravity(90);
     BuildLevel(level);
 }
