@@ -50,7 +50,7 @@ const std::string& SimFolder() {
 
 constexpr const char* kYard = "Sim/Yard";
 // The campaign level whose search takes longest.
-constexpr const char* kSlowestCampaignLevel = "Main/Botany \xc3\xa0 la Kool-aid Man";
+constexpr const char* kSlowestCampaignLevel = "Main/Tarrow For Time";
 
 void Search(benchmark::State& state, const std::string& folder, const std::string& level, std::int32_t maxTurns,
             bool skipFreeFall = true) {
