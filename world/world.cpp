@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
-#include <unordered_map>
 #include <typeinfo>
 #include <utility>
 
@@ -578,22 +577,20 @@ namespace {
 std::vector<std::unique_ptr<Entity>> CloneAll(const std::vector<std::unique_ptr<Entity>>& source) {
     std::vector<std::unique_ptr<Entity>> copies;
     copies.reserve(source.size());
-    std::unordered_map<const Entity*, Entity*> map;
-    map.reserve(source.size());
-    for (const auto& e : source) {
+    for (const auto& e : source)
         copies.push_back(e->Clone());
-        map.emplace(e.get(), copies.back().get());
-    }
+    // Both sides are in seq order, and the copies keep the seqs.
     for (auto& c : copies)
         if (c->IsPhysical()) {
             auto& list = static_cast<PhysObj&>(*c).collisions;
-            std::vector<PhysObj*> remapped;
+            std::size_t kept = 0;
             for (PhysObj* p : list) {
-                auto it = map.find(p);
-                if (it != map.end())
-                    remapped.push_back(static_cast<PhysObj*>(it->second));
+                auto it = std::lower_bound(source.begin(), source.end(), p->Seq(),
+                                           [](const std::unique_ptr<Entity>& e, std::uint64_t s) { return e->Seq() < s; });
+                if (it != source.end() && it->get() == p)
+                    list[kept++] = static_cast<PhysObj*>(copies[static_cast<std::size_t>(it - source.begin())].get());
             }
-            list = std::move(remapped);
+            list.resize(kept);
         }
     return copies;
 }
