@@ -3,68 +3,60 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
-#include <cstring>
 #include <string>
 
 namespace {
-
-Mix_Chunk* DuplicateChunk(const Mix_Chunk* source) {
-    if (source == nullptr)
-        return nullptr;
-    // Allocated the way the mixer frees its own chunks, so Mix_FreeChunk can take it.
-    auto* copy = static_cast<Mix_Chunk*>(SDL_malloc(sizeof(Mix_Chunk)));
-    if (copy == nullptr)
-        return nullptr;
-    copy->abuf = static_cast<Uint8*>(SDL_malloc(source->alen > 0 ? source->alen : 1));
-    if (copy->abuf == nullptr) {
-        SDL_free(copy);
-        return nullptr;
-    }
-    if (source->alen > 0)
-        std::memcpy(copy->abuf, source->abuf, source->alen);
-    copy->alen = source->alen;
-    copy->allocated = 1;
-    copy->volume = source->volume;
-    return copy;
-}
 
 bool effectsSilent = false;
 
 bool MixerOpen() { return Mix_QuerySpec(nullptr, nullptr, nullptr) != 0; }
 
-void FreeChunk(Mix_Chunk* chunk) {
-    if (chunk != nullptr)
-        Mix_FreeChunk(chunk);
+// A chunk that plays the sample's data without owning it. Allocated the way the mixer frees
+// its own chunks, so Mix_FreeChunk can take it; with `allocated` 0 it leaves the data alone.
+Mix_Chunk* ChunkOver(const Mix_Chunk& sample) {
+    auto* chunk = static_cast<Mix_Chunk*>(SDL_malloc(sizeof(Mix_Chunk)));
+    if (chunk == nullptr)
+        return nullptr;
+    chunk->allocated = 0;
+    chunk->abuf = sample.abuf;
+    chunk->alen = sample.alen;
+    chunk->volume = sample.volume;
+    return chunk;
 }
 
 }  // namespace
 
-Sound::Sound(const Sound& other) : loop(other.loop), chunk(DuplicateChunk(other.chunk)) { loaded = chunk != nullptr; }
+Sound::Sound(const Sound& other) : loop(other.loop), sample(other.sample) { loaded = sample != nullptr; }
 
 Sound& Sound::operator=(const Sound& other) {
-    if (this != &other) {
-        Mix_Chunk* copy = DuplicateChunk(other.chunk);
-        Halt();
-        FreeChunk(chunk);
-        chunk = copy;
-        loop = other.loop;
-        loaded = chunk != nullptr;
+    Halt();
+    if (sample != other.sample) {
+        ReleaseChunk();
+        sample = other.sample;
     }
+    loop = other.loop;
+    loaded = sample != nullptr;
     channel = -1;
     return *this;
 }
 
-Sound::~Sound() {
+Sound::~Sound() { ReleaseChunk(); }
+
+void Sound::ReleaseChunk() {
     Halt();
-    FreeChunk(chunk);
+    // Stops whatever channel still plays this chunk, then frees the chunk but not the sample.
+    if (chunk != nullptr)
+        Mix_FreeChunk(chunk);
+    chunk = nullptr;
 }
 
 bool Sound::Load(const std::string& path) {
-    Halt();
-    FreeChunk(chunk);
-    chunk = Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
+    ReleaseChunk();
+    sample.reset();
+    if (Mix_Chunk* loadedSample = Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1))
+        sample.reset(loadedSample, Mix_FreeChunk);
     channel = -1;
-    return loaded = chunk != nullptr;
+    return loaded = sample != nullptr;
 }
 
 bool Sound::OwnsChannel() const {
@@ -79,7 +71,11 @@ void Sound::Play() {
         Mix_HaltChannel(channel);
     channel = -1;
     // A closed mixer has no channels to play on (the game is shutting down).
-    if (chunk != nullptr && MixerOpen())
+    if (sample == nullptr || !MixerOpen())
+        return;
+    if (chunk == nullptr)
+        chunk = ChunkOver(*sample);
+    if (chunk != nullptr)
         channel = Mix_PlayChannelTimed(-1, chunk, loop ? -1 : 0, -1);
 }
 

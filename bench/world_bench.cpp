@@ -3,12 +3,11 @@
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <ctime>
 #include <memory>
 #include <vector>
 
 #include "app/timer.h"
+#include "bench/thread_clock.h"
 #include "world/world.h"
 
 namespace {
@@ -45,13 +44,6 @@ void BuildCrowd(World& w, int count) {
         c->dirY = 1.0;
         w.Add(std::move(c));
     }
-}
-
-// Thread CPU time, so that other work on a shared machine does not count.
-double ThreadSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
 double Seconds(World& w) {
@@ -138,10 +130,8 @@ void BM_SubStepScaling(benchmark::State& state) {
     state.counters["us_1000"] = totalSmall / frames * 1e6;
     state.counters["us_2000"] = totalLarge / frames * 1e6;
     state.counters["2000/1000"] = totalLarge / totalSmall;
-    if (!ratios.empty()) {
-        std::nth_element(ratios.begin(), ratios.begin() + static_cast<std::ptrdiff_t>(ratios.size() / 2), ratios.end());
-        state.counters["median_ratio"] = ratios[ratios.size() / 2];
-    }
+    if (!ratios.empty())
+        state.counters["median_ratio"] = Median(ratios);
 }
 BENCHMARK(BM_SubStepScaling)->UseManualTime()->Unit(benchmark::kMillisecond);
 

@@ -109,6 +109,7 @@ struct SolveSearch::State {
             return;
         }
         world.queueDrawing = false;
+        world.fastForward = limits.skipFreeFall;
         world.Restore(start);
         StopStillClocks(world);
 

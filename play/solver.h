@@ -16,6 +16,8 @@ struct SolveLimits {
     std::int32_t maxTurns = 100;       // deepest solution looked for; 0 stops at once
     double timeLimit = 0.0;            // seconds; 0 is none
     std::int32_t maxFrames = 100000;   // per move: a board that never settles is a dead end
+    // Off: every sub-step is run, none skipped where pieces only fall (the reference).
+    bool skipFreeFall = true;
 };
 
 struct SolveResult {

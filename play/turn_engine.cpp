@@ -103,9 +103,19 @@ bool RunWorldFrame(World& world) {
 TurnOutcome SettleHeadless(World& world, std::int32_t maxFrames) {
     TurnOutcome outcome;
     const MotionWatch watch(world);
+    // At a step of 1.0 a frame is one sub-step, and the World may run many at once where
+    // pieces only fall; they end as the frames one by one would.
+    const bool subStepFrames = TimerStep() == 1.0;
     while (outcome.frames < maxFrames) {
-        bool settled = RunWorldFrame(world);
-        ++outcome.frames;
+        std::int32_t ran = subStepFrames ? world.SkipFreeFall(maxFrames - outcome.frames) : 0;
+        bool settled;
+        if (ran > 0) {
+            settled = BoardSettled(world);
+        } else {
+            settled = RunWorldFrame(world);
+            ran = 1;
+        }
+        outcome.frames += ran;
         if (!outcome.moved)
             outcome.moved = watch.SawMotion(world);
         if (world.levelStatus != LevelStatus::Playing)

@@ -55,7 +55,8 @@ bool RunWorldFrame(World& world);
 
 // Runs frames until the board settles, the level is no longer being played (failed or
 // complete), or `maxFrames` updates have run. A level just built and given SetGravity(90),
-// as entering play does, first falls into place.
+// as entering play does, first falls into place. At a Timer step of 1.0, frames in which
+// pieces only fall run many at once (World::SkipFreeFall), to the same boards and counts.
 TurnOutcome SettleHeadless(World& world, std::int32_t maxFrames);
 
 // Takes one move and runs it out as SettleHeadless does.

@@ -74,7 +74,7 @@ TEST_F(AudioTest, SoundsThatCannotBeLoadedStaySilent) {
     EXPECT_EQ(s.channel, -1);
 }
 
-TEST_F(AudioTest, CopiesOwnTheirSample) {
+TEST_F(AudioTest, CopiesShareTheSampleYetPlayAndStopOnTheirOwn) {
     auto original = std::make_unique<Sound>();
     original->loop = true;
     ASSERT_TRUE(original->Load("tone.wav"));
@@ -86,7 +86,7 @@ TEST_F(AudioTest, CopiesOwnTheirSample) {
 
     Sound assigned;
     assigned = copy;
-    original.reset();  // frees the first sample; the copies must not notice
+    original.reset();  // the copies keep the sample
     copy.Play();
     assigned.Play();
     ASSERT_NE(copy.channel, -1);
@@ -95,6 +95,18 @@ TEST_F(AudioTest, CopiesOwnTheirSample) {
     EXPECT_NE(Mix_GetChunk(copy.channel), Mix_GetChunk(assigned.channel));
     EXPECT_TRUE(Mix_Playing(copy.channel));
     EXPECT_TRUE(Mix_Playing(assigned.channel));
+
+    copy.Pause();
+    EXPECT_FALSE(Mix_Paused(assigned.channel));
+    copy.Halt();
+    EXPECT_TRUE(Mix_Playing(assigned.channel));
+    // Gone while it plays: its channel stops, the other copy's plays on.
+    const int channel = assigned.channel;
+    assigned = Sound();
+    EXPECT_FALSE(Mix_Playing(channel));
+    copy.Play();
+    { Sound gone = copy; }
+    EXPECT_TRUE(Mix_Playing(copy.channel));
 }
 
 TEST_F(AudioTest, PlayingAgainRestartsOnlyThatSound) {

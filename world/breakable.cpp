@@ -120,6 +120,15 @@ const std::vector<PhysObj*>& BreakablePO::CheckCollisions() {
     return collisions;
 }
 
+bool BreakablePO::FallsFreely() const { return PhysObj::FallsFreely() && load == weight && !redirected; }
+
+void BreakablePO::FallFreely(std::int32_t subSteps) {
+    // From whole pixels, each sub-step moves the whole speed.
+    for (std::int32_t i = 0; i < subSteps; ++i)
+        fallDistance += std::abs(velX) + std::abs(velY);
+    PhysObj::FallFreely(subSteps);
+}
+
 std::int32_t AddLoad(std::int32_t a, std::int32_t b) {
     const std::int64_t sum = std::int64_t{a} + b;
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(sum, INT32_MIN, INT32_MAX));

@@ -17,6 +17,10 @@ public:
     std::unique_ptr<Entity> Clone() const override;
     void AssignState(const Entity& other) override;
     void HashState(Hasher& h) const override;
+    // Also: carrying its own weight alone, and no changer at work on it.
+    bool FallsFreely() const override;
+    // Also counts the fall.
+    void FallFreely(std::int32_t subSteps) override;
 
     // Swaps in the broken picture and box; never twice.
     void Break();
@@ -64,6 +68,8 @@ public:
     std::unique_ptr<Entity> Clone() const override;
     void AssignState(const Entity& other) override;
     void HashState(Hasher& h) const override;
+    // A door looks for its buttons every sub-step: left to the sub-steps.
+    bool FallsFreely() const override { return false; }
 
     Sound openSound;
     Sound closeSound;

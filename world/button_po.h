@@ -12,6 +12,8 @@ public:
     std::unique_ptr<Entity> Clone() const override;
     void AssignState(const Entity& other) override;
     void HashState(Hasher& h) const override;
+    // Also: untouched, it comes up no more.
+    bool FallsFreely() const override { return PhysObj::FallsFreely() && (!pressed || onePress); }
 
     Image pressedImage;
     Image unpressedImage;

@@ -13,6 +13,8 @@ public:
     std::unique_ptr<Entity> Clone() const override;
     void AssignState(const Entity& other) override;
     void HashState(Hasher& h) const override;
+    // Also: with nothing on it, it has nothing to forget.
+    bool FallsFreely() const override { return PhysObj::FallsFreely() && !used && !redirecting; }
 
     std::int32_t directionChange = 0;
     bool relative = true;

@@ -174,29 +174,54 @@ void Entity::SetRotation(std::int32_t angle) {
     RotateBounds(rotation);
 }
 
+bool Entity::FallsFreely() const {
+    // A piece that turns to face its motion is left to the sub-steps.
+    if (!moving || pinned || rotateToVelocity)
+        return false;
+    const bool whole = (std::abs(dirX) == 1.0 && dirY == 0.0) || (dirX == 0.0 && std::abs(dirY) == 1.0);
+    return whole && velX == World::MOVE_SPEED * dirX && velY == World::MOVE_SPEED * dirY && posX == x && posY == y;
+}
+
+void Entity::FallFreely(std::int32_t subSteps) {
+    // The sums the moves would make, one sub-step at a time.
+    for (std::int32_t i = 0; i < subSteps; ++i) {
+        posX += velX;
+        posY += velY;
+    }
+    x = TruncToPixel(posX);
+    y = TruncToPixel(posY);
+    BoxChanged();
+}
+
+Box Entity::NextLookAheadBox() const {
+    const double vx = pinned ? velX : World::MOVE_SPEED * dirX;
+    const double vy = pinned ? velY : World::MOVE_SPEED * dirY;
+    return BoxAt(static_cast<std::int32_t>(x + AwayFromZero(vx)), static_cast<std::int32_t>(y + AwayFromZero(vy)));
+}
+
+namespace {
+// Small fields share a word: the hash is a chain of multiplies, one per word, and the
+// solver and the rest check hash every object several times a turn.
+std::uint64_t Pack(std::uint32_t high, std::uint32_t low) { return (std::uint64_t{high} << 32) | low; }
+std::uint32_t Pack16(std::uint16_t high, std::uint16_t low) { return (std::uint32_t{high} << 16) | low; }
+}  // namespace
+
 void Entity::HashState(Hasher& h) const {
-    h.Add(id);
+    h.Add(Pack(static_cast<std::uint32_t>(id), static_cast<std::uint32_t>(drawDepth)));
     h.Add(dirX);
     h.Add(dirY);
     h.Add(velX);
     h.Add(velY);
     h.Add(posX);
     h.Add(posY);
-    h.Add(x);
-    h.Add(y);
-    h.Add(width);
-    h.Add(height);
-    h.Add(rotation);
-    h.Add(pinned);
-    h.Add(moving);
-    h.Add(drawDepth);
+    h.Add(Pack(Pack16(static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)), Pack16(width, height)));
+    h.Add(Pack(static_cast<std::uint32_t>(rotation), static_cast<std::uint32_t>(image.angle)));
+    h.Add(Pack(static_cast<std::uint32_t>(image.frameCount),
+               (pinned ? 1u : 0u) | (moving ? 2u : 0u) | (image.reverse ? 4u : 0u)));
     if (h.WithClocks()) {
         h.Add(image.frame);
         h.Add(image.framePosition);
     }
-    h.Add(image.angle);
-    h.Add(image.reverse);
-    h.Add(image.frameCount);
     h.Add(linkName);
     h.Add(linkTarget);
 }
@@ -223,11 +248,11 @@ void PhysObj::Reset() {
 
 void PhysObj::HashState(Hasher& h) const {
     Entity::HashState(h);
-    h.Add(boundX);
-    h.Add(boundY);
-    h.Add(missionCritical);
-    h.Add(solid);
+    h.Add(Pack(static_cast<std::uint32_t>(boundX), static_cast<std::uint32_t>(boundY)));
+    h.Add(Pack(missionCritical ? 1u : 0u, solid ? 1u : 0u));
 }
+
+bool PhysObj::FallsFreely() const { return Entity::FallsFreely() && collisions.empty(); }
 
 void PhysObj::SetImage(const Image& newImage, bool autoBound) {
     Entity::SetImage(newImage, autoBound);

@@ -57,9 +57,22 @@ public:
     // Feeds every field that decides the simulation into the hash.
     virtual void HashState(Hasher& h) const;
 
+    // The next sub-step can do nothing to this object but carry it MOVE_SPEED pixels along its
+    // own direction, unless something lies in its way or reaches for it: it moves, unpinned, a
+    // whole direction at the velocity its Update gives, from whole pixels, and nothing of its
+    // own is under way. Every kind that does more in a sub-step than move says when here; a
+    // kind that cannot tell says no.
+    virtual bool FallsFreely() const;
+    // What that many such sub-steps do to it, once the World has made sure that nothing lies
+    // in its way or reaches for it meanwhile.
+    virtual void FallFreely(std::int32_t subSteps);
+
     // The box the collision queries use: physical objects add their bounding offsets.
     Box BoxAt(std::int32_t atX, std::int32_t atY) const;  // defined after PhysObj
     Box CurrentBox() const { return BoxAt(x, y); }
+    // The box the next sub-step's look-ahead searches, from where the object stands: its
+    // Update first sets the velocity from its direction, unless it is pinned.
+    Box NextLookAheadBox() const;
     // The World this object was added to, or null.
     World* GetWorld() const { return world; }
     // Rises in World order.
@@ -147,6 +160,8 @@ public:
     std::unique_ptr<Entity> Clone() const override;
     void AssignState(const Entity& other) override;
     void HashState(Hasher& h) const override;
+    // Also: its last look-ahead found nothing.
+    bool FallsFreely() const override;
 
     // Looks one sub-step ahead, stops flush against solid objects and returns what it found.
     // The list stays valid until this object's next look-ahead.

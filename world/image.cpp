@@ -198,9 +198,7 @@ void Image::SetAngle(int degrees) {
     surface = std::move(turned);
 }
 
-bool Image::Blit(SDL_Surface* destination, int x, int y) {
-    if (surface == nullptr)
-        return false;
+SDL_Rect Image::FrameRect() const {
     const int i = frame, n = frameCount, fw = frameWidth;
     SDL_Rect source{0, 0, sourceRect.w, sourceRect.h};
     switch (angle) {
@@ -217,8 +215,15 @@ bool Image::Blit(SDL_Surface* destination, int x, int y) {
         source.x = static_cast<Sint16>(i * fw);
         break;
     }
+    return source;
+}
+
+bool Image::Blit(SDL_Surface* destination, int x, int y) {
+    if (surface == nullptr)
+        return false;
     if (alpha == 0)
         return true;
+    SDL_Rect source = FrameRect();
     SDL_Rect at{static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
     return SDL_UpperBlit(surface.get(), &source, destination, &at) != -1;
 }

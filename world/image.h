@@ -23,6 +23,8 @@ public:
     void Animate(double step);
     void Animate();
     void SetAngle(int degrees);
+    // The part of the surface that shows the current frame, as turned.
+    SDL_Rect FrameRect() const;
     bool Blit(SDL_Surface* destination, int x, int y);
     int OpaqueLeft() const;
     int OpaqueTop() const;

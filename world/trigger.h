@@ -13,6 +13,8 @@ public:
     std::unique_ptr<Entity> Clone() const override;
     void AssignState(const Entity& other) override;
     void HashState(Hasher& h) const override;
+    // A trigger never moves itself, however it is aimed.
+    bool FallsFreely() const override { return false; }
 
     bool active = false;
     bool stillOnly = false;
@@ -32,6 +34,7 @@ public:
     std::unique_ptr<Entity> Clone() const override;
     void AssignState(const Entity& other) override;
     void HashState(Hasher& h) const override;
+    bool FallsFreely() const override { return PhysObj::FallsFreely() && !teleporting; }
 
     Image activeImage;
     Image idleImage;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
-#include <unordered_map>
 #include <typeinfo>
 #include <utility>
 
@@ -13,6 +12,89 @@
 namespace {
 // A stalled frame must not turn into an endless run of sub-steps.
 constexpr double kMaxFrameStep = 10000.0;
+
+// Pixels a moving object covers in a sub-step.
+constexpr std::int64_t kSpeed = static_cast<std::int64_t>(World::MOVE_SPEED);
+
+// A skip of fewer sub-steps does not pay for the sub-step that shows the fall is free.
+constexpr std::int32_t kShortestSkip = 4;
+
+// Sub-steps that `box` can move along (dx, dy), a whole direction, without overlapping
+// `other`: -1 when it overlaps it already, `most` when it never will.
+std::int64_t StepsClear(const Box& box, double dx, double dy, const Box& other, std::int64_t most) {
+    // Along the motion the box spans [a, a + w), the other [lo, hi); across it they must
+    // overlap for the motion to bring them together.
+    std::int64_t a, w, lo, hi;
+    bool across;
+    if (dx != 0.0) {
+        across = box.top < other.top + other.height && box.top + box.height > other.top;
+        a = box.left, w = box.width, lo = other.left, hi = other.left + other.width;
+    } else {
+        across = box.left < other.left + other.width && box.left + box.width > other.left;
+        a = box.top, w = box.height, lo = other.top, hi = other.top + other.height;
+    }
+    if (!across)
+        return most;
+    if (dx < 0.0 || dy < 0.0) {
+        // Mirrored, so that the motion runs towards larger numbers.
+        const std::int64_t mirroredLo = -hi;
+        hi = -lo;
+        lo = mirroredLo;
+        a = -(a + w);
+    }
+    // After k sub-steps the box spans [a + 3k, a + 3k + w).
+    if (hi <= a)
+        return most;
+    const std::int64_t gap = lo - (a + w);
+    if (gap < 0)
+        return -1;
+    return std::min(most, gap / kSpeed);
+}
+
+// Sub-steps along its direction before the screen pass would remove the object.
+std::int64_t StepsOnScreen(const Entity& e) {
+    const std::int64_t w = e.image.frameWidth, h = e.image.frameHeight;
+    if (e.dirX > 0)
+        return (World::kScreenWidth - e.x) / kSpeed;
+    if (e.dirX < 0)
+        return (e.x + w) / kSpeed;
+    if (e.dirY > 0)
+        return (World::kScreenHeight - e.y) / kSpeed;
+    return (e.y + h) / kSpeed;
+}
+
+// What `steps` sub-steps along (dx, dy) sweep of a box.
+Box Swept(Box b, double dx, double dy, std::int64_t steps) {
+    const std::int64_t d = kSpeed * steps;
+    if (dx != 0.0) {
+        b.width += d;
+        if (dx < 0.0)
+            b.left -= d;
+    } else {
+        b.height += d;
+        if (dy < 0.0)
+            b.top -= d;
+    }
+    return b;
+}
+
+// Sub-steps, at most `most`, that two objects falling different ways can fall without
+// their paths crossing; -1 when they overlap already.
+std::int64_t StepsApart(const Entity& a, const Entity& b, std::int64_t most) {
+    auto apart = [&](std::int64_t steps) {
+        return !Swept(a.CurrentBox(), a.dirX, a.dirY, steps).Overlaps(Swept(b.CurrentBox(), b.dirX, b.dirY, steps));
+    };
+    if (!apart(0))
+        return -1;
+    if (apart(most))
+        return most;
+    std::int64_t clear = 0, crossing = most;
+    while (crossing - clear > 1) {
+        const std::int64_t mid = clear + (crossing - clear) / 2;
+        (apart(mid) ? clear : crossing) = mid;
+    }
+    return clear;
+}
 
 }  // namespace
 
@@ -158,19 +240,137 @@ void World::Update(double step) {
         stepCarry += s;
         const int n = static_cast<int>(std::floor(stepCarry + 1e-9));
         stepCarry = std::max(0.0, stepCarry - n);
-        for (int i = 0; i < n; ++i) {
-            const bool takesGravity = gravityChanged;
-            subStep = 1.0;
-            RunSubStep();
-            gravityChanged = false;
-            gravityTakingEffect = takesGravity;
-            for (std::size_t k = 0; k < objects.size(); ++k)
-                objects[k]->Animate(1.0);
-            NoteRest();
-        }
+        for (int i = 0; i < n; ++i)
+            RunFrameSubStep();
     }
     for (std::size_t i = 0; i < objects.size(); ++i)
         objects[i]->Draw();
+}
+
+void World::RunFrameSubStep() {
+    const bool takesGravity = gravityChanged;
+    subStep = 1.0;
+    RunSubStep();
+    gravityChanged = false;
+    gravityTakingEffect = takesGravity;
+    for (std::size_t k = 0; k < objects.size(); ++k)
+        objects[k]->Animate(1.0);
+    NoteRest();
+}
+
+std::int32_t World::SkipFreeFall(std::int32_t most) {
+    // A step of 1.0 with nothing carried over runs one whole sub-step a frame. The first
+    // count of free sub-steps includes the one about to be run.
+    if (!fastForward || frozen || most <= kShortestSkip || stepCarry != 0.0 || TurnUnderway() ||
+        levelStatus != LevelStatus::Playing || !SplitFallers() || FreeSubSteps(most, kShortestSkip + 1) <= kShortestSkip)
+        return 0;
+    // One sub-step as any frame runs it. If it left the standing objects exactly as they
+    // were, while the fallers fell freely, met by nothing, then the standing part of the
+    // board is a fixed point of a sub-step: nothing of it changes until a faller reaches
+    // something, and until then every sub-step only carries the fallers on.
+    const std::uint64_t members = membershipChanges;
+    const std::uint64_t before = StandingHash();
+    RunFrameSubStep();
+    if (membershipChanges != members || levelStatus != LevelStatus::Playing || !FellFreely() || StandingHash() != before)
+        return 1;
+    const std::int32_t free = FreeSubSteps(most - 1, 1);
+    if (free <= 0)
+        return 1;
+    for (Entity* e : fallers)
+        e->FallFreely(free);
+    skippedSubSteps += static_cast<std::uint64_t>(free);
+    // Each picture animates on its own, so its sub-steps can run all at once. A still picture
+    // does not animate, and a door that would is busy, which no skip allows.
+    for (const auto& e : objects)
+        if (e->image.frameDelay != 0)
+            for (std::int32_t k = 0; k < free; ++k)
+                e->Animate(1.0);
+    return 1 + free;
+}
+
+bool World::SplitFallers() {
+    fallers.clear();
+    standing.clear();
+    standingReach.clear();
+    for (const auto& e : objects) {
+        if (e->moving) {
+            if (!e->FallsFreely())
+                return false;
+            fallers.push_back(e.get());
+        } else {
+            // An exit taking an object goes by its animation, which no hash of the board sees.
+            if (e->IsExit() && static_cast<const Exit&>(*e).teleporting)
+                return false;
+            standing.push_back(e.get());
+            if (e->physical) {
+                // Its box and the box its look-ahead searches, in one: a few pixels of caution
+                // spare half the comparisons.
+                const Box at = e->CurrentBox(), ahead = e->NextLookAheadBox();
+                Box reach;
+                reach.left = std::min(at.left, ahead.left);
+                reach.top = std::min(at.top, ahead.top);
+                reach.width = std::max(at.left + at.width, ahead.left + ahead.width) - reach.left;
+                reach.height = std::max(at.top + at.height, ahead.top + ahead.height) - reach.top;
+                standingReach.push_back(reach);
+            }
+        }
+    }
+    return !fallers.empty();
+}
+
+bool World::FellFreely() {
+    for (const Entity* e : fallers)
+        if (!e->FallsFreely())
+            return false;
+    // Whatever moves is a faller: a standing object that found something moving reached
+    // for a faller.
+    for (const Entity* e : standing) {
+        if (e->moving || (e->IsExit() && static_cast<const Exit&>(*e).teleporting))
+            return false;
+        if (e->physical)
+            for (const PhysObj* o : static_cast<const PhysObj*>(e)->collisions)
+                if (o->moving)
+                    return false;
+    }
+    return true;
+}
+
+std::uint64_t World::StandingHash() const {
+    Hasher h(false);
+    for (const Entity* e : standing)
+        e->HashState(h);
+    return h.Value();
+}
+
+std::int32_t World::FreeSubSteps(std::int32_t most, std::int32_t enough) const {
+    // A faller must stay on the screen, out of every standing physical object's box (its own
+    // look-ahead would find it) and out of the box that object's look-ahead searches (that
+    // would find the faller), at every place from where it is to where it ends. The standing
+    // objects stand where they stood at the split: the sub-step between changed none of them.
+    std::int64_t free = most;
+    for (const Entity* f : fallers) {
+        free = std::min(free, StepsOnScreen(*f));
+        if (free < enough)
+            return static_cast<std::int32_t>(std::max<std::int64_t>(free, 0));
+        const Box box = f->CurrentBox();
+        for (const Box& reach : standingReach) {
+            free = StepsClear(box, f->dirX, f->dirY, reach, free);
+            if (free < enough)
+                return static_cast<std::int32_t>(std::max<std::int64_t>(free, 0));
+        }
+    }
+    // Physical fallers going the same way keep their distances, which the last sub-step
+    // showed to be clear; the paths of those going different ways must not cross.
+    for (std::size_t i = 0; i < fallers.size(); ++i)
+        for (std::size_t j = i + 1; j < fallers.size(); ++j) {
+            const Entity &a = *fallers[i], &b = *fallers[j];
+            if (!a.physical || !b.physical || (a.dirX == b.dirX && a.dirY == b.dirY))
+                continue;
+            free = StepsApart(a, b, free);
+            if (free < enough)
+                return static_cast<std::int32_t>(std::max<std::int64_t>(free, 0));
+        }
+    return static_cast<std::int32_t>(free);
 }
 
 namespace {
@@ -377,22 +577,20 @@ namespace {
 std::vector<std::unique_ptr<Entity>> CloneAll(const std::vector<std::unique_ptr<Entity>>& source) {
     std::vector<std::unique_ptr<Entity>> copies;
     copies.reserve(source.size());
-    std::unordered_map<const Entity*, Entity*> map;
-    map.reserve(source.size());
-    for (const auto& e : source) {
+    for (const auto& e : source)
         copies.push_back(e->Clone());
-        map.emplace(e.get(), copies.back().get());
-    }
+    // Both sides are in seq order, and the copies keep the seqs.
     for (auto& c : copies)
         if (c->IsPhysical()) {
             auto& list = static_cast<PhysObj&>(*c).collisions;
-            std::vector<PhysObj*> remapped;
+            std::size_t kept = 0;
             for (PhysObj* p : list) {
-                auto it = map.find(p);
-                if (it != map.end())
-                    remapped.push_back(static_cast<PhysObj*>(it->second));
+                auto it = std::lower_bound(source.begin(), source.end(), p->Seq(),
+                                           [](const std::unique_ptr<Entity>& e, std::uint64_t s) { return e->Seq() < s; });
+                if (it != source.end() && it->get() == p)
+                    list[kept++] = static_cast<PhysObj*>(copies[static_cast<std::size_t>(it - source.begin())].get());
             }
-            list = std::move(remapped);
+            list.resize(kept);
         }
     return copies;
 }

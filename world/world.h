@@ -98,6 +98,15 @@ public:
     // animates by 1.0; then every object is drawn. Sub-steps are never shortened, so the
     // same moves give the same board at any frame rate.
     void Update(double step);
+    // Headless frames of a step of exactly 1.0, one sub-step each, as Update(1.0) runs them
+    // but drawing nothing: runs up to `most` and returns how many, or 0 when it runs none
+    // and leaves the next frame to Update. It runs frames only where the pieces that move
+    // all fall through empty space while the rest of the board stays as it is: one sub-step
+    // shows that they do, and then each falling piece is carried in one step to the last
+    // sub-step before anything can happen to it (something in its way or reaching for it,
+    // the board's edge). Board, picture clocks and rest come out as the sub-steps would
+    // leave them; the level goes on and the board moves on in every frame it runs.
+    std::int32_t SkipFreeFall(std::int32_t most);
     // The board is at rest: the last sub-step moved nothing and changed nothing (its board
     // is the one the sub-step before it left), so no further sub-step will change anything
     // until gravity does. Weight still finding its way down a stack, a piece pushed up to a
@@ -138,6 +147,11 @@ public:
     bool showTriggers = false;
     // Off: every query scans every object (the reference the index must agree with).
     bool broadPhase = true;
+    // Off: SkipFreeFall runs nothing, so every frame runs its sub-step (the reference it
+    // must agree with).
+    bool fastForward = true;
+    // Sub-steps SkipFreeFall has carried pieces through without running them, all told.
+    std::uint64_t skippedSubSteps = 0;
 
     // Used by the objects themselves.
     void BoxChanged(Entity& object) { index.Refresh(object); }
@@ -147,7 +161,21 @@ public:
                             LookAheadMemo* memo = nullptr) const;
 
 private:
+    // One sub-step of a frame, then every picture's animation and the rest check.
+    void RunFrameSubStep();
     void RunSubStep();
+    // SkipFreeFall's parts. Splits the objects into those that move, which must all fall
+    // freely, and those that stand; false when one that moves does not fall freely or an
+    // exit is busy.
+    bool SplitFallers();
+    // After a sub-step: it kept every faller falling freely, met by nothing, and left every
+    // standing object standing.
+    bool FellFreely();
+    // A hash of the standing objects, picture clocks left out.
+    std::uint64_t StandingHash() const;
+    // How many sub-steps, at most `most`, the fallers can fall before anything can happen to
+    // one of them; below `enough` it may stop counting early.
+    std::int32_t FreeSubSteps(std::int32_t most, std::int32_t enough) const;
     // After each sub-step: whether the board has come to rest.
     void NoteRest();
     // Something changed the board from outside the sub-steps: rest must be seen anew.
@@ -185,6 +213,9 @@ private:
     bool atRest = false;
     // GatherLoads' scratch, kept to spare an allocation every sub-step.
     std::vector<std::int32_t> leanFirst, leanFrom, leanState, leanPath;
+    // SkipFreeFall's split, in World order, and where each standing physical object reaches.
+    std::vector<Entity*> fallers, standing;
+    std::vector<Box> standingReach;
 };
 
 // The one World of the running level.
