@@ -55,7 +55,9 @@ void DirectionVector(std::int64_t angle, double& outX, double& outY) {
 
 Entity::Entity() { Entity::Reset(); }
 
-Entity::Entity(const Entity& other) : physical(other.physical), seq(other.seq) { *this = other; }
+Entity::Entity(const Entity& other) : physical(other.physical), seq(other.seq), kindBits(other.kindBits) {
+    *this = other;
+}
 
 Entity& Entity::operator=(const Entity& other) {
     dirX = other.dirX;
@@ -382,12 +384,6 @@ std::int32_t PhysObj::SnapAgainst(const PhysObj& other, double dx, double dy) {
 
 // ---------------------------------------------------------------------------------------
 // Hasher
-
-void Hasher::Add(std::uint64_t v) {
-    // A full 64x64 multiply folded back on itself mixes every bit of the word into the state.
-    const unsigned __int128 m = static_cast<unsigned __int128>(value ^ v) * 0x9E3779B97F4A7C15ull;
-    value = static_cast<std::uint64_t>(m) ^ static_cast<std::uint64_t>(m >> 64);
-}
 
 void Hasher::Add(double v) {
     if (v == 0.0)

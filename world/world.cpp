@@ -10,6 +10,16 @@
 #include "world/trigger.h"
 
 namespace {
+
+constexpr std::int32_t kBreakableKind = 2;
+constexpr std::int32_t kExitKind = 4;
+
+// Which kinds the object is of, as the state hash feeds them. Every object in a World has
+// them in `kindBits`, which the sub-steps read instead of asking.
+std::int32_t KindBits(const Entity& e) {
+    return (e.IsPhysical() ? 1 : 0) | (e.IsBreakable() ? kBreakableKind : 0) | (e.IsExit() ? kExitKind : 0) |
+           (e.IsButton() ? 8 : 0) | (e.IsDirChanger() ? 16 : 0);
+}
 // A stalled frame must not turn into an endless run of sub-steps.
 constexpr double kMaxFrameStep = 10000.0;
 
@@ -111,6 +121,7 @@ Entity* World::AddEntity(std::unique_ptr<Entity> object) {
     raw->seq = nextSeq++;
     raw->updateSlot = -1;
     raw->indexSlot = -1;
+    raw->kindBits = KindBits(*raw);
     // FindBySeq's search and the index's slot order need the newest object last.
     assert(objects.empty() || objects.back()->seq < raw->seq);
     objects.push_back(std::move(object));
@@ -299,7 +310,7 @@ bool World::SplitFallers() {
             fallers.push_back(e.get());
         } else {
             // An exit taking an object goes by its animation, which no hash of the board sees.
-            if (e->IsExit() && static_cast<const Exit&>(*e).teleporting)
+            if ((e->kindBits & kExitKind) && static_cast<const Exit&>(*e).teleporting)
                 return false;
             standing.push_back(e.get());
             if (e->physical) {
@@ -325,7 +336,7 @@ bool World::FellFreely() {
     // Whatever moves is a faller: a standing object that found something moving reached
     // for a faller.
     for (const Entity* e : standing) {
-        if (e->moving || (e->IsExit() && static_cast<const Exit&>(*e).teleporting))
+        if (e->moving || ((e->kindBits & kExitKind) && static_cast<const Exit&>(*e).teleporting))
             return false;
         if (e->physical)
             for (const PhysObj* o : static_cast<const PhysObj*>(e)->collisions)
@@ -475,7 +486,8 @@ void World::RunSubStep() {
 void World::GatherLoads() {
     const std::size_t n = updateOrder.size();
     auto breakable = [&](std::size_t i) {
-        return updateOrder[i] && updateOrder[i]->IsBreakable() ? static_cast<BreakablePO*>(updateOrder[i]) : nullptr;
+        return updateOrder[i] && (updateOrder[i]->kindBits & kBreakableKind) ? static_cast<BreakablePO*>(updateOrder[i])
+                                                                              : nullptr;
     };
     // Who leans on whom, in compressed rows: leanFrom[leanFirst[i]..leanFirst[i + 1]) are the
     // slots of the objects leaning on updateOrder[i].
@@ -486,7 +498,7 @@ void World::GatherLoads() {
         for (std::size_t i = 0; i < n; ++i)
             if (const BreakablePO* presser = breakable(i))
                 for (const PhysObj* o : presser->collisions)
-                    if (o->IsBreakable() && o->updateSlot >= 0 && PressesOn(*presser, *o))
+                    if ((o->kindBits & kBreakableKind) && o->updateSlot >= 0 && PressesOn(*presser, *o))
                         visit(i, static_cast<std::size_t>(o->updateSlot));
     };
     eachLean([&](std::size_t, std::size_t onto) { ++leanFirst[onto + 1]; });
@@ -545,7 +557,7 @@ bool World::Still() const {
     for (const auto& e : objects) {
         if (e->moving)
             return false;
-        if (e->IsExit() && static_cast<const Exit&>(*e).teleporting)
+        if ((e->kindBits & kExitKind) && static_cast<const Exit&>(*e).teleporting)
             return false;
     }
     return true;
@@ -564,9 +576,7 @@ std::uint64_t World::Hash(bool clocks) const {
     h.Add(nextId);
     h.Add(static_cast<std::uint64_t>(objects.size()));
     for (const auto& e : objects) {
-        const int kind = (e->IsPhysical() ? 1 : 0) | (e->IsBreakable() ? 2 : 0) | (e->IsExit() ? 4 : 0) |
-                         (e->IsButton() ? 8 : 0) | (e->IsDirChanger() ? 16 : 0);
-        h.Add(static_cast<std::int32_t>(kind));
+        h.Add(e->kindBits >= 0 ? e->kindBits : KindBits(*e));
         e->HashState(h);
     }
     return h.Value();
@@ -649,8 +659,10 @@ void World::Restore(const WorldSnapshot& snap) {
         index.Clear();
         objects.clear();
         objects = CloneAll(snap.objects);
-        for (auto& e : objects)
+        for (auto& e : objects) {
             e->world = this;
+            e->kindBits = KindBits(*e);
+        }
         index.Rebuild(objects);
     }
     assert(std::is_sorted(objects.begin(), objects.end(),
