@@ -254,8 +254,10 @@ void World::Update(double step) {
         for (int i = 0; i < n; ++i)
             RunFrameSubStep();
     }
-    for (std::size_t i = 0; i < objects.size(); ++i)
-        objects[i]->Draw();
+    // Headless, every kind's Draw queues nothing.
+    if (queueDrawing)
+        for (std::size_t i = 0; i < objects.size(); ++i)
+            objects[i]->Draw();
 }
 
 void World::RunFrameSubStep() {
